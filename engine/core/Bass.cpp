@@ -1,0 +1,3 @@
+#include "core/Bass.h"
+
+namespace plm {}  // namespace plm

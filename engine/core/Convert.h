@@ -1,0 +1,47 @@
+#pragma once
+// The three whole-number conversions the engine uses, by name. Code never casts a float to an
+// integer directly where one of these is meant.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace plm {
+
+// Whole part toward minus infinity: Int(-1.5) = -2. Saturates instead of overflowing.
+inline int32_t Int(double x) {
+    if (std::isnan(x)) return 0;
+    double f = std::floor(x);
+    if (f >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+    if (f <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(f);
+}
+
+// Nearest whole number, halves to even: 2.5 -> 2, 3.5 -> 4. Saturates instead of overflowing.
+inline int32_t RoundHalfEven(double x) {
+    if (std::isnan(x)) return 0;
+    double r = std::nearbyint(x);  // default rounding mode is to nearest, ties to even
+    if (r >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+    if (r <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(r);
+}
+
+// Truncating whole-number division (toward zero). Division by zero gives 0 rather than a trap.
+inline int32_t IntDiv(int32_t a, int32_t b) {
+    if (b == 0) return 0;
+    if (a == std::numeric_limits<int32_t>::min() && b == -1) return std::numeric_limits<int32_t>::max();
+    return a / b;
+}
+
+// Truncating remainder, with the sign of the dividend. Mod by zero gives 0.
+inline int32_t Mod(int32_t a, int32_t b) {
+    if (b == 0 || b == -1) return 0;
+    return a % b;
+}
+
+// Non-negative remainder, for indexing wrap-around tables.
+inline int32_t ModPositive(int32_t a, int32_t b) {
+    int32_t m = Mod(a, b);
+    return (m < 0) ? m + (b < 0 ? -b : b) : m;
+}
+
+}  // namespace plm

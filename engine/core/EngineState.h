@@ -1,0 +1,130 @@
+#pragma once
+// The engine's shared state: the tables and variables that the engine's classes share. Each table
+// has one owning class that sizes and fills it; other classes read it. One thread only.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Table.h"
+#include "maps/MapState.h"
+#include "platform/Clock.h"
+#include "platform/GraphicsDevice.h"
+#include "sprites/AnimationRecord.h"
+#include "sprites/SpriteRecord.h"
+#include "ui/FontTable.h"
+
+namespace plm {
+
+// One row of the texture table (owned by Texture).
+struct TextureSlot {
+    platform::SurfaceId Object = platform::kNoSurface;
+    bool Loaded = false;
+    std::string FileName;
+    uint32_t ColorKey = 0;
+    bool IsRenderTarget = false;
+    int32_t Width = 0, Height = 0;
+};
+
+// The argument block filled before each sprite-batch draw.
+struct DrawArgs {
+    platform::Rect Src;
+    platform::Vec2 Scaling{1, 1};
+    platform::Vec2 RotationCentre;
+    platform::Vec2 Translation;
+};
+
+// The mouse snapshot: relative moves and four buttons (bit 0x80 = held).
+struct MouseStateRecord {
+    int32_t lX = 0, lY = 0, lZ = 0;
+    std::array<uint8_t, 4> Buttons{};
+};
+
+struct EngineState {
+    // Root object.
+    std::string EnginePath;
+    bool LogState = true;
+    bool BypassRenderStateReset = false;
+    int32_t Adapter = 0;  // 0-based
+    float Delta = 0;
+    float Pi = 3.1415927f;
+    float TwoPi = 6.2831855f;
+    float Rx = 0, Ry = 0;
+    uint32_t WhiteColor = 0xFFFFFFFFu;
+
+    // Angle and direction tables, built by InitDevice.
+    std::array<float, 721> DegreeToRadTable{};
+    std::array<float, 721> DegreeToMathTable{};
+    std::array<int32_t, 361> AngleToDirectionTable{};
+    std::array<int32_t, 721> AngleWrapTable{};
+
+    // Display settings (Device); PelmarEngine.Initialize writes the defaults.
+    int32_t ScreenWidth = 640, ScreenHeight = 480;
+    int32_t DepthStencilFormat = 80;
+    bool EnableDepthStencil = false;
+    int32_t ColorBitDepth = 16;
+    bool FullScreenImmediate = false;  // kept as the negation of FullScreenVsync
+    bool FullScreenMouseModeExclusive = false;
+    int32_t RefreshRate = 0;
+    int32_t MaxTextures = 32;
+    bool ShowLogo = true;
+    int32_t TargethWnd = 0, FormhWnd = 0;
+    bool TripleBufferedGraphics = false;
+    bool Windowed = false;
+    bool TimerPeriodRaised = false;
+
+    // Frame timing (Scene): the ring of the last ten frame times in ms.
+    std::array<int32_t, 10> FrameTimes{};
+    int32_t FrameTimePos = 0;
+
+    // Platform objects.
+    std::shared_ptr<platform::Clock> Clock;
+    std::shared_ptr<platform::GraphicsDevice> D3DDevice;
+    platform::SurfaceId BackBuffer = platform::kNoSurface;
+
+    // Blend factors last sent to the device; -1 = nothing sent since the batch began.
+    int32_t BlendSrcCache = -1, BlendDestCache = -1;
+    DrawArgs Draw;
+    platform::Matrix4 DrawMatrix;
+
+    // Texture table (Texture), 1..MaxTextures.
+    Table<TextureSlot> Textures;
+
+    // Input snapshot, taken by Scene.Begin.
+    std::array<uint8_t, 256> KeyState{};
+    MouseStateRecord MouseState;
+    float MouseX = 0, MouseY = 0;
+    float MouseMinX = 0, MouseMinY = 0, MouseMaxX = 0, MouseMaxY = 0;
+
+    // Sprite tables (Sprite).
+    int32_t SpriteTotal = 0;
+    Table<SpriteRecord> SpriteTable;
+    Table<SpriteDataRecord> SpriteData;
+    Table<int32_t> RenderOrder;
+    Table<AnimationRecord> Animations;
+    Table<SpriteDefineRecord> SpriteDefines;
+    int32_t SortCursor = 0;
+    float MiscAddX = 0, MiscAddY = 0;
+
+    // Tile map (Map).
+    MapState Map;
+
+    // Fonts (Font).
+    Table<FontGlyphTable> FontTable;
+    FontSurfaces Fonts;
+
+    // Files written by Pak.UnPack, deleted at Terminate.
+    std::vector<std::string> UnpackedFiles;
+
+    // The one uniform random sequence.
+    uint64_t RandomState = 0x2545F4914F6CDD1Dull;
+};
+
+// The engine state of this process.
+EngineState& State();
+
+// Puts the state back as a new process has it (used by a fresh root object and by tests).
+void ResetState();
+
+}  // namespace plm

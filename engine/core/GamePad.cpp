@@ -1,0 +1,3 @@
+#include "core/GamePad.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "core/Key.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "core/Lib.h"
+
+namespace plm {}  // namespace plm

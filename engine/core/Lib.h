@@ -1,0 +1,9 @@
+#pragma once
+
+namespace plm {
+
+class Lib {
+public:
+};
+
+}  // namespace plm

@@ -1,0 +1,3 @@
+#include "core/Mouse.h"
+
+namespace plm {}  // namespace plm

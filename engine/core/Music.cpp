@@ -1,0 +1,3 @@
+#include "core/Music.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,29 @@
+#include "core/Paths.h"
+
+#include "core/EngineState.h"
+
+namespace plm {
+
+std::string NativePath(const std::string& path) {
+    std::string out = path;
+    for (char& c : out)
+        if (c == '\\') c = '/';
+    return out;
+}
+
+std::string NormalizeFolder(const std::string& folder) {
+    std::string out = NativePath(folder);
+    if (out.empty() || out.back() != '/') out += '/';
+    return out;
+}
+
+std::string FilePath(const std::string& fileNameOnly) { return State().EnginePath + NativePath(fileNameOnly); }
+
+bool IsSafeFileName(const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    for (char c : name)
+        if (c == '/' || c == '\\' || c == '\0' || c == ':') return false;
+    return true;
+}
+
+}  // namespace plm

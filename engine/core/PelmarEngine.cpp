@@ -1,0 +1,122 @@
+#include "core/PelmarEngine.h"
+
+#include "core/DeviceProcs.h"
+#include "core/EngineLog.h"
+#include "core/EngineProcs.h"
+#include "core/EngineState.h"
+#include "core/InputProcs.h"
+#include "core/Paths.h"
+#include "core/SoundProcs.h"
+
+namespace plm {
+
+PelmarEngine::PelmarEngine() {
+    EngineState& s = State();
+    s.LogState = true;
+    s.Adapter = 0;
+}
+
+PelmarEngine::~PelmarEngine() = default;
+
+bool PelmarEngine::Initialize() {
+    CreateServices();
+    plm::Device& d = *Device();
+    d.ColorBitDepth(16);
+    d.DepthStencilFormat(80);
+    d.EnableDepthStencil(false);
+    d.FormhWnd(0);
+    d.FullScreenMouseModeExclusive(false);
+    d.FullScreenVsync(true);
+    d.RefreshRate(0);
+    d.MaxTextures(32);
+    d.ScreenHeight(480);
+    d.ScreenWidth(640);
+    d.ShowLogo(true);
+    d.TargethWnd(0);
+    d.TripleBufferedGraphics(false);
+    d.Windowed(false);
+    WriteLog(kDashLine);
+    WriteLog("Pelmar Engine V" + PLMVersion());
+    WriteLog("Session: Start");
+    return true;
+}
+
+bool PelmarEngine::InitDevice() {
+    EngineState& s = State();
+    s.Textures.resize(s.MaxTextures);
+    s.DrawMatrix = platform::Matrix4{};
+    s.DrawMatrix.m[3][3] = 1.0f;
+    s.MouseMinX = 0;
+    s.MouseMinY = 0;
+    s.MouseMaxX = static_cast<float>(s.ScreenWidth - 1);
+    s.MouseMaxY = static_cast<float>(s.ScreenHeight - 1);
+    s.Pi = 3.1415927f;
+    s.TwoPi = 6.2831855f;
+    s.WhiteColor = 0xFFFFFFFFu;
+    s.Delta = 1.0f;
+    FillFrameTimes(50);
+    BuildAngleTables();
+    s.Clock->BeginPeriod(1);
+    s.TimerPeriodRaised = true;
+    Timer()->Init(0);
+    WriteLog("Adapter #" + std::to_string(s.Adapter + 1) + " : " + Device()->GetAdapterDescription(s.Adapter));
+
+    bool ok = true;
+    if (!init_Device()) {
+        WriteLog("Device Init Failed");
+        ok = false;
+    } else if (!init_di()) {
+        WriteLog("Direct Input Init Failed");
+        ok = false;
+    }
+    if (!ok) {
+        LogError("InitDevice");
+        return false;
+    }
+    if (s.D3DDevice) s.BackBuffer = s.D3DDevice->GetBackBuffer();
+    WarmUpFrames();
+    s.SortCursor = 1;
+    return true;
+}
+
+void PelmarEngine::Terminate() {
+    EngineState& s = State();
+    WriteLog("Terminating Pelmar Engine Session");
+    s.Fonts = FontSurfaces{};
+    FreeBass();
+    ReleaseTextures();
+    ReleaseInput();
+    ReleaseDirectX();
+    DeleteUnpackedFiles();
+    DropServices();
+    if (s.TimerPeriodRaised) {
+        s.Clock->EndPeriod(1);
+        s.TimerPeriodRaised = false;
+    }
+    WriteLog("Session: End");
+}
+
+void PelmarEngine::Log(const std::string& txt, bool ResetLog) { WriteLog(txt, ResetLog); }
+bool PelmarEngine::LogState() const { return State().LogState; }
+void PelmarEngine::LogState(bool value) { State().LogState = value; }
+std::string PelmarEngine::Path() const { return State().EnginePath; }
+void PelmarEngine::Path(const std::string& value) { State().EnginePath = NormalizeFolder(value); }
+float PelmarEngine::Delta() const { return State().Delta; }
+void PelmarEngine::Delta(float value) { State().Delta = value; }
+int32_t PelmarEngine::Tick() const { return static_cast<int32_t>(State().Clock->NowMs()); }
+float PelmarEngine::Rx() const { return State().Rx; }
+float PelmarEngine::Ry() const { return State().Ry; }
+
+std::string PelmarEngine::PLMVersion() const {
+    return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision);
+}
+
+// The three numbers' digits joined: 2.3.2 gives 232; a two-digit part keeps all its digits.
+int32_t PelmarEngine::PLMVersionVal() const {
+    return std::stoi(std::to_string(kVersionMajor) + std::to_string(kVersionMinor) + std::to_string(kVersionRevision));
+}
+
+bool PelmarEngine::BypassRenderStateReset() const { return State().BypassRenderStateReset; }
+void PelmarEngine::BypassRenderStateReset(bool value) { State().BypassRenderStateReset = value; }
+
+}  // namespace plm

@@ -1,0 +1,3 @@
+#include "core/Sample.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace plm {
+
+class Sample {
+public:
+};
+
+}  // namespace plm

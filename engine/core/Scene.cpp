@@ -1,0 +1,3 @@
+#include "core/Scene.h"
+
+namespace plm {}  // namespace plm

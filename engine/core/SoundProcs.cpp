@@ -1,0 +1,7 @@
+#include "core/SoundProcs.h"
+
+namespace plm {
+
+void FreeBass() {}
+
+}  // namespace plm

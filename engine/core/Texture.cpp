@@ -1,0 +1,3 @@
+#include "core/Texture.h"
+
+namespace plm {}  // namespace plm

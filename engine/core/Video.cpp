@@ -1,0 +1,3 @@
+#include "core/Video.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "maps/BackDrop.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "maps/Bob.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "maps/Map.h"
+
+namespace plm {}  // namespace plm

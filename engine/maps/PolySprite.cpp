@@ -1,0 +1,3 @@
+#include "maps/PolySprite.h"
+
+namespace plm {}  // namespace plm

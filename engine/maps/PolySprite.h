@@ -1,0 +1,9 @@
+#pragma once
+
+namespace plm {
+
+class PolySprite {
+public:
+};
+
+}  // namespace plm

@@ -1,0 +1,3 @@
+#include "maps/Shape.h"
+
+namespace plm {}  // namespace plm

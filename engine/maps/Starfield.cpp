@@ -1,0 +1,3 @@
+#include "maps/Starfield.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "maps/TextureFx.h"
+
+namespace plm {}  // namespace plm

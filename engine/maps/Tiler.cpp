@@ -1,0 +1,3 @@
+#include "maps/Tiler.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "sprites/Sprite.h"
+
+namespace plm {}  // namespace plm

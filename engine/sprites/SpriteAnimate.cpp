@@ -1,0 +1,3 @@
+#include "sprites/SpriteAnimate.h"
+
+namespace plm {}  // namespace plm

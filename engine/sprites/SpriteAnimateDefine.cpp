@@ -1,0 +1,3 @@
+#include "sprites/SpriteAnimateDefine.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "sprites/SpriteCollide.h"
+
+namespace plm {}  // namespace plm

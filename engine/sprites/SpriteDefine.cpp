@@ -1,0 +1,3 @@
+#include "sprites/SpriteDefine.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "sprites/SpriteEngine.h"
+
+namespace plm {}  // namespace plm

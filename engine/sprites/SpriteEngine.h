@@ -1,0 +1,9 @@
+#pragma once
+
+namespace plm {
+
+class SpriteEngine {
+public:
+};
+
+}  // namespace plm

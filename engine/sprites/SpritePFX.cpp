@@ -1,0 +1,3 @@
+#include "sprites/SpritePFX.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace plm {
+
+class SpritePFX {
+public:
+};
+
+}  // namespace plm

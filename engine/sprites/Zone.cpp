@@ -1,0 +1,3 @@
+#include "sprites/Zone.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "ui/Font.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "ui/FontFader.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "ui/Gui.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "ui/HighScores.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,3 @@
+#include "ui/Text.h"
+
+namespace plm {}  // namespace plm

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace plm {
+
+class Text {
+public:
+};
+
+}  // namespace plm

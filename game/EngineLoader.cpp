@@ -1,0 +1,46 @@
+#include "EngineLoader.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
+
+#include "platform/ClassFactory.h"
+
+namespace tessaly {
+
+void EngineDeleter::operator()(plm::PelmarEngine* engine) const {
+    if (engine && release) release(plm::platform::kPelmarEngineClassId, engine);
+}
+
+std::string ProgramFolder() {
+    char buf[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "./";
+    std::string path(buf, static_cast<size_t>(n));
+    size_t slash = path.find_last_of('/');
+    return (slash == std::string::npos) ? "./" : path.substr(0, slash + 1);
+}
+
+EngineHandle CreateEngine(const std::string& folder, std::string& error) {
+    std::string lib = folder + "libplm232.so";
+    // The library stays loaded for the life of the program, as the engine's state lives in it.
+    void* handle = dlopen(lib.c_str(), RTLD_NOW | RTLD_GLOBAL);
+    if (!handle) {
+        error = dlerror();
+        return EngineHandle(nullptr, {});
+    }
+    using CreateFn = void* (*)(const char*);
+    using ReleaseFn = void (*)(const char*, void*);
+    auto create = reinterpret_cast<CreateFn>(dlsym(handle, plm::platform::kCreateObjectSymbol));
+    auto release = reinterpret_cast<ReleaseFn>(dlsym(handle, plm::platform::kReleaseObjectSymbol));
+    if (!create || !release) {
+        error = "The engine library has no class factory.";
+        return EngineHandle(nullptr, {});
+    }
+    auto* engine = static_cast<plm::PelmarEngine*>(create(plm::platform::kPelmarEngineClassId));
+    if (!engine) error = "The engine library does not know the root class.";
+    return EngineHandle(engine, EngineDeleter{release});
+}
+
+}  // namespace tessaly
