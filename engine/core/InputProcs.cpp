@@ -4,5 +4,8 @@ namespace plm {
 
 bool init_di() { return true; }
 void ReleaseInput() {}
+void ReadInputSnapshot() {}
+void AdvanceTimers() {}
+void RenderMousePointer() {}
 
 }  // namespace plm

@@ -1,5 +1,5 @@
 #pragma once
-// The input side of the engine's lifetime: keyboard, mouse and game pads.
+// The input side of the engine's lifetime and frame: keyboard, mouse, game pads and timers.
 
 namespace plm {
 
@@ -7,5 +7,12 @@ namespace plm {
 bool init_di();
 // Releases the input devices.
 void ReleaseInput();
+// Scene.Begin's first steps: reads the keyboard into KeyState and the mouse into MouseState,
+// moves MouseX/MouseY by the capped movement and limits them to the mouse boundary.
+void ReadInputSnapshot();
+// Scene.Begin's timer step: adds the milliseconds since the last advance to every timer.
+void AdvanceTimers();
+// Scene.Render's first step: draws the engine's own mouse pointer when it is enabled.
+void RenderMousePointer();
 
 }  // namespace plm
