@@ -1,0 +1,17 @@
+#pragma once
+// Whole-file reads and writes for the engine's file formats. A file is written whole or not at
+// all: the bytes go to a temporary file beside the target, which then replaces it by a rename.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace plm {
+
+// Reads a regular file into out; false when it is missing, unreadable or larger than maxBytes.
+bool ReadWholeFile(const std::string& path, std::string& out, uint64_t maxBytes = UINT64_MAX);
+
+// Writes bytes to path through a temporary file and a rename; on any failure the old file (if
+// any) is left as it was and no temporary file remains.
+bool WriteWholeFile(const std::string& path, std::string_view bytes);
+
+}  // namespace plm
