@@ -104,7 +104,8 @@ struct EngineState {
     Table<int32_t> RenderOrder;
     Table<AnimationRecord> Animations;
     Table<SpriteDefineRecord> SpriteDefines;
-    int32_t SortCursor = 0;
+    int32_t SortCursor = 1;  // list position of the incremental sort
+    int32_t ShakeAngle = 0;  // degrees, held between a shake's computation and its use
     float MiscAddX = 0, MiscAddY = 0;
 
     // Tile map (Map).

@@ -1,3 +1,17 @@
 #include "sprites/SpriteEngine.h"
 
-namespace plm {}  // namespace plm
+#include "core/EngineState.h"
+
+namespace plm {
+
+void SpriteEngine::Shake(int32_t sprite, float Velocity, float Speed, float length) {
+    SpriteRecord* r = State().SpriteTable.find(sprite);
+    if (!r) return;
+    r->ShakeRadius = Velocity;
+    r->ShakeInterval = Speed;
+    r->ShakeTimeLeft = length;
+    r->ShakeTimer = 0;
+    r->ShakeOn = true;
+}
+
+}  // namespace plm
