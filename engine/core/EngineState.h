@@ -11,6 +11,7 @@
 #include "maps/MapState.h"
 #include "platform/Clock.h"
 #include "platform/GraphicsDevice.h"
+#include "platform/Input.h"
 #include "sprites/AnimationRecord.h"
 #include "sprites/SpriteRecord.h"
 #include "ui/FontTable.h"
@@ -39,6 +40,28 @@ struct DrawArgs {
 struct MouseStateRecord {
     int32_t lX = 0, lY = 0, lZ = 0;
     std::array<uint8_t, 4> Buttons{};
+};
+
+// The engine's own mouse pointer (set through Mouse, drawn by Scene.Render): an animation of the
+// animation table, played at Speed frames per millisecond, with an optional drop shadow.
+struct MousePointerRecord {
+    bool Enabled = false;
+    int32_t Animation = 0;
+    int32_t Mode = 1;     // 0 still, 1 repeat, 2 once (then still)
+    float Frame = 1.0f;   // frame position, 1..Length
+    float Speed = 0;
+    float Alpha = 255;
+    bool OriginTopLeft = false;
+    bool Shadow = false;
+    float ShadowXOffset = 0, ShadowYOffset = 0, ShadowAlpha = 0;
+    int32_t BlendSrc = 5, BlendDest = 6;  // source alpha, inverse source alpha
+};
+
+// One interval timer (Timer): milliseconds counted since it last fired or was configured.
+struct TimerRecord {
+    uint32_t Elapsed = 0;
+    int32_t Interval = 0;
+    bool Enabled = false;
 };
 
 struct EngineState {
@@ -91,11 +114,20 @@ struct EngineState {
     // Texture table (Texture), 1..MaxTextures.
     Table<TextureSlot> Textures;
 
-    // Input snapshot, taken by Scene.Begin.
+    // Input devices (init_di) and the input snapshot, taken by Scene.Begin.
+    std::shared_ptr<platform::Input> InputDevices;
+    bool InputInstalled = false;  // InputDevices given by the caller: kept across ReleaseInput
     std::array<uint8_t, 256> KeyState{};
     MouseStateRecord MouseState;
     float MouseX = 0, MouseY = 0;
     float MouseMinX = 0, MouseMinY = 0, MouseMaxX = 0, MouseMaxY = 0;
+    float MouseSpeed = 1.0f;
+    int32_t MouseMaxMoveX = 32, MouseMaxMoveY = 32;  // per axis and frame
+    MousePointerRecord MousePointer;
+
+    // Interval timers (Timer), 1..count, and the time of their last advance.
+    Table<TimerRecord> Timers;
+    uint32_t TimerLastTick = 0;
 
     // Sprite tables (Sprite).
     int32_t SpriteTotal = 0;

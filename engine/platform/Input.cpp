@@ -1,0 +1,48 @@
+#include "platform/Input.h"
+
+#include <cstring>
+
+#include "platform/SdlEventHub.h"
+#include "platform/SdlInput.h"
+
+namespace plm::platform {
+namespace {
+
+class HeadlessInput : public Input {
+public:
+    bool Open() override { return true; }
+    void Close() override {}
+    void Pump() override {}
+    bool Acquire(InputDevice) override { return true; }
+    ReadResult ReadKeyboard(KeyboardState& keys) override {
+        keys.fill(0);
+        return ReadResult::Ok;
+    }
+    ReadResult ReadMouse(MouseReading& mouse) override {
+        mouse = MouseReading{};
+        return ReadResult::Ok;
+    }
+    void PointerPosition(int32_t& x, int32_t& y) override { x = y = 0; }
+    int32_t PadCount() const override { return 0; }
+    ReadResult ReadPad(int32_t, PadReading&) override { return ReadResult::Failed; }
+    bool HasFocus() const override { return true; }
+    uint32_t CloseRequests() const override { return 0; }
+};
+
+// SDL's drivers without a display deliver no input worth reading.
+bool RealDisplay() {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+}
+
+}  // namespace
+
+std::shared_ptr<Input> CreateInput() {
+    if (RealDisplay()) return std::make_shared<SdlInput>();
+    return CreateHeadlessInput();
+}
+
+std::shared_ptr<Input> CreateHeadlessInput() { return std::make_shared<HeadlessInput>(); }
+
+}  // namespace plm::platform
