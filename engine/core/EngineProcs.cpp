@@ -47,11 +47,15 @@ int32_t WrapAngle(float angle) {
     return State().AngleWrapTable[std::clamp(RoundHalfEven(a), 0, 720)];
 }
 
+void DirectionVector(float angle, float speed, float& x, float& y) {
+    double rad = static_cast<double>(WrapAngle(angle)) * State().Pi / 180.0;
+    x = static_cast<float>(speed * std::sin(rad));
+    y = static_cast<float>(-speed * std::cos(rad));
+}
+
 void DirectionFromAngle(float angle, float speed) {
     EngineState& s = State();
-    double rad = static_cast<double>(WrapAngle(angle)) * s.Pi / 180.0;
-    s.Rx = static_cast<float>(speed * std::sin(rad));
-    s.Ry = static_cast<float>(-speed * std::cos(rad));
+    DirectionVector(angle, speed, s.Rx, s.Ry);
 }
 
 float PointDistance(float x1, float y1, float x2, float y2) {

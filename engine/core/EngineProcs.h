@@ -16,6 +16,8 @@ float AngleBetweenPoints(float x1, float y1, float x2, float y2);
 // Writes the movement vector of an engine angle into Rx, Ry: angle 0 gives (0, -speed),
 // 90 gives (speed, 0).
 void DirectionFromAngle(float angle, float speed);
+// The same vector, returned in x, y (Rx, Ry untouched).
+void DirectionVector(float angle, float speed, float& x, float& y);
 
 // An engine angle as an index 0..359 of the wrap table (clamped to 0..720 first, then rounded).
 int32_t WrapAngle(float angle);
