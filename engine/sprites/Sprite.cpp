@@ -631,7 +631,7 @@ void Sprite::Render() {
         if (r->On != 0) {
             // A sprite that its own step turned off (a fade that ran out, a bound crossed) is not
             // drawn: its alpha may be past 0, and the turn-off already ran its particles.
-            if (StepSpriteBehaviour(s) && Row(s)->On != 0) DrawSprite(s);
+            if (StepSpriteBehaviour(s) && Enabled(s)) DrawSprite(s);
         } else if (r->EngineDelay != 0) {
             CountDownSpriteDelay(s);
         } else if (r->ParticleAmount > 0) {
@@ -649,7 +649,8 @@ void Sprite::RenderSprites(int32_t StartingSprite, int32_t EndingSprite) {
         if (!r) continue;
         const bool wasOn = r->On != 0;
         const bool stillOn = StepOne(s, *r);
-        r = Row(s);
+        r = Row(s);  // read again: the step may have changed the table
+        if (!r) continue;
         if (r->On != 0) {
             DrawSprite(s);
         } else if ((!wasOn || stillOn) && r->ParticleAmount > 0) {

@@ -152,7 +152,11 @@ PLMXY StepShake(SpriteRecord& r) {
 void DrawSprite(int32_t sprite) {
     SpriteRecord* r = State().SpriteTable.find(sprite);
     if (!r) return;
-    if (r->ParticleAmount != 0 && !r->Emitter.OnTop) StepAndDrawParticles(sprite, false);
+    if (r->ParticleAmount != 0 && !r->Emitter.OnTop) {
+        StepAndDrawParticles(sprite, false);
+        r = State().SpriteTable.find(sprite);
+        if (!r) return;
+    }
     SetBlend(r->SrcBlend, r->DestBlend);
     // The shake moves this frame's shadow and image alike.
     const PLMXY shake = StepShake(*r);
