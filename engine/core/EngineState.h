@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "core/SoundSlot.h"
 #include "core/Table.h"
 #include "maps/MapState.h"
+#include "platform/Audio.h"
 #include "platform/Clock.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Input.h"
@@ -146,6 +148,16 @@ struct EngineState {
     // Fonts (Font).
     Table<FontGlyphTable> FontTable;
     FontSurfaces Fonts;
+
+    // Sound (Bass, Music, Sample): the audio layer, whether it was started, the slot tables (the
+    // tables only grow; a new start sets the counts to 0 and keeps the rows) and the pan width.
+    std::shared_ptr<platform::Audio> Audio;
+    bool SoundReady = false;
+    Table<SoundSlot> MusicTable;
+    int32_t MusicCount = 0;
+    Table<SoundSlot> SampleTable;
+    int32_t SampleCount = 0;
+    float SoundPanWidth = 0;
 
     // Files written by Pak.UnPack, deleted at Terminate.
     std::vector<std::string> UnpackedFiles;
