@@ -1,0 +1,145 @@
+// The SDL input in a real window on the test display: keys typed and clicks made by xdotool (a
+// real X client) reach the engine's snapshot under the right scan codes. Skipped without
+// PLM_XDISPLAY.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "EngineFixture.h"
+#include "core/InputProcs.h"
+#include "core/Key.h"
+#include "core/Mouse.h"
+#include "platform/SdlEventHub.h"
+
+namespace {
+
+namespace sdl = plm::platform::sdl;
+using plm::State;
+
+class SdlInputXvfbTest : public plmtest::EngineTest {
+protected:
+    void SetUp() override {
+        const char* display = std::getenv("PLM_XDISPLAY");
+        if (!display || !*display) GTEST_SKIP() << "PLM_XDISPLAY is not set";
+        EngineTest::SetUp();
+        setenv("DISPLAY", display, 1);
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        ASSERT_TRUE(sdl::InitSubsystem(SDL_INIT_VIDEO)) << SDL_GetError();
+        videoUp = true;
+        window = SDL_CreateWindow("plm input test", 0, 0, 320, 240, SDL_WINDOW_SHOWN);
+        ASSERT_NE(window, nullptr) << SDL_GetError();
+        xid = Output("xdotool search --sync --onlyvisible --name '^plm input test$' | head -n 1");
+        ASSERT_FALSE(xid.empty()) << "xdotool cannot find the window";
+        // Give the window the focus the way a window manager would.
+        Xdo("");
+        ASSERT_TRUE(PumpUntil([] { return SDL_GetKeyboardFocus() != nullptr; })) << "the window never got the focus";
+
+        plm::SetInputBackend(plm::platform::CreateInput());
+        ASSERT_TRUE(plm::init_di());
+        State().MouseMinX = State().MouseMinY = 0;
+        State().MouseMaxX = 319;
+        State().MouseMaxY = 239;
+    }
+    void TearDown() override {
+        plm::SetInputBackend(nullptr);
+        if (window) SDL_DestroyWindow(window);
+        if (videoUp) sdl::QuitSubsystem(SDL_INIT_VIDEO);
+        EngineTest::TearDown();
+    }
+
+    // Runs xdotool, after giving the window the focus again (another window may have taken it).
+    void Xdo(const std::string& args) const {
+        std::string cmd = "xdotool windowfocus --sync " + xid + " " + args + " >/dev/null 2>&1";
+        ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    }
+    static std::string Output(const std::string& cmd) {
+        std::string out;
+        if (FILE* p = popen(cmd.c_str(), "r")) {
+            char buf[128];
+            while (fgets(buf, sizeof buf, p)) out += buf;
+            pclose(p);
+        }
+        while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+        return out;
+    }
+    // Pumps the window's events (as its message pump does each frame) until done() or 3 s.
+    static bool PumpUntil(const std::function<bool()>& done) {
+        for (int i = 0; i < 300; ++i) {
+            sdl::PumpEvents();
+            if (done()) return true;
+            SDL_Delay(10);
+        }
+        return false;
+    }
+    // Pumps, then takes the frame's snapshot, until done() holds for it.
+    static bool FrameUntil(const std::function<bool()>& done) {
+        return PumpUntil([&] {
+            plm::ReadInputSnapshot();
+            return done();
+        });
+    }
+
+    SDL_Window* window = nullptr;
+    bool videoUp = false;
+    std::string xid;
+    plm::Key key;
+    plm::Mouse mouse;
+};
+
+TEST_F(SdlInputXvfbTest, TypedKeysAppearUnderTheirScanCodes) {
+    struct Row {
+        const char* keysym;
+        int scan;
+    };
+    for (Row r : {Row{"s", 31}, Row{"Escape", 1}, Row{"Return", 28}, Row{"KP_Enter", 156}, Row{"Insert", 210},
+                  Row{"F11", 87}, Row{"space", 57}, Row{"BackSpace", 14}, Row{"a", 30}, Row{"z", 44}}) {
+        SCOPED_TRACE(r.keysym);
+        // A key that is down and up again before the next frame still reads as pressed once.
+        Xdo(std::string("key ") + r.keysym);
+        EXPECT_TRUE(FrameUntil([&] { return key.Pressed(r.scan); }));
+        EXPECT_TRUE(key.PressedOnce(r.scan));
+        EXPECT_TRUE(FrameUntil([&] { return !key.Pressed(r.scan); })) << "the tap is reported once";
+    }
+    // A held key stays in the snapshot until it is released.
+    Xdo("keydown F");
+    EXPECT_TRUE(FrameUntil([&] { return key.Pressed(33); }));
+    for (int frame = 0; frame < 5; ++frame) {
+        sdl::PumpEvents();
+        plm::ReadInputSnapshot();
+        EXPECT_TRUE(key.Pressed(33));
+    }
+    Xdo("keyup F");
+    EXPECT_TRUE(FrameUntil([&] { return !key.Pressed(33); }));
+}
+
+TEST_F(SdlInputXvfbTest, ClickMovesThePointerAndSetsTheButtonLatch) {
+    Xdo("mousemove --window " + xid + " 100 80");
+    ASSERT_TRUE(PumpUntil([&] {
+        int32_t x = 0, y = 0;
+        State().InputDevices->PointerPosition(x, y);
+        return x == 100 && y == 80;
+    }));
+    plm::ReadInputSnapshot();  // takes up the moves so far
+    mouse.X(100);
+    mouse.Y(80);
+    Xdo("mousemove --window " + xid + " 120 95 click 1");
+    EXPECT_TRUE(FrameUntil([&] { return mouse.Button1PressedOnce(); }));
+    EXPECT_TRUE(FrameUntil([&] { return mouse.X() >= 120 && mouse.Y() >= 95; }))
+        << "pointer at " << mouse.X() << "," << mouse.Y();
+    EXPECT_FLOAT_EQ(mouse.X(), 120);
+    EXPECT_FLOAT_EQ(mouse.Y(), 95);
+    int32_t x = 0, y = 0;
+    State().InputDevices->PointerPosition(x, y);
+    EXPECT_EQ(x, 120);
+    EXPECT_EQ(y, 95);
+    EXPECT_FALSE(mouse.Button1PressedOnce()) << "one click, one press";
+    // The right button has a latch of its own.
+    Xdo("click 3");
+    EXPECT_TRUE(FrameUntil([&] { return mouse.Button2PressedOnce(); }));
+}
+
+}  // namespace
