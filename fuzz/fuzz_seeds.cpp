@@ -1,0 +1,39 @@
+// Writes seed inputs for the fuzz targets: fuzz_seeds UNPACK_DIR UNCOMPRESS_DIR.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/EngineState.h"
+#include "core/FileIO.h"
+#include "core/Lib.h"
+#include "core/PakFormat.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: fuzz_seeds UNPACK_DIR UNCOMPRESS_DIR\n");
+        return 2;
+    }
+    const std::string unpackDir = std::string(argv[1]) + "/", uncompressDir = std::string(argv[2]) + "/";
+    const plm::PakSalt salt = {9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2, 3, 4, 5, 6};
+    const std::vector<std::vector<plm::PakFile>> sets = {
+        {},
+        {{"t1.png", "picture"}},
+        {{"a.txt", "hello"}, {"T1.PNG", std::string(300, 'x')}, {"e", ""}, {"pop.wav", "RIFF"}},
+    };
+    int n = 0;
+    for (const auto& files : sets) {
+        std::string out, error;
+        if (!plm::BuildPak(files, "pw", "key", false, salt, out, error)) return 1;
+        plm::WriteWholeFile(unpackDir + "seed" + std::to_string(++n) + ".pak", out);
+    }
+    plm::State().LogState = false;
+    plm::Lib lib;
+    n = 0;
+    for (const std::string& plain : {std::string(), std::string("x"), std::string(2000, 'a') + "tail"}) {
+        std::string in = uncompressDir + "plain.tmp", z = uncompressDir + "seed" + std::to_string(++n) + ".z";
+        plm::WriteWholeFile(in, plain);
+        if (!lib.FileCompress(in, z, 9)) return 1;
+        std::remove(in.c_str());
+    }
+    return 0;
+}

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# A short fuzz run of the archive reader and the decompressor (20 s each), after the tests.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+if ! command -v clang++ >/dev/null; then
+  echo "clang++ not found: fuzz run skipped"
+  exit 0
+fi
+FUZZ_BUILD_DIR="${BUILD_DIR:-$root/build}-fuzz" "$root/scripts/fuzz.sh" 20
