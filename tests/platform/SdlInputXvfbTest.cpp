@@ -45,6 +45,8 @@ protected:
         State().MouseMaxY = 239;
     }
     void TearDown() override {
+        // Nothing stays held on the shared display.
+        if (!xid.empty()) std::system("xdotool keyup s keyup F >/dev/null 2>&1");
         plm::SetInputBackend(nullptr);
         if (window) SDL_DestroyWindow(window);
         if (videoUp) sdl::QuitSubsystem(SDL_INIT_VIDEO);
@@ -140,6 +142,28 @@ TEST_F(SdlInputXvfbTest, ClickMovesThePointerAndSetsTheButtonLatch) {
     // The right button has a latch of its own.
     Xdo("click 3");
     EXPECT_TRUE(FrameUntil([&] { return mouse.Button2PressedOnce(); }));
+}
+
+// Focus moving to another window clears held keys, and Key.Clear, waiting for a key that is
+// still held, returns when the focus goes.
+TEST_F(SdlInputXvfbTest, FocusLossClearsHeldKeysAndEndsKeyClear) {
+    SDL_Window* other = SDL_CreateWindow("plm other window", 400, 0, 100, 100, SDL_WINDOW_SHOWN);
+    ASSERT_NE(other, nullptr) << SDL_GetError();
+    std::string otherId = Output("xdotool search --sync --onlyvisible --name '^plm other window$' | head -n 1");
+    ASSERT_FALSE(otherId.empty());
+
+    Xdo("keydown s");
+    ASSERT_TRUE(FrameUntil([&] { return key.PressedOnce(31); }));
+    // Moves the focus away while Key.Clear waits.
+    std::string later = "(sleep 0.3; xdotool windowfocus " + otherId + ") >/dev/null 2>&1 &";
+    ASSERT_EQ(std::system(later.c_str()), 0);
+    key.Clear(31);
+    EXPECT_FALSE(key.Pressed(31));
+    EXPECT_NE(SDL_GetKeyboardFocus(), window);
+    plm::ReadInputSnapshot();
+    EXPECT_FALSE(key.Pressed(31)) << "no key counts as held without the focus";
+    Xdo("keyup s");
+    SDL_DestroyWindow(other);
 }
 
 }  // namespace
