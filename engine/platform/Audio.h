@@ -44,7 +44,7 @@ constexpr int32_t kMinRate = 100, kMaxRate = 192000;
 // Bits of ChannelIsSliding.
 constexpr uint32_t kSlidingRate = 1, kSlidingVolume = 2, kSlidingPan = 4;
 
-// Results of ChannelIsActive.
+// Results of ChannelIsActive. Every channel plays from memory, so none is ever stalled.
 enum ChannelState : int32_t { ChannelStopped = 0, ChannelPlaying = 1, ChannelStalled = 2, ChannelPaused = 3 };
 
 // Configuration options.

@@ -299,6 +299,47 @@ TEST_F(SoundTest, OldHandlesStayStaleAfterANewStart) {
     EXPECT_FALSE(audio().SampleFree(old1));
 }
 
+// A layer that reports another version and records whether anything tried to start it.
+class OtherVersionAudio : public plm::platform::Audio {
+public:
+    bool initCalled = false;
+    uint32_t GetVersion() const override { return 0x20001; }
+    bool Init(int32_t, int32_t, uint32_t, int32_t) override { return initCalled = true; }
+    bool Free() override { return false; }
+    bool Pause() override { return false; }
+    bool Start() override { return false; }
+    int32_t GetConfig(int32_t) const override { return -1; }
+    bool SetConfig(int32_t, int32_t) override { return false; }
+    bool GetInfo(plm::platform::AudioDeviceInfo&) const override { return false; }
+    uint32_t MusicLoad(const std::string&, uint32_t) override { return 0; }
+    bool MusicFree(uint32_t) override { return false; }
+    uint32_t SampleLoad(const std::string&, int32_t, uint32_t) override { return 0; }
+    bool SampleFree(uint32_t) override { return false; }
+    uint32_t SampleGetChannel(uint32_t) override { return 0; }
+    bool SampleStop(uint32_t) override { return false; }
+    bool ChannelPlay(uint32_t, bool) override { return false; }
+    bool ChannelStop(uint32_t) override { return false; }
+    bool ChannelSetAttributes(uint32_t, int32_t, int32_t, int32_t) override { return false; }
+    bool ChannelGetAttributes(uint32_t, int32_t*, int32_t*, int32_t*) const override { return false; }
+    bool ChannelSlideAttributes(uint32_t, int32_t, int32_t, int32_t, int32_t) override { return false; }
+    uint32_t ChannelIsSliding(uint32_t) const override { return 0; }
+    plm::platform::ChannelState ChannelIsActive(uint32_t) const override { return plm::platform::ChannelStopped; }
+    int64_t ChannelGetPosition(uint32_t) const override { return -1; }
+    bool ChannelSetPosition(uint32_t, int64_t) override { return false; }
+    std::vector<float> RenderFrames(int32_t) override { return {}; }
+};
+
+TEST_F(SoundTest, InitRefusesAnotherVersion) {
+    auto other = std::make_shared<OtherVersionAudio>();
+    plm::State().Audio = other;
+    plm::State().SampleCount = 4;
+    EXPECT_FALSE(bass.Init(0, kRate));
+    EXPECT_FALSE(other->initCalled);
+    EXPECT_FALSE(plm::State().SoundReady);
+    EXPECT_EQ(plm::State().SampleCount, 4);
+    EXPECT_FALSE(bass.Terminate().has_value());
+}
+
 TEST_F(SoundTest, InfoAndBufferSize) {
     plm::BASS_INFO info;
     bass.GetInfo(info);
