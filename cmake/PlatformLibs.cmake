@@ -6,3 +6,10 @@ target_link_libraries(plm232 PRIVATE PkgConfig::SDL2)
 # Module music (MOD, XM, S3M, IT) for the audio layer.
 pkg_check_modules(OPENMPT REQUIRED IMPORTED_TARGET libopenmpt)
 target_link_libraries(plm232 PRIVATE PkgConfig::OPENMPT)
+
+# Image files (platform/ImageCodec) and system-font text (platform/TextRenderer).
+pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
+pkg_check_modules(JPEG REQUIRED IMPORTED_TARGET libjpeg)
+pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+target_link_libraries(plm232 PRIVATE PkgConfig::PNG PkgConfig::JPEG PkgConfig::FREETYPE PkgConfig::FONTCONFIG)

@@ -132,6 +132,14 @@ public:
     // Entry i of each ramp scales an 8-bit channel value i to 0..65535 at presentation.
     virtual void SetGammaRamp(const std::array<uint16_t, 256>& red, const std::array<uint16_t, 256>& green,
                               const std::array<uint16_t, 256>& blue) = 0;
+    // The last presented frame as shown (gamma applied); false before the first Present.
+    virtual bool ReadPresentedFrame(Image& out) const {
+        (void)out;
+        return false;
+    }
+    // Back-buffer formats the device can present (Direct3D format codes) and the adapter's name.
+    virtual std::vector<int32_t> BackBufferFormats() const { return {22, 21, 23}; }
+    virtual AdapterInfo GetAdapterInfo() const { return {"plm232 software rasteriser"}; }
 
     // Render states (blend factors 19/20 take the engine's BlendFactor values).
     virtual void SetRenderState(int32_t state, int32_t value) = 0;

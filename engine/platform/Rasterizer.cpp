@@ -1,0 +1,432 @@
+#include "platform/Rasterizer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plm::platform::raster {
+
+namespace {
+
+// ---- Channel arithmetic. A factor f of 0..255 weighs W(f) = f + f/128 of 256, so 255 is exactly
+// one and 0 exactly none, and W(f) + W(255 - f) = 256: an alpha blend never drifts. Every blend
+// sums its two weighted terms before the one shift, so the fast paths below equal the generic one.
+
+constexpr uint32_t W(uint32_t f) { return f + (f >> 7); }
+
+constexpr uint32_t Ch(uint32_t c, int shift) { return (c >> shift) & 0xFF; }
+
+constexpr uint32_t Pack(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return (a << 24) | (r << 16) | (g << 8) | b; }
+
+// Linear interpolation of two colours, f of 0..256, two channels a multiply.
+inline uint32_t Lerp(uint32_t a, uint32_t b, uint32_t f) {
+    uint32_t nf = 256 - f;
+    uint32_t rb = (((a & 0xFF00FF) * nf + (b & 0xFF00FF) * f) >> 8) & 0xFF00FF;
+    uint32_t ag = (((a >> 8) & 0xFF00FF) * nf + ((b >> 8) & 0xFF00FF) * f) & 0xFF00FF00;
+    return rb | ag;
+}
+
+// a x b / 255 rounded to nearest, exactly, so white modulates to the other colour unchanged.
+inline uint32_t Mul255(uint32_t a, uint32_t b) {
+    uint32_t m = a * b + 128;
+    return (m + (m >> 8)) >> 8;
+}
+
+// Channel-wise product of two colours (texture modulated by the diffuse colour).
+inline uint32_t Modulate(uint32_t t, uint32_t d) {
+    return Pack(Mul255(Ch(t, 24), Ch(d, 24)), Mul255(Ch(t, 16), Ch(d, 16)), Mul255(Ch(t, 8), Ch(d, 8)),
+                Mul255(Ch(t, 0), Ch(d, 0)));
+}
+
+// Two 16-bit lanes of at most 510 each, saturated to 255.
+inline uint32_t Saturate2(uint32_t lanes) {
+    uint32_t over = lanes & 0x01000100;
+    return (lanes | (over - (over >> 8))) & 0x00FF00FF;
+}
+
+// The four factors of one blend factor for a source and destination colour, each 0..255.
+inline void Factor(int32_t f, uint32_t s, uint32_t d, uint32_t out[4]) {
+    uint32_t sa = Ch(s, 24), da = Ch(d, 24);
+    switch (f) {
+        case 1: out[0] = out[1] = out[2] = out[3] = 0; return;
+        case 3: out[0] = sa, out[1] = Ch(s, 16), out[2] = Ch(s, 8), out[3] = Ch(s, 0); return;
+        case 4: out[0] = 255 - sa, out[1] = 255 - Ch(s, 16), out[2] = 255 - Ch(s, 8), out[3] = 255 - Ch(s, 0); return;
+        case 5: out[0] = out[1] = out[2] = out[3] = sa; return;
+        case 6: out[0] = out[1] = out[2] = out[3] = 255 - sa; return;
+        case 7: out[0] = out[1] = out[2] = out[3] = da; return;
+        case 8: out[0] = out[1] = out[2] = out[3] = 255 - da; return;
+        case 9: out[0] = da, out[1] = Ch(d, 16), out[2] = Ch(d, 8), out[3] = Ch(d, 0); return;
+        case 10: out[0] = 255 - da, out[1] = 255 - Ch(d, 16), out[2] = 255 - Ch(d, 8), out[3] = 255 - Ch(d, 0); return;
+        case 11: out[1] = out[2] = out[3] = std::min(sa, 255 - da), out[0] = 255; return;
+        default: out[0] = out[1] = out[2] = out[3] = 255; return;  // one
+    }
+}
+
+enum BlendKind { kReplace, kAlpha, kAddAlpha, kAdd, kGeneric };
+
+BlendKind KindOf(const State& s) {
+    if (!s.blend || (s.srcBlend == 2 && s.destBlend == 1)) return kReplace;
+    if (s.srcBlend == 5 && s.destBlend == 6) return kAlpha;
+    if (s.srcBlend == 5 && s.destBlend == 2) return kAddAlpha;
+    if (s.srcBlend == 2 && s.destBlend == 2) return kAdd;
+    return kGeneric;
+}
+
+// ---- The shading context of one polygon.
+
+struct Shade {
+    const uint32_t* tex = nullptr;
+    int32_t tw = 0, th = 0, minX = 0, minY = 0, maxX = 0, maxY = 0;
+    bool colorMod = true, alphaMod = true;
+    int32_t src = 2, dst = 1;
+    uint32_t alphaOr = 0;
+    uint32_t color = 0xFFFFFFFF;  // the diffuse colour when it is the same at every vertex
+};
+
+inline int32_t WrapIndex(int32_t i, int32_t n) {
+    int32_t m = i % n;
+    return m < 0 ? m + n : m;
+}
+
+template <int Tex, bool Wrap>
+inline uint32_t Sample(const Shade& s, int32_t u, int32_t v) {
+    if constexpr (Tex == 0) {
+        return 0xFFFFFFFF;
+    } else if constexpr (Tex == 1) {
+        int32_t x = u >> 16, y = v >> 16;
+        if constexpr (Wrap) {
+            x = WrapIndex(x, s.tw), y = WrapIndex(y, s.th);
+        } else {
+            x = std::clamp(x, s.minX, s.maxX), y = std::clamp(y, s.minY, s.maxY);
+        }
+        return s.tex[size_t(y) * size_t(s.tw) + size_t(x)];
+    } else {
+        int32_t x0 = u >> 16, y0 = v >> 16;
+        uint32_t fx = (uint32_t(u) >> 8) & 0xFF, fy = (uint32_t(v) >> 8) & 0xFF;
+        int32_t x1 = x0 + 1, y1 = y0 + 1;
+        if constexpr (Wrap) {
+            x0 = WrapIndex(x0, s.tw), x1 = WrapIndex(x1, s.tw), y0 = WrapIndex(y0, s.th), y1 = WrapIndex(y1, s.th);
+        } else {
+            x0 = std::clamp(x0, s.minX, s.maxX), x1 = std::clamp(x1, s.minX, s.maxX);
+            y0 = std::clamp(y0, s.minY, s.maxY), y1 = std::clamp(y1, s.minY, s.maxY);
+        }
+        const uint32_t* r0 = s.tex + size_t(y0) * size_t(s.tw);
+        const uint32_t* r1 = s.tex + size_t(y1) * size_t(s.tw);
+        return Lerp(Lerp(r0[x0], r0[x1], fx), Lerp(r1[x0], r1[x1], fx), fy);
+    }
+}
+
+inline uint32_t Combine(const Shade& s, uint32_t texel, uint32_t diffuse) {
+    if (diffuse == 0xFFFFFFFF) return texel;
+    uint32_t m = Modulate(texel, diffuse);
+    if (s.colorMod && s.alphaMod) return m;
+    uint32_t rgb = s.colorMod ? m : texel;
+    uint32_t a = s.alphaMod ? m : texel;
+    return (rgb & 0x00FFFFFF) | (a & 0xFF000000);
+}
+
+template <int Blend>
+inline uint32_t BlendPixel(const Shade& s, uint32_t src, uint32_t dst) {
+    if constexpr (Blend == kReplace) {
+        return src;
+    } else if constexpr (Blend == kAlpha) {
+        uint32_t w = W(src >> 24), nw = 256 - w;
+        uint32_t rb = (((src & 0xFF00FF) * w + (dst & 0xFF00FF) * nw) >> 8) & 0xFF00FF;
+        uint32_t ag = (((src >> 8) & 0xFF00FF) * w + ((dst >> 8) & 0xFF00FF) * nw) & 0xFF00FF00;
+        return rb | ag;
+    } else if constexpr (Blend == kAddAlpha || Blend == kAdd) {
+        uint32_t w = Blend == kAdd ? 256 : W(src >> 24);
+        uint32_t rb = (((src & 0xFF00FF) * w) >> 8) & 0xFF00FF;
+        uint32_t ag = ((((src >> 8) & 0xFF00FF) * w) >> 8) & 0xFF00FF;
+        return Saturate2(rb + (dst & 0xFF00FF)) | (Saturate2(ag + ((dst >> 8) & 0xFF00FF)) << 8);
+    } else {
+        uint32_t fs[4], fd[4];
+        Factor(s.src, src, dst, fs);
+        Factor(s.dst, src, dst, fd);
+        uint32_t out = 0;
+        for (int i = 0; i < 4; ++i) {
+            int shift = 24 - 8 * i;
+            uint32_t c = (Ch(src, shift) * W(fs[i]) + Ch(dst, shift) * W(fd[i])) >> 8;
+            out |= std::min(c, 255u) << shift;
+        }
+        return out;
+    }
+}
+
+struct SpanArgs {
+    uint32_t* dst;
+    int32_t count;
+    int32_t u, v, du, dv;  // 16.16 texels
+    int32_t c[4], dc[4];   // 8.16 channels a, r, g, b (Gouraud only)
+};
+
+using SpanFn = void (*)(const Shade&, const SpanArgs&);
+
+inline uint32_t Channel(int32_t fixed) { return uint32_t(std::clamp(fixed >> 16, 0, 255)); }
+
+template <int Tex, bool Wrap, bool Gouraud, int Blend>
+void ShadeSpan(const Shade& s, const SpanArgs& a) {
+    uint32_t* dst = a.dst;
+    int32_t u = a.u, v = a.v;
+    int32_t ca = a.c[0], cr = a.c[1], cg = a.c[2], cb = a.c[3];
+    for (int32_t i = 0; i < a.count; ++i) {
+        uint32_t diffuse = Gouraud ? Pack(Channel(ca), Channel(cr), Channel(cg), Channel(cb)) : s.color;
+        uint32_t src = Combine(s, Sample<Tex, Wrap>(s, u, v), diffuse);
+        // A fully transparent source leaves an alpha-blended pixel exactly as it was.
+        if (!(Blend == kAlpha || Blend == kAddAlpha) || (src >> 24))
+            dst[i] = BlendPixel<Blend>(s, src, dst[i]) | s.alphaOr;
+        if constexpr (Tex != 0) u += a.du, v += a.dv;
+        if constexpr (Gouraud) ca += a.dc[0], cr += a.dc[1], cg += a.dc[2], cb += a.dc[3];
+    }
+}
+
+template <int Tex, bool Wrap, bool Gouraud>
+SpanFn PickBlend(BlendKind k) {
+    switch (k) {
+        case kReplace: return ShadeSpan<Tex, Wrap, Gouraud, kReplace>;
+        case kAlpha: return ShadeSpan<Tex, Wrap, Gouraud, kAlpha>;
+        case kAddAlpha: return ShadeSpan<Tex, Wrap, Gouraud, kAddAlpha>;
+        case kAdd: return ShadeSpan<Tex, Wrap, Gouraud, kAdd>;
+        default: return ShadeSpan<Tex, Wrap, Gouraud, kGeneric>;
+    }
+}
+
+template <int Tex, bool Wrap>
+SpanFn PickGouraud(bool gouraud, BlendKind k) {
+    return gouraud ? PickBlend<Tex, Wrap, true>(k) : PickBlend<Tex, Wrap, false>(k);
+}
+
+// tex: 0 none, 1 point, 2 linear.
+SpanFn PickSpan(int tex, bool wrap, bool gouraud, BlendKind k) {
+    if (tex == 0) return PickGouraud<0, false>(gouraud, k);
+    if (tex == 1) return wrap ? PickGouraud<1, true>(gouraud, k) : PickGouraud<1, false>(gouraud, k);
+    return wrap ? PickGouraud<2, true>(gouraud, k) : PickGouraud<2, false>(gouraud, k);
+}
+
+Shade MakeShade(const Target& t, const State& st) {
+    Shade s;
+    const Texture& tx = st.texture;
+    if (tx.pixels && tx.width > 0 && tx.height > 0) {
+        s.tex = tx.pixels;
+        s.tw = tx.width, s.th = tx.height;
+        s.minX = std::clamp(tx.minX, 0, tx.width - 1), s.maxX = std::clamp(tx.maxX, s.minX, tx.width - 1);
+        s.minY = std::clamp(tx.minY, 0, tx.height - 1), s.maxY = std::clamp(tx.maxY, s.minY, tx.height - 1);
+    }
+    s.colorMod = st.colorModulate;
+    s.alphaMod = st.alphaModulate;
+    s.src = st.srcBlend;
+    s.dst = st.destBlend;
+    s.alphaOr = t.hasAlpha ? 0 : 0xFF000000u;
+    return s;
+}
+
+int64_t FloorDiv(int64_t n, int64_t d) {  // d > 0
+    int64_t q = n / d;
+    return (n % d != 0 && n < 0) ? q - 1 : q;
+}
+int64_t CeilDiv(int64_t n, int64_t d) { return -FloorDiv(-n, d); }
+
+constexpr double kMaxCoord = 1 << 20;  // pixels; keeps every edge product inside 64 bits
+
+bool Usable(float x) { return std::isfinite(x) && std::fabs(x) < kMaxCoord; }
+
+// Attribute plane: value at (x, y) = base + dx * (x - x0) + dy * (y - y0).
+struct Plane {
+    double base = 0, dx = 0, dy = 0;
+    double At(double x, double y, double x0, double y0) const { return base + dx * (x - x0) + dy * (y - y0); }
+};
+
+Plane MakePlane(const double* px, const double* py, const double* a) {
+    double x1 = px[1] - px[0], y1 = py[1] - py[0], x2 = px[2] - px[0], y2 = py[2] - py[0];
+    double det = x1 * y2 - x2 * y1;
+    double a1 = a[1] - a[0], a2 = a[2] - a[0];
+    Plane p;
+    p.base = a[0];
+    if (det != 0) {
+        p.dx = (a1 * y2 - a2 * y1) / det;
+        p.dy = (a2 * x1 - a1 * x2) / det;
+    }
+    return p;
+}
+
+inline int32_t ToFixed(double v) { return int32_t(std::lround(std::clamp(v, -32767.0, 32767.0) * 65536.0)); }
+
+}  // namespace
+
+void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
+    if (n < 3 || n > 4 || !t.pixels) return;
+    int clipL = std::max(0, t.clipLeft), clipT = std::max(0, t.clipTop);
+    int clipR = std::min(t.width, t.clipRight), clipB = std::min(t.height, t.clipBottom);
+    if (clipL >= clipR || clipT >= clipB) return;
+    for (int i = 0; i < n; ++i)
+        if (!Usable(vin[i].x) || !Usable(vin[i].y) || !std::isfinite(vin[i].u) || !std::isfinite(vin[i].v)) return;
+
+    int64_t X[4], Y[4];
+    for (int i = 0; i < n; ++i) X[i] = std::llround(double(vin[i].x) * 256.0), Y[i] = std::llround(double(vin[i].y) * 256.0);
+    int64_t area2 = 0;
+    for (int i = 0; i < n; ++i) {
+        int j = (i + 1) % n;
+        area2 += X[i] * Y[j] - X[j] * Y[i];
+    }
+    if (area2 == 0) return;
+    // Positive area is clockwise on the y-down screen.
+    if ((st.cullMode == 2 && area2 > 0) || (st.cullMode == 3 && area2 < 0)) return;
+    int order[4] = {0, 1, 2, 3};
+    if (area2 < 0) std::reverse(order, order + n);
+
+    // Edge i runs from vertex order[i] to order[i+1]; inside is A x + B y + C > 0, and = 0 too on
+    // a top or left edge. All in 1/256 pixel.
+    struct Edge {
+        int64_t a, b, c, bias;
+    } edges[4];
+    int64_t minY = Y[0], maxY = Y[0];
+    for (int i = 0; i < n; ++i) {
+        int p = order[i], q = order[(i + 1) % n];
+        Edge& e = edges[i];
+        e.a = Y[p] - Y[q];
+        e.b = X[q] - X[p];
+        e.c = -(e.a * X[p] + e.b * Y[p]);
+        bool topLeft = e.a > 0 || (e.a == 0 && e.b > 0);
+        e.bias = topLeft ? 0 : 1;
+        minY = std::min(minY, Y[i]), maxY = std::max(maxY, Y[i]);
+    }
+    int64_t rowFirst = std::max<int64_t>(clipT, FloorDiv(minY, 256));
+    int64_t rowLast = std::min<int64_t>(clipB - 1, FloorDiv(maxY, 256));
+    if (rowFirst > rowLast) return;
+
+    // Attribute planes from the three vertices spanning the largest area.
+    double px[4], py[4];
+    for (int i = 0; i < n; ++i) px[i] = double(X[i]) / 256.0, py[i] = double(Y[i]) / 256.0;
+    int tri[3] = {0, 1, 2};
+    if (n == 4) {
+        auto det = [&](int a, int b, int c) {
+            return std::fabs((px[b] - px[a]) * (py[c] - py[a]) - (px[c] - px[a]) * (py[b] - py[a]));
+        };
+        if (det(0, 2, 3) > det(0, 1, 2)) tri[1] = 2, tri[2] = 3;
+    }
+    double tx[3], ty[3];
+    for (int i = 0; i < 3; ++i) tx[i] = px[tri[i]], ty[i] = py[tri[i]];
+    auto plane = [&](auto get) {
+        double a[3] = {get(vin[tri[0]]), get(vin[tri[1]]), get(vin[tri[2]])};
+        return MakePlane(tx, ty, a);
+    };
+
+    Shade s = MakeShade(t, st);
+    bool gouraud = false;
+    for (int i = 1; i < n; ++i) gouraud |= vin[i].color != vin[0].color;
+    s.color = vin[0].color;
+    Plane pc[4];
+    if (gouraud)
+        for (int c = 0; c < 4; ++c) {
+            int shift = 24 - 8 * c;
+            pc[c] = plane([shift](const Vertex& v) { return double(Ch(v.color, shift)); });
+        }
+
+    int tex = 0;
+    Plane pu, pv;
+    if (s.tex) {
+        pu = plane([](const Vertex& v) { return double(v.u); });
+        pv = plane([](const Vertex& v) { return double(v.v); });
+        double texelsPerPixel = std::fabs(pu.dx * pv.dy - pu.dy * pv.dx);
+        tex = (texelsPerPixel <= 1.0 ? st.magLinear : st.minLinear) ? 2 : 1;
+    }
+    bool wrap = st.texture.wrap && s.tex;
+    SpanFn fn = PickSpan(tex, wrap, gouraud, KindOf(st));
+    double half = tex == 2 ? 0.5 : 0.0;  // bilinear taps sit half a texel before the sample point
+
+    for (int64_t y = rowFirst; y <= rowLast; ++y) {
+        int64_t xmin = clipL, xmax = clipR - 1;
+        int64_t cy = y * 256 + 128;
+        for (int i = 0; i < n && xmin <= xmax; ++i) {
+            const Edge& e = edges[i];
+            int64_t k = e.b * cy + e.c + e.a * 128 - e.bias;
+            int64_t a = e.a * 256;
+            if (a > 0)
+                xmin = std::max(xmin, CeilDiv(-k, a));
+            else if (a < 0)
+                xmax = std::min(xmax, FloorDiv(k, -a));
+            else if (k < 0)
+                xmax = xmin - 1;
+        }
+        if (xmin > xmax) continue;
+        SpanArgs args{};
+        args.dst = t.pixels + size_t(y) * size_t(t.width) + size_t(xmin);
+        args.count = int32_t(xmax - xmin + 1);
+        double sx = double(xmin) + 0.5, sy = double(y) + 0.5;
+        if (tex) {
+            double u = pu.At(sx, sy, tx[0], ty[0]) - half, v = pv.At(sx, sy, tx[0], ty[0]) - half;
+            if (wrap) u -= std::floor(u / s.tw) * s.tw, v -= std::floor(v / s.th) * s.th;
+            double uEnd = u + pu.dx * args.count, vEnd = v + pv.dx * args.count;
+            if (std::fabs(uEnd) > 32000 || std::fabs(vEnd) > 32000 || std::fabs(u) > 32000 || std::fabs(v) > 32000)
+                continue;  // beyond 16.16 range: only a wildly stretched wrap gets here
+            args.u = ToFixed(u), args.v = ToFixed(v);
+            args.du = ToFixed(pu.dx), args.dv = ToFixed(pv.dx);
+        }
+        if (gouraud)
+            for (int c = 0; c < 4; ++c) {
+                args.c[c] = int32_t(std::lround(pc[c].At(sx, sy, tx[0], ty[0]) * 65536.0));
+                args.dc[c] = int32_t(std::lround(pc[c].dx * 65536.0));
+            }
+        fn(s, args);
+    }
+}
+
+void DrawLine(const Target& t, const State& st, const Vertex& a, const Vertex& b) {
+    if (!t.pixels || !Usable(a.x) || !Usable(a.y) || !Usable(b.x) || !Usable(b.y)) return;
+    int clipL = std::max(0, t.clipLeft), clipT = std::max(0, t.clipTop);
+    int clipR = std::min(t.width, t.clipRight), clipB = std::min(t.height, t.clipBottom);
+    double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+    if (dx == 0 && dy == 0) return;
+    Shade s = MakeShade(t, st);
+    int tex = s.tex ? (st.magLinear ? 2 : 1) : 0;
+    bool wrap = st.texture.wrap && s.tex;
+    SpanFn fn = PickSpan(tex, wrap, true, KindOf(st));
+    double half = tex == 2 ? 0.5 : 0.0;
+    bool xMajor = std::fabs(dx) >= std::fabs(dy);
+    double from = xMajor ? a.x : a.y, to = xMajor ? b.x : b.y, len = to - from;
+    // Pixel centres from the start up to, not including, the end.
+    int64_t first, last, step;
+    if (len > 0)
+        first = int64_t(std::ceil(from - 0.5)), last = int64_t(std::ceil(to - 0.5)) - 1, step = 1;
+    else
+        first = int64_t(std::floor(from - 0.5)), last = int64_t(std::floor(to - 0.5)) + 1, step = -1;
+    for (int64_t i = first; step > 0 ? i <= last : i >= last; i += step) {
+        double f = (double(i) + 0.5 - from) / len;
+        double minor = xMajor ? a.y + f * dy : a.x + f * dx;
+        int64_t px = xMajor ? i : int64_t(std::floor(minor));
+        int64_t py = xMajor ? int64_t(std::floor(minor)) : i;
+        if (px < clipL || px >= clipR || py < clipT || py >= clipB) continue;
+        SpanArgs args{};
+        args.dst = t.pixels + size_t(py) * size_t(t.width) + size_t(px);
+        args.count = 1;
+        if (tex) {
+            double u = a.u + f * (double(b.u) - a.u) - half, v = a.v + f * (double(b.v) - a.v) - half;
+            if (wrap) u -= std::floor(u / s.tw) * s.tw, v -= std::floor(v / s.th) * s.th;
+            args.u = ToFixed(u), args.v = ToFixed(v);
+        }
+        for (int c = 0; c < 4; ++c) {
+            int shift = 24 - 8 * c;
+            double ca = Ch(a.color, shift), cb = Ch(b.color, shift);
+            args.c[c] = int32_t(std::lround((ca + f * (cb - ca)) * 65536.0));
+        }
+        fn(s, args);
+    }
+}
+
+void DrawTexelBlock(const Target& t, const State& st, int32_t x, int32_t y, int32_t w, int32_t h, int32_t tx,
+                    int32_t ty, uint32_t color) {
+    if (!t.pixels || w <= 0 || h <= 0) return;
+    Shade s = MakeShade(t, st);
+    s.color = color;
+    SpanFn fn = PickSpan(s.tex ? 1 : 0, false, false, KindOf(st));
+    for (int32_t row = 0; row < h; ++row) {
+        SpanArgs args{};
+        args.dst = t.pixels + size_t(y + row) * size_t(t.width) + size_t(x);
+        args.count = w;
+        args.u = tx << 16;
+        args.v = (ty + row) << 16;
+        args.du = 1 << 16;
+        fn(s, args);
+    }
+}
+
+}  // namespace plm::platform::raster

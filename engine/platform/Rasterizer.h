@@ -1,0 +1,55 @@
+#pragma once
+// Internal to SoftwareDevice: the pixel pipeline (texture sampling, texture-stage operations,
+// blending) and the scan conversion of convex polygons and lines into a 32-bit ARGB buffer.
+//
+// Coverage: pixel centres sit at +0.5; vertices are snapped to 1/256 pixel and the edge tests are
+// exact integer arithmetic with a top-left rule, so two polygons sharing an edge never both cover
+// (or both miss) a pixel on it. A polygon is drawn row by row over a span of the destination;
+// every span is shaded by one function chosen once per polygon, so nothing is decided per pixel
+// that does not have to be. Rows are independent, so a band of rows can later go to each core.
+#include <cstdint>
+
+namespace plm::platform::raster {
+
+struct Target {
+    uint32_t* pixels = nullptr;
+    int32_t width = 0, height = 0;     // the stride is the width
+    int32_t clipLeft = 0, clipTop = 0, clipRight = 0, clipBottom = 0;  // right/bottom exclusive
+    bool hasAlpha = true;              // false: alpha bytes stay 255 (destination alpha reads 1)
+};
+
+struct Texture {
+    const uint32_t* pixels = nullptr;  // null: no texture (the texture argument reads white)
+    int32_t width = 0, height = 0;
+    // Texels outside this inclusive box are never read: coordinates clamp to it (the sprite
+    // batch passes its source rectangle) unless wrap is set (the whole texture repeats).
+    int32_t minX = 0, minY = 0, maxX = 0, maxY = 0;
+    bool wrap = false;
+};
+
+struct State {
+    Texture texture;
+    bool magLinear = false, minLinear = false;
+    bool colorModulate = true;  // false: the colour is the texture's (select argument 1)
+    bool alphaModulate = true;  // false: the alpha is the texture's
+    bool blend = false;
+    int32_t srcBlend = 2, destBlend = 1;  // Direct3D blend factors
+    int32_t cullMode = 1;                 // 1 none, 2 clockwise, 3 counter-clockwise
+};
+
+// Position in pixels, texture coordinate in texels, colour ARGB.
+struct Vertex {
+    float x = 0, y = 0, u = 0, v = 0;
+    uint32_t color = 0xFFFFFFFF;
+};
+
+// A convex polygon of 3 or 4 vertices in either winding (the cull mode may drop one winding).
+void DrawPolygon(const Target& target, const State& state, const Vertex* vertices, int count);
+// A one-pixel line from a to b; the last pixel is left out, so strips do not draw joints twice.
+void DrawLine(const Target& target, const State& state, const Vertex& a, const Vertex& b);
+// An axis-aligned copy of texels (tx, ty) onwards to (x, y) of w x h pixels, unscaled, through the
+// whole pipeline (modulation and blending); the caller has clipped it to the target and texture.
+void DrawTexelBlock(const Target& target, const State& state, int32_t x, int32_t y, int32_t w, int32_t h,
+                    int32_t tx, int32_t ty, uint32_t color);
+
+}  // namespace plm::platform::raster

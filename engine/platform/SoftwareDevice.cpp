@@ -1,0 +1,485 @@
+#include "platform/SoftwareDevice.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/Rasterizer.h"
+#include "platform/TextRenderer.h"
+#include "platform/Window.h"
+
+namespace plm::platform {
+
+namespace {
+
+constexpr int32_t kMaxTextureSide = 8192;
+constexpr int64_t kTextureMemory = int64_t(512) << 20;
+constexpr int32_t kFormatA8R8G8B8 = 21;
+
+bool Intersect(Rect& r, const Rect& bounds) {
+    r.left = std::max(r.left, bounds.left);
+    r.top = std::max(r.top, bounds.top);
+    r.right = std::min(r.right, bounds.right);
+    r.bottom = std::min(r.bottom, bounds.bottom);
+    return r.left < r.right && r.top < r.bottom;
+}
+
+raster::Target TargetOf(SoftwareDevice::Surface& s, const Rect& clip) {
+    raster::Target t;
+    t.pixels = s.pixels.data();
+    t.width = s.width;
+    t.height = s.height;
+    t.clipLeft = clip.left, t.clipTop = clip.top, t.clipRight = clip.right, t.clipBottom = clip.bottom;
+    t.hasAlpha = s.hasAlpha;
+    return t;
+}
+
+}  // namespace
+
+struct SoftwareDevice::DrawState {
+    raster::State state;
+    bool ok = false;
+};
+
+SoftwareDevice::SoftwareDevice(const DeviceSettings& settings) : settings_(settings) {
+    settings_.width = std::clamp(settings_.width, 1, kMaxTextureSide);
+    settings_.height = std::clamp(settings_.height, 1, kMaxTextureSide);
+    Surface back;
+    back.width = settings_.width;
+    back.height = settings_.height;
+    back.renderTarget = true;
+    back.hasAlpha = settings_.backBufferFormat == kFormatA8R8G8B8;
+    back.pixels.assign(size_t(back.width) * size_t(back.height), back.hasAlpha ? 0u : 0xFF000000u);
+    backBuffer_ = AddSurface(std::move(back));
+    if (settings_.depthStencil) {
+        Surface depth;
+        depth.width = settings_.width;
+        depth.height = settings_.height;
+        depth.depth = true;
+        depthSurface_ = AddSurface(std::move(depth));
+    }
+    renderTarget_ = backBuffer_;
+    ResetViewport();
+    for (auto& channel : gamma_)
+        for (int i = 0; i < 256; ++i) channel[i] = uint8_t(i);
+    text_ = std::make_unique<TextRenderer>();
+}
+
+SoftwareDevice::~SoftwareDevice() = default;
+
+SoftwareDevice::Surface* SoftwareDevice::Find(SurfaceId id) {
+    auto it = surfaces_.find(id);
+    return it == surfaces_.end() ? nullptr : &it->second;
+}
+
+const SoftwareDevice::Surface* SoftwareDevice::Find(SurfaceId id) const {
+    auto it = surfaces_.find(id);
+    return it == surfaces_.end() ? nullptr : &it->second;
+}
+
+SurfaceId SoftwareDevice::AddSurface(Surface surface) {
+    SurfaceId id = nextId_++;
+    surfaces_.emplace(id, std::move(surface));
+    return id;
+}
+
+void SoftwareDevice::ResetViewport() {
+    const Surface* t = Find(renderTarget_);
+    viewport_ = Rect{0, 0, t ? t->width : 0, t ? t->height : 0};
+}
+
+int32_t SoftwareDevice::TestCooperativeLevel() { return coop_; }
+
+DeviceCaps SoftwareDevice::GetCaps() const {
+    DeviceCaps caps;
+    caps.caps2 = kCaps2FullScreenGamma;
+    caps.devCaps = 0;
+    caps.maxTextureWidth = kMaxTextureSide;
+    caps.maxTextureHeight = kMaxTextureSide;
+    int64_t used = 0;
+    for (const auto& [id, s] : surfaces_)
+        if (id != backBuffer_ && !s.depth) used += int64_t(s.pixels.size()) * 4;
+    caps.availableTextureMemory = std::max<int64_t>(0, kTextureMemory - used);
+    return caps;
+}
+
+void SoftwareDevice::Clear(uint32_t flags, uint32_t color, float, uint32_t) {
+    if (!Drawable() || !(flags & ClearTarget)) return;
+    Surface* t = Find(renderTarget_);
+    if (!t) return;
+    Rect r = viewport_;
+    if (!Intersect(r, Rect{0, 0, t->width, t->height})) return;
+    uint32_t value = t->hasAlpha ? color : (color | 0xFF000000u);
+    for (int32_t y = r.top; y < r.bottom; ++y) {
+        uint32_t* row = t->pixels.data() + size_t(y) * size_t(t->width);
+        std::fill(row + r.left, row + r.right, value);
+    }
+}
+
+void SoftwareDevice::Present() {
+    if (!Drawable()) return;
+    const Surface* back = Find(backBuffer_);
+    size_t n = back->pixels.size();
+    presented_.resize(n);
+    const uint32_t* src = back->pixels.data();
+    uint32_t* dst = presented_.data();
+    if (gammaIdentity_) {
+        if (back->hasAlpha)
+            for (size_t i = 0; i < n; ++i) dst[i] = src[i] | 0xFF000000u;
+        else
+            std::memcpy(dst, src, n * 4);
+    } else {
+        const auto &r = gamma_[0], &g = gamma_[1], &b = gamma_[2];
+        for (size_t i = 0; i < n; ++i) {
+            uint32_t p = src[i];
+            dst[i] = 0xFF000000u | (uint32_t(r[(p >> 16) & 0xFF]) << 16) | (uint32_t(g[(p >> 8) & 0xFF]) << 8) |
+                     b[p & 0xFF];
+        }
+    }
+    ++presentCount_;
+    if (settings_.window) settings_.window->PresentFrame(dst, back->width, back->height);
+}
+
+void SoftwareDevice::SetGammaRamp(const std::array<uint16_t, 256>& red, const std::array<uint16_t, 256>& green,
+                                  const std::array<uint16_t, 256>& blue) {
+    const std::array<uint16_t, 256>* ramps[3] = {&red, &green, &blue};
+    gammaIdentity_ = true;
+    for (int c = 0; c < 3; ++c)
+        for (int i = 0; i < 256; ++i) {
+            // The display takes the high byte of each 16-bit ramp word.
+            gamma_[c][i] = uint8_t((*ramps[c])[i] >> 8);
+            gammaIdentity_ = gammaIdentity_ && gamma_[c][i] == i;
+        }
+}
+
+bool SoftwareDevice::ReadPresentedFrame(Image& out) const {
+    const Surface* back = Find(backBuffer_);
+    if (presentCount_ == 0 || !back) return false;
+    out.width = back->width;
+    out.height = back->height;
+    out.pixels = presented_;
+    return true;
+}
+
+void SoftwareDevice::SetRenderState(int32_t state, int32_t value) {
+    switch (state) {
+        case RsAlphaBlendEnable: alphaBlend_ = value != 0; break;
+        case RsSrcBlend: srcBlend_ = value; break;
+        case RsDestBlend: destBlend_ = value; break;
+        case RsCullMode: cullMode_ = value; break;
+        default: break;  // depth and the rest: nothing to do for a 2D rasteriser
+    }
+}
+
+void SoftwareDevice::SetTextureStageState(int32_t stage, int32_t type, int32_t value) {
+    if (stage != 0) return;
+    switch (type) {
+        case TssColorOp: colorOp_ = value; break;
+        case TssAlphaOp: alphaOp_ = value; break;
+        case TssMagFilter: magFilter_ = value; break;
+        case TssMinFilter: minFilter_ = value; break;
+        default: break;  // arguments: argument 1 is the texture, argument 2 the diffuse colour
+    }
+}
+
+void SoftwareDevice::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height, float, float) {
+    const Surface* t = Find(renderTarget_);
+    if (!t || width < 0 || height < 0) return;
+    Rect r{x, y, int32_t(std::min<int64_t>(int64_t(x) + width, INT32_MAX)),
+           int32_t(std::min<int64_t>(int64_t(y) + height, INT32_MAX))};
+    if (!Intersect(r, Rect{0, 0, t->width, t->height})) r = Rect{0, 0, 0, 0};
+    viewport_ = r;
+}
+
+bool SoftwareDevice::SetRenderTarget(SurfaceId target, SurfaceId depth) {
+    const Surface* t = Find(target);
+    if (!t || !t->renderTarget) return false;
+    if (depth != kNoSurface) {
+        const Surface* d = Find(depth);
+        if (!d || !d->depth) return false;
+    }
+    renderTarget_ = target;
+    ResetViewport();
+    return true;
+}
+
+SurfaceId SoftwareDevice::CreateTexture(int32_t width, int32_t height, bool renderTarget) {
+    if (width < 1 || height < 1 || width > kMaxTextureSide || height > kMaxTextureSide) return kNoSurface;
+    Surface s;
+    s.width = width;
+    s.height = height;
+    s.renderTarget = renderTarget;
+    s.pixels.assign(size_t(width) * size_t(height), 0);
+    return AddSurface(std::move(s));
+}
+
+SurfaceId SoftwareDevice::CreateTextureFromImage(const Image& image) {
+    if (image.width < 1 || image.height < 1 || image.width > kMaxTextureSide || image.height > kMaxTextureSide ||
+        image.pixels.size() != size_t(image.width) * size_t(image.height))
+        return kNoSurface;
+    Surface s;
+    s.width = image.width;
+    s.height = image.height;
+    s.pixels = image.pixels;
+    return AddSurface(std::move(s));
+}
+
+void SoftwareDevice::ReleaseSurface(SurfaceId id) {
+    if (id == backBuffer_ || id == depthSurface_) return;  // owned by the device
+    if (surfaces_.erase(id) == 0) return;
+    if (renderTarget_ == id) {
+        renderTarget_ = backBuffer_;
+        ResetViewport();
+    }
+    if (texture0_ == id) texture0_ = kNoSurface;
+}
+
+bool SoftwareDevice::GetSurfaceDesc(SurfaceId id, SurfaceDesc& desc) const {
+    const Surface* s = Find(id);
+    if (!s) return false;
+    desc.width = s->width;
+    desc.height = s->height;
+    desc.usage = s->renderTarget ? 1 : 0;
+    desc.pool = s->renderTarget || s->depth ? 0 : 1;
+    desc.format = id == backBuffer_ ? settings_.backBufferFormat : s->depth ? settings_.depthStencilFormat : kFormatA8R8G8B8;
+    return true;
+}
+
+bool SoftwareDevice::ReadPixels(SurfaceId id, Image& out) const {
+    const Surface* s = Find(id);
+    if (!s || s->depth) return false;
+    out.width = s->width;
+    out.height = s->height;
+    out.pixels = s->pixels;
+    return true;
+}
+
+bool SoftwareDevice::WritePixels(SurfaceId id, const Image& in, int32_t x, int32_t y) {
+    Surface* s = Find(id);
+    if (!s || s->depth || in.width < 0 || in.height < 0 || in.pixels.size() != size_t(in.width) * size_t(in.height))
+        return false;
+    Rect r{x, y, int32_t(std::min<int64_t>(int64_t(x) + in.width, INT32_MAX)),
+           int32_t(std::min<int64_t>(int64_t(y) + in.height, INT32_MAX))};
+    if (!Intersect(r, Rect{0, 0, s->width, s->height})) return true;
+    uint32_t alphaOr = s->hasAlpha ? 0 : 0xFF000000u;
+    for (int32_t row = r.top; row < r.bottom; ++row) {
+        const uint32_t* src = in.pixels.data() + size_t(row - y) * size_t(in.width) + size_t(r.left - x);
+        uint32_t* dst = s->pixels.data() + size_t(row) * size_t(s->width) + size_t(r.left);
+        for (int32_t i = 0; i < r.right - r.left; ++i) dst[i] = src[i] | alphaOr;
+    }
+    return true;
+}
+
+bool SoftwareDevice::CopyRects(SurfaceId srcId, const Rect& srcRect, SurfaceId dstId, int32_t dstX, int32_t dstY) {
+    const Surface* src = Find(srcId);
+    Surface* dst = Find(dstId);
+    if (!src || !dst || src->depth || dst->depth) return false;
+    Rect r = srcRect;
+    if (!Intersect(r, Rect{0, 0, src->width, src->height})) return true;
+    int64_t x = int64_t(dstX) + (r.left - srcRect.left), y = int64_t(dstY) + (r.top - srcRect.top);
+    // Clip the destination and move the source with it.
+    int64_t l = std::max<int64_t>(x, 0), t = std::max<int64_t>(y, 0);
+    int64_t w = std::min<int64_t>(x + (r.right - r.left), dst->width) - l;
+    int64_t h = std::min<int64_t>(y + (r.bottom - r.top), dst->height) - t;
+    if (w <= 0 || h <= 0) return true;
+    int32_t sx = int32_t(r.left + (l - x)), sy = int32_t(r.top + (t - y));
+    // Copying within one surface may overlap: go through a copy of the source rows.
+    std::vector<uint32_t> staged;
+    const uint32_t* base = src->pixels.data();
+    int32_t stride = src->width;
+    if (src == dst) {
+        staged.resize(size_t(w) * size_t(h));
+        for (int64_t row = 0; row < h; ++row)
+            std::memcpy(staged.data() + row * w, base + size_t(sy + row) * size_t(stride) + size_t(sx), size_t(w) * 4);
+        base = staged.data(), stride = int32_t(w), sx = 0, sy = 0;
+    }
+    uint32_t alphaOr = dst->hasAlpha ? 0 : 0xFF000000u;
+    for (int64_t row = 0; row < h; ++row) {
+        const uint32_t* from = base + size_t(sy + row) * size_t(stride) + size_t(sx);
+        uint32_t* to = dst->pixels.data() + size_t(t + row) * size_t(dst->width) + size_t(l);
+        for (int64_t i = 0; i < w; ++i) to[i] = from[i] | alphaOr;
+    }
+    return true;
+}
+
+void SoftwareDevice::SpriteBegin() {
+    if (inSprite_) return;
+    inSprite_ = true;
+    savedAlphaBlend_ = alphaBlend_;
+    savedSrcBlend_ = srcBlend_;
+    savedDestBlend_ = destBlend_;
+    alphaBlend_ = true;
+    srcBlend_ = 5;
+    destBlend_ = 6;
+}
+
+void SoftwareDevice::SpriteEnd() {
+    if (!inSprite_) return;
+    inSprite_ = false;
+    alphaBlend_ = savedAlphaBlend_;
+    srcBlend_ = savedSrcBlend_;
+    destBlend_ = savedDestBlend_;
+}
+
+void SoftwareDevice::SpriteDraw(SurfaceId texture, const Rect* src, Vec2 scaling, Vec2 centre, float rotation,
+                                Vec2 translation, uint32_t color) {
+    // Scale, turn about the centre (counter-clockwise on screen for a positive angle), translate.
+    double c = std::cos(double(rotation)), s = std::sin(double(rotation));
+    if (rotation == 0) c = 1, s = 0;
+    float m[6] = {float(scaling.x * c),
+                  float(-scaling.x * s),
+                  float(scaling.y * s),
+                  float(scaling.y * c),
+                  float(centre.x - centre.x * c - centre.y * s + translation.x),
+                  float(centre.y + centre.x * s - centre.y * c + translation.y)};
+    DrawSpriteQuad(texture, src, m, color);
+}
+
+void SoftwareDevice::SpriteDrawTransform(SurfaceId texture, const Rect* src, const Matrix4& t, uint32_t color) {
+    float m[6] = {t.m[0][0], t.m[0][1], t.m[1][0], t.m[1][1], t.m[3][0], t.m[3][1]};
+    DrawSpriteQuad(texture, src, m, color);
+}
+
+SoftwareDevice::DrawState SoftwareDevice::MakeDrawState(const Surface* texture, bool spriteBatch) const {
+    DrawState d;
+    raster::State& st = d.state;
+    if (texture) {
+        st.texture.pixels = texture->pixels.data();
+        st.texture.width = texture->width;
+        st.texture.height = texture->height;
+        st.texture.minX = st.texture.minY = 0;
+        st.texture.maxX = texture->width - 1;
+        st.texture.maxY = texture->height - 1;
+        st.texture.wrap = !spriteBatch;
+    }
+    st.magLinear = magFilter_ >= FilterLinear;
+    st.minLinear = minFilter_ >= FilterLinear;
+    // The sprite batch always modulates colour and alpha by the draw's colour.
+    st.colorModulate = spriteBatch || colorOp_ == TopModulate;
+    st.alphaModulate = spriteBatch || alphaOp_ == TopModulate;
+    st.blend = alphaBlend_;
+    st.srcBlend = srcBlend_;
+    st.destBlend = destBlend_;
+    st.cullMode = spriteBatch ? 1 : cullMode_;
+    d.ok = true;
+    return d;
+}
+
+void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const float m[6], uint32_t color) {
+    if (!Drawable()) return;
+    const Surface* tex = Find(texture);
+    Surface* target = Find(renderTarget_);
+    if (!tex || tex->depth || !target) return;
+    Rect whole{0, 0, tex->width, tex->height};
+    Rect r = src ? *src : whole;
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    Rect inside = r;
+    if (!Intersect(inside, whole)) return;
+    DrawState d = MakeDrawState(tex, true);
+    d.state.texture.minX = inside.left, d.state.texture.maxX = inside.right - 1;
+    d.state.texture.minY = inside.top, d.state.texture.maxY = inside.bottom - 1;
+    raster::Target t = TargetOf(*target, viewport_);
+
+    // Unscaled, unturned, on whole pixels, with the source inside the texture: texels map one to
+    // one onto pixels, so copy them through the pipeline without any interpolation.
+    if (m[0] == 1 && m[1] == 0 && m[2] == 0 && m[3] == 1 && std::floor(m[4]) == m[4] && std::floor(m[5]) == m[5] &&
+        std::fabs(m[4]) < 1e9f && std::fabs(m[5]) < 1e9f && inside.left == r.left && inside.top == r.top &&
+        inside.right == r.right && inside.bottom == r.bottom) {
+        int64_t x = int64_t(m[4]), y = int64_t(m[5]);
+        int64_t l = std::max<int64_t>(x, viewport_.left), tp = std::max<int64_t>(y, viewport_.top);
+        int64_t rt = std::min<int64_t>(x + (r.right - r.left), viewport_.right);
+        int64_t bt = std::min<int64_t>(y + (r.bottom - r.top), viewport_.bottom);
+        if (l < rt && tp < bt)
+            raster::DrawTexelBlock(t, d.state, int32_t(l), int32_t(tp), int32_t(rt - l), int32_t(bt - tp),
+                                   int32_t(r.left + (l - x)), int32_t(r.top + (tp - y)), color);
+        return;
+    }
+    float w = float(r.right - r.left), h = float(r.bottom - r.top);
+    const float local[4][2] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
+    raster::Vertex v[4];
+    for (int i = 0; i < 4; ++i) {
+        float u = local[i][0], vv = local[i][1];
+        v[i].x = u * m[0] + vv * m[2] + m[4];
+        v[i].y = u * m[1] + vv * m[3] + m[5];
+        v[i].u = float(r.left) + u;
+        v[i].v = float(r.top) + vv;
+        v[i].color = color;
+    }
+    raster::DrawPolygon(t, d.state, v, 4);
+}
+
+void SoftwareDevice::SetTexture(int32_t stage, SurfaceId texture) {
+    if (stage != 0) return;
+    const Surface* s = Find(texture);
+    texture0_ = (s && !s->depth) ? texture : kNoSurface;
+}
+
+void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, int32_t count, const ScreenVertex* vertices) {
+    if (!Drawable() || count <= 0 || !vertices) return;
+    Surface* target = Find(renderTarget_);
+    if (!target) return;
+    const Surface* tex = Find(texture0_);
+    DrawState d = MakeDrawState(tex, false);
+    raster::Target t = TargetOf(*target, viewport_);
+    float tw = tex ? float(tex->width) : 0, th = tex ? float(tex->height) : 0;
+    auto vert = [&](int64_t i) {
+        const ScreenVertex& s = vertices[i];
+        raster::Vertex v;
+        v.x = s.x, v.y = s.y, v.u = s.tu * tw, v.v = s.tv * th, v.color = s.diffuse;
+        return v;
+    };
+    switch (type) {
+        case PrimitiveType::PointList:
+            for (int64_t i = 0; i < count; ++i) {
+                // One pixel, the one whose square holds the point: a line across its centre.
+                raster::Vertex a = vert(i), b = a;
+                a.y = b.y = std::floor(a.y) + 0.5f;
+                a.x = std::floor(a.x) + 0.5f, b.x = a.x + 1;
+                raster::DrawLine(t, d.state, a, b);
+            }
+            break;
+        case PrimitiveType::LineList:
+            for (int64_t i = 0; i < count; ++i) raster::DrawLine(t, d.state, vert(2 * i), vert(2 * i + 1));
+            break;
+        case PrimitiveType::LineStrip:
+            for (int64_t i = 0; i < count; ++i) raster::DrawLine(t, d.state, vert(i), vert(i + 1));
+            break;
+        case PrimitiveType::TriangleList:
+            for (int64_t i = 0; i < count; ++i) {
+                raster::Vertex v[3] = {vert(3 * i), vert(3 * i + 1), vert(3 * i + 2)};
+                raster::DrawPolygon(t, d.state, v, 3);
+            }
+            break;
+        case PrimitiveType::TriangleStrip:
+            for (int64_t i = 0; i < count; ++i) {
+                // Every second triangle of a strip is wound the other way; swap to keep one winding.
+                raster::Vertex v[3] = {vert(i), vert(i + 1), vert(i + 2)};
+                if (i & 1) std::swap(v[0], v[1]);
+                raster::DrawPolygon(t, d.state, v, 3);
+            }
+            break;
+        case PrimitiveType::TriangleFan:
+            for (int64_t i = 0; i < count; ++i) {
+                raster::Vertex v[3] = {vert(0), vert(i + 1), vert(i + 2)};
+                raster::DrawPolygon(t, d.state, v, 3);
+            }
+            break;
+    }
+}
+
+void SoftwareDevice::DrawText(const FontSpec& font, const std::string& text, const Rect& rect, int32_t format,
+                              uint32_t color) {
+    if (!Drawable() || text.empty()) return;
+    Surface* target = Find(renderTarget_);
+    if (!target) return;
+    Rect clip = rect;
+    if (!Intersect(clip, viewport_)) return;
+    raster::Target t = TargetOf(*target, clip);
+    text_->Draw(t, font, text, rect, format, color);
+}
+
+std::shared_ptr<GraphicsDevice> CreateSoftwareDevice(const DeviceSettings& settings) {
+    return std::make_shared<SoftwareDevice>(settings);
+}
+
+}  // namespace plm::platform

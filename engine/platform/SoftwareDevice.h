@@ -1,0 +1,122 @@
+#pragma once
+// The reference drawing backend: a CPU rasteriser into 32-bit ARGB buffers. Deterministic and
+// headless; with a window in its settings it hands every presented frame to Window::PresentFrame.
+//
+// Surfaces (back buffer, depth surface, textures, render targets) share one id space and ids are
+// never reused, so a released or unknown id is refused. A back buffer without an alpha channel
+// (X8R8G8B8) keeps its alpha bytes at 255, which is how destination alpha reads as 1 there.
+#include <array>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/GraphicsDevice.h"
+
+namespace plm::platform {
+
+class TextRenderer;
+
+class SoftwareDevice final : public GraphicsDevice {
+public:
+    explicit SoftwareDevice(const DeviceSettings& settings);
+    ~SoftwareDevice() override;
+
+    int32_t TestCooperativeLevel() override;
+    DeviceCaps GetCaps() const override;
+    const DeviceSettings& Settings() const override { return settings_; }
+    SurfaceId GetBackBuffer() override { return backBuffer_; }
+    void Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil) override;
+    void BeginScene() override { inScene_ = true; }
+    void EndScene() override { inScene_ = false; }
+    void Present() override;
+    void SetGammaRamp(const std::array<uint16_t, 256>& red, const std::array<uint16_t, 256>& green,
+                      const std::array<uint16_t, 256>& blue) override;
+    bool ReadPresentedFrame(Image& out) const override;
+
+    void SetRenderState(int32_t state, int32_t value) override;
+    void SetTextureStageState(int32_t stage, int32_t type, int32_t value) override;
+    void SetViewport(int32_t x, int32_t y, int32_t width, int32_t height, float minZ, float maxZ) override;
+
+    SurfaceId GetRenderTarget() override { return renderTarget_; }
+    SurfaceId GetDepthStencilSurface() override { return depthSurface_; }
+    bool SetRenderTarget(SurfaceId target, SurfaceId depth) override;
+
+    SurfaceId CreateTexture(int32_t width, int32_t height, bool renderTarget) override;
+    SurfaceId CreateTextureFromImage(const Image& image) override;
+    void ReleaseSurface(SurfaceId id) override;
+    bool GetSurfaceDesc(SurfaceId id, SurfaceDesc& desc) const override;
+    bool ReadPixels(SurfaceId id, Image& out) const override;
+    bool WritePixels(SurfaceId id, const Image& in, int32_t x, int32_t y) override;
+    bool CopyRects(SurfaceId src, const Rect& srcRect, SurfaceId dst, int32_t dstX, int32_t dstY) override;
+
+    void SpriteBegin() override;
+    void SpriteEnd() override;
+    void SpriteDraw(SurfaceId texture, const Rect* src, Vec2 scaling, Vec2 rotationCentre, float rotation,
+                    Vec2 translation, uint32_t color) override;
+    void SpriteDrawTransform(SurfaceId texture, const Rect* src, const Matrix4& transform, uint32_t color) override;
+
+    void SetTexture(int32_t stage, SurfaceId texture) override;
+    void DrawPrimitiveUP(PrimitiveType type, int32_t primitiveCount, const ScreenVertex* vertices) override;
+
+    void DrawText(const FontSpec& font, const std::string& text, const Rect& rect, int32_t format,
+                  uint32_t color) override;
+
+    // Device loss on request, for tests of the restore path: after SimulateLoss the device reports
+    // kDeviceLost, after SimulateReadyToReset kDeviceNotReset; drawing and presenting do nothing
+    // meanwhile. A device created afterwards starts fine.
+    void SimulateLoss() { coop_ = kDeviceLost; }
+    void SimulateReadyToReset() { coop_ = kDeviceNotReset; }
+
+    // Number of frames presented so far, and live surfaces (textures, render targets, back buffer).
+    int64_t PresentCount() const { return presentCount_; }
+    size_t SurfaceCount() const { return surfaces_.size(); }
+
+    struct Surface {
+        int32_t width = 0, height = 0;
+        bool renderTarget = false;
+        bool hasAlpha = true;
+        bool depth = false;
+        std::vector<uint32_t> pixels;
+    };
+
+private:
+    Surface* Find(SurfaceId id);
+    const Surface* Find(SurfaceId id) const;
+    SurfaceId AddSurface(Surface surface);
+    bool Drawable() const { return coop_ == kDeviceOk; }
+    void ResetViewport();
+    struct DrawState;
+    DrawState MakeDrawState(const Surface* texture, bool spriteBatch) const;
+    void DrawSpriteQuad(SurfaceId texture, const Rect* src, const float m[6], uint32_t color);
+
+    DeviceSettings settings_;
+    std::unordered_map<SurfaceId, Surface> surfaces_;
+    SurfaceId nextId_ = 1;
+    SurfaceId backBuffer_ = kNoSurface, depthSurface_ = kNoSurface, renderTarget_ = kNoSurface;
+    SurfaceId texture0_ = kNoSurface;
+    Rect viewport_;
+    int32_t coop_ = kDeviceOk;
+    bool inScene_ = false, inSprite_ = false;
+    int64_t presentCount_ = 0;
+
+    // Render and texture-stage states.
+    bool alphaBlend_ = false;
+    int32_t srcBlend_ = 2, destBlend_ = 1;  // one, zero
+    int32_t cullMode_ = 3;                  // counter-clockwise culled
+    int32_t colorOp_ = 4, alphaOp_ = 2;     // modulate, select argument 1
+    int32_t magFilter_ = 1, minFilter_ = 1;  // point
+    // What SpriteBegin replaced, put back by SpriteEnd.
+    bool savedAlphaBlend_ = false;
+    int32_t savedSrcBlend_ = 2, savedDestBlend_ = 1;
+
+    std::array<std::array<uint8_t, 256>, 3> gamma_{};
+    bool gammaIdentity_ = true;
+    std::vector<uint32_t> presented_;
+
+    std::unique_ptr<TextRenderer> text_;
+};
+
+// Creates the software device for the settings (never null).
+std::shared_ptr<GraphicsDevice> CreateSoftwareDevice(const DeviceSettings& settings);
+
+}  // namespace plm::platform

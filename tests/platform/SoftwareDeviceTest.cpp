@@ -1,0 +1,405 @@
+#include "platform/SoftwareDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/Window.h"
+
+namespace pp = plm::platform;
+
+namespace {
+
+constexpr float kPi = 3.14159265f;
+
+pp::DeviceSettings Small(int w = 16, int h = 16, int format = 22) {
+    pp::DeviceSettings s;
+    s.width = w;
+    s.height = h;
+    s.backBufferFormat = format;
+    return s;
+}
+
+pp::Image Solid(int w, int h, uint32_t c) { return pp::Image{w, h, std::vector<uint32_t>(size_t(w) * h, c)}; }
+
+uint32_t PixelAt(pp::SoftwareDevice& d, pp::SurfaceId id, int x, int y) {
+    pp::Image img;
+    EXPECT_TRUE(d.ReadPixels(id, img));
+    return img.pixels[size_t(y) * img.width + x];
+}
+
+bool Near(uint32_t a, uint32_t b, int tol = 1) {
+    for (int s = 0; s < 32; s += 8)
+        if (std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF)) > tol) return false;
+    return true;
+}
+
+// The engine's default states: alpha blending with source alpha / inverse source alpha, no culling,
+// modulate colour, linear filtering.
+void DefaultStates(pp::GraphicsDevice& d) {
+    d.SetRenderState(pp::RsAlphaBlendEnable, 1);
+    d.SetRenderState(pp::RsSrcBlend, 5);
+    d.SetRenderState(pp::RsDestBlend, 6);
+    d.SetRenderState(pp::RsCullMode, 1);
+    d.SetTextureStageState(0, pp::TssColorOp, pp::TopModulate);
+    d.SetTextureStageState(0, pp::TssAlphaOp, pp::TopSelectArg1);
+    d.SetTextureStageState(0, pp::TssMagFilter, pp::FilterLinear);
+    d.SetTextureStageState(0, pp::TssMinFilter, pp::FilterLinear);
+}
+
+void Blit(pp::GraphicsDevice& d, pp::SurfaceId tex, float x, float y, uint32_t color = 0xFFFFFFFF,
+          const pp::Rect* src = nullptr) {
+    d.SpriteDraw(tex, src, {1, 1}, {0, 0}, 0, {x, y}, color);
+}
+
+class FakeWindow : public pp::Window {
+public:
+    void PumpMessages() override {}
+    bool IsActive() const override { return true; }
+    bool IsMinimised() const override { return false; }
+    bool CloseRequested() const override { return false; }
+    void ClearCloseRequest() override {}
+    void SetCaption(const std::string&) override {}
+    void ShowCursor(bool) override {}
+    int32_t ClientWidth() const override { return 16; }
+    int32_t ClientHeight() const override { return 16; }
+    bool IsFullScreen() const override { return false; }
+    void PresentFrame(const uint32_t* argb, int32_t w, int32_t h) override {
+        frames++;
+        last.assign(argb, argb + size_t(w) * h);
+    }
+    int32_t Handle() const override { return 1; }
+    int frames = 0;
+    std::vector<uint32_t> last;
+};
+
+}  // namespace
+
+TEST(SoftwareDevice, SurfacesHaveOneIdSpaceAndStaleIdsAreRefused) {
+    pp::SoftwareDevice d(Small());
+    pp::SurfaceId a = d.CreateTexture(8, 4, false);
+    pp::SurfaceId b = d.CreateTextureFromImage(Solid(3, 2, 0x80112233));
+    pp::SurfaceId rt = d.CreateTexture(5, 5, true);
+    ASSERT_NE(a, pp::kNoSurface);
+    EXPECT_NE(a, d.GetBackBuffer());
+    EXPECT_NE(a, b);
+    pp::SurfaceDesc desc;
+    ASSERT_TRUE(d.GetSurfaceDesc(a, desc));
+    EXPECT_EQ(desc.width, 8);
+    EXPECT_EQ(desc.height, 4);
+    EXPECT_EQ(desc.format, 21);
+    EXPECT_EQ(desc.usage, 0);
+    ASSERT_TRUE(d.GetSurfaceDesc(rt, desc));
+    EXPECT_EQ(desc.usage, 1);
+    EXPECT_EQ(PixelAt(d, b, 2, 1), 0x80112233u);
+
+    d.ReleaseSurface(a);
+    EXPECT_FALSE(d.GetSurfaceDesc(a, desc));
+    pp::Image img;
+    EXPECT_FALSE(d.ReadPixels(a, img));
+    EXPECT_FALSE(d.WritePixels(a, Solid(1, 1, 0), 0, 0));
+    EXPECT_FALSE(d.SetRenderTarget(a, 0));
+    EXPECT_FALSE(d.SetRenderTarget(b, 0));  // not a render target
+    pp::SurfaceId c = d.CreateTexture(8, 4, false);
+    EXPECT_NE(c, a);  // never reused
+    EXPECT_GT(c, rt);
+
+    // Drawing from a stale id draws nothing.
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    Blit(d, a, 0, 0);
+    EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 0, 0), 0xFF000000u);
+
+    // Bad sizes are refused.
+    EXPECT_EQ(d.CreateTexture(0, 4, false), pp::kNoSurface);
+    EXPECT_EQ(d.CreateTextureFromImage(pp::Image{2, 2, {1, 2, 3}}), pp::kNoSurface);
+    // The back buffer cannot be released.
+    d.ReleaseSurface(d.GetBackBuffer());
+    EXPECT_TRUE(d.GetSurfaceDesc(d.GetBackBuffer(), desc));
+}
+
+TEST(SoftwareDevice, WritePixelsAndCopyRectsAreClipped) {
+    pp::SoftwareDevice d(Small());
+    pp::SurfaceId src = d.CreateTexture(4, 4, false);
+    pp::Image pat{4, 4, {}};
+    for (uint32_t i = 0; i < 16; ++i) pat.pixels.push_back(0xFF000000u | i);
+    ASSERT_TRUE(d.WritePixels(src, pat, 0, 0));
+    pp::SurfaceId dst = d.CreateTexture(4, 4, false);
+    // Half outside the destination: the rest is clipped, nothing written outside.
+    ASSERT_TRUE(d.WritePixels(dst, Solid(3, 3, 0xFF00FF00), 2, -1));
+    EXPECT_EQ(PixelAt(d, dst, 3, 0), 0xFF00FF00u);
+    EXPECT_EQ(PixelAt(d, dst, 3, 1), 0xFF00FF00u);
+    EXPECT_EQ(PixelAt(d, dst, 3, 2), 0u);
+    EXPECT_EQ(PixelAt(d, dst, 1, 0), 0u);
+
+    // Source rectangle partly outside the source, destination partly outside the target.
+    pp::SurfaceId t = d.CreateTexture(4, 4, false);
+    ASSERT_TRUE(d.CopyRects(src, pp::Rect{-1, 1, 3, 5}, t, 1, 0));
+    // Source (0,1) lands at (2,0): the part of the rectangle left of the source is cut.
+    EXPECT_EQ(PixelAt(d, t, 2, 0), 0xFF000004u);
+    EXPECT_EQ(PixelAt(d, t, 3, 0), 0xFF000005u);
+    EXPECT_EQ(PixelAt(d, t, 2, 2), 0xFF00000Cu);
+    EXPECT_EQ(PixelAt(d, t, 1, 0), 0u);
+    EXPECT_EQ(PixelAt(d, t, 2, 3), 0u);  // source row 4 does not exist
+    // Far outside: nothing, no failure.
+    EXPECT_TRUE(d.CopyRects(src, pp::Rect{0, 0, 4, 4}, t, 100, 100));
+    // Overlapping copy within one surface behaves as if through a copy.
+    ASSERT_TRUE(d.CopyRects(src, pp::Rect{0, 0, 4, 1}, src, 1, 0));
+    EXPECT_EQ(PixelAt(d, src, 1, 0), 0xFF000000u);
+    EXPECT_EQ(PixelAt(d, src, 3, 0), 0xFF000002u);
+    EXPECT_FALSE(d.CopyRects(12345, pp::Rect{0, 0, 1, 1}, t, 0, 0));
+}
+
+TEST(SoftwareDevice, ClearFillsTheViewportAndKeepsOpaqueAlphaWithoutAlphaChannel) {
+    pp::SoftwareDevice d(Small(8, 8));
+    d.Clear(pp::ClearTarget, 0x00123456, 1, 0);
+    EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 0, 0), 0xFF123456u);
+    d.SetViewport(2, 2, 3, 3, 0, 1);
+    d.Clear(pp::ClearTarget, 0xFFFF0000, 1, 0);
+    EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 2, 2), 0xFFFF0000u);
+    EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 4, 4), 0xFFFF0000u);
+    EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 5, 4), 0xFF123456u);
+    EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 1, 2), 0xFF123456u);
+    // A render target with alpha keeps the alpha it is cleared to.
+    pp::SurfaceId rt = d.CreateTexture(4, 4, true);
+    ASSERT_TRUE(d.SetRenderTarget(rt, 0));
+    d.Clear(pp::ClearTarget, 0x00ABCDEF, 1, 0);
+    EXPECT_EQ(PixelAt(d, rt, 3, 3), 0x00ABCDEFu);
+}
+
+TEST(SoftwareDevice, PresentAppliesTheGammaRampAndKeepsTheFrame) {
+    FakeWindow win;
+    pp::DeviceSettings s = Small(4, 4);
+    s.window = &win;
+    pp::SoftwareDevice d(s);
+    pp::Image none;
+    EXPECT_FALSE(d.ReadPresentedFrame(none));
+    d.Clear(pp::ClearTarget, 0xFF804020, 1, 0);
+    std::array<uint16_t, 256> r{}, g{}, b{};
+    for (int i = 0; i < 256; ++i) {
+        r[i] = uint16_t(std::min(65535, i * 2 * 257));  // red doubled
+        g[i] = uint16_t(i * 255);                          // the engine's gamma 1.0: i x 255
+        b[i] = 0;
+    }
+    d.SetGammaRamp(r, g, b);
+    d.Present();
+    ASSERT_EQ(win.frames, 1);
+    // red 0x80 -> 0xFF, green 0x40 -> high byte of 0x40*255 = 0x3F, blue -> 0.
+    EXPECT_EQ(win.last[0], 0xFFFF3F00u);
+    pp::Image shown;
+    ASSERT_TRUE(d.ReadPresentedFrame(shown));
+    EXPECT_EQ(shown.pixels[5], 0xFFFF3F00u);
+    // The back buffer itself is untouched by the ramp.
+    EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 0, 0), 0xFF804020u);
+    EXPECT_EQ(d.PresentCount(), 1);
+}
+
+TEST(SoftwareDevice, DeviceLossOnRequest) {
+    pp::SoftwareDevice d(Small(4, 4));
+    EXPECT_EQ(d.TestCooperativeLevel(), pp::kDeviceOk);
+    EXPECT_EQ(d.GetCaps().caps2 & pp::kCaps2FullScreenGamma, pp::kCaps2FullScreenGamma);
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    d.SimulateLoss();
+    EXPECT_EQ(d.TestCooperativeLevel(), pp::kDeviceLost);
+    d.Clear(pp::ClearTarget, 0xFFFFFFFF, 1, 0);  // ignored while lost
+    d.Present();
+    EXPECT_EQ(d.PresentCount(), 0);
+    EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 0, 0), 0xFF000000u);
+    d.SimulateReadyToReset();
+    EXPECT_EQ(d.TestCooperativeLevel(), pp::kDeviceNotReset);
+    auto fresh = pp::CreateSoftwareDevice(Small(4, 4));
+    EXPECT_EQ(fresh->TestCooperativeLevel(), pp::kDeviceOk);
+}
+
+// Colour modulation and every blend factor on single pixels: a sprite of one colour drawn on a
+// back buffer (with alpha) of one colour.
+TEST(SoftwareDevice, BlendFactorsAndModulation) {
+    struct Case {
+        int src, dest;
+        uint32_t texel, tint, dst, want;
+    } cases[] = {
+        {5, 6, 0xFFFF0000, 0x80FFFFFF, 0xFF0000FF, 0xBF80007E},  // half transparent red over blue
+        {5, 6, 0xFFFFFFFF, 0xFF808080, 0xFF000000, 0xFF808080},  // grey tint
+        {5, 6, 0x00FFFFFF, 0xFFFFFFFF, 0xFF102030, 0xFF102030},  // fully transparent: unchanged
+        {5, 2, 0xFF808080, 0x80FFFFFF, 0xFF404040, 0xFF808080},  // additive by alpha
+        {2, 2, 0xFFC0C0C0, 0xFFFFFFFF, 0xFF808080, 0xFFFFFFFF},  // one + one saturates
+        {1, 3, 0xFF808080, 0xFFFFFFFF, 0xFFFF4020, 0xFF802010},  // zero / source colour: multiply
+        {9, 1, 0xFF808080, 0xFFFFFFFF, 0xFFFF4020, 0xFF802010},  // dest colour / zero: multiply
+        {1, 4, 0xFF00FFFF, 0xFFFFFFFF, 0xFF808080, 0x00800000},  // inverse source colour
+        {7, 8, 0xFFFFFFFF, 0xFFFFFFFF, 0x40000000, 0x6F3F3F3F},  // dest alpha / inverse dest alpha
+        {10, 1, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF00FF00, 0x00FF00FF},  // inverse dest colour
+        {2, 1, 0x80123456, 0xFFFFFFFF, 0xFFFFFFFF, 0x80123456},  // one / zero: replace
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.src) + "/" + std::to_string(c.dest));
+        pp::SoftwareDevice d(Small(4, 4, 21));
+        DefaultStates(d);
+        pp::SurfaceId tex = d.CreateTextureFromImage(Solid(2, 2, c.texel));
+        d.Clear(pp::ClearTarget, c.dst, 1, 0);
+        d.SpriteBegin();
+        d.SetRenderState(pp::RsSrcBlend, c.src);
+        d.SetRenderState(pp::RsDestBlend, c.dest);
+        Blit(d, tex, 1, 1, c.tint);
+        d.SpriteEnd();
+        EXPECT_TRUE(Near(PixelAt(d, d.GetBackBuffer(), 1, 1), c.want))
+            << std::hex << PixelAt(d, d.GetBackBuffer(), 1, 1) << " want " << c.want;
+        EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 0, 0), c.dst);
+        EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 3, 3), c.dst);
+    }
+}
+
+TEST(SoftwareDevice, DestinationAlphaReadsOneWithoutAlphaChannel) {
+    pp::SoftwareDevice d(Small(4, 4, 22));
+    DefaultStates(d);
+    pp::SurfaceId tex = d.CreateTextureFromImage(Solid(1, 1, 0xFF808080));
+    d.Clear(pp::ClearTarget, 0x00000000, 1, 0);
+    d.SetRenderState(pp::RsSrcBlend, 7);  // destination alpha
+    d.SetRenderState(pp::RsDestBlend, 1);
+    Blit(d, tex, 0, 0);
+    EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 0, 0), 0xFF808080u);
+}
+
+TEST(SoftwareDevice, SpriteRotationIsCounterClockwiseOnScreen) {
+    pp::SoftwareDevice d(Small(40, 40));
+    DefaultStates(d);
+    pp::SurfaceId bar = d.CreateTextureFromImage(Solid(10, 2, 0xFFFFFFFF));
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    // A bar pointing right from its centre of rotation (0, 1) at (20, 19): turned by +90 degrees it
+    // points up.
+    d.SpriteDraw(bar, nullptr, {1, 1}, {0, 1}, kPi / 2, {20, 19}, 0xFFFFFFFF);
+    pp::SurfaceId bb = d.GetBackBuffer();
+    EXPECT_EQ(PixelAt(d, bb, 20, 13), 0xFFFFFFFFu);  // above the centre
+    EXPECT_EQ(PixelAt(d, bb, 20, 25), 0xFF000000u);  // below it stays black
+    EXPECT_EQ(PixelAt(d, bb, 26, 20), 0xFF000000u);  // to the right too
+}
+
+TEST(SoftwareDevice, DrawTransformPlacesTheSourceRectangle) {
+    pp::SoftwareDevice d(Small(32, 32));
+    DefaultStates(d);
+    d.SetTextureStageState(0, pp::TssMagFilter, pp::FilterPoint);
+    pp::Image img = Solid(8, 8, 0xFF0000FF);
+    for (int y = 2; y < 4; ++y)
+        for (int x = 4; x < 6; ++x) img.pixels[size_t(y) * 8 + x] = 0xFFFF0000;  // red 2x2 at (4,2)
+    pp::SurfaceId tex = d.CreateTextureFromImage(img);
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    pp::Matrix4 m;
+    m.m[0][0] = 3, m.m[1][1] = 2, m.m[3][0] = 10, m.m[3][1] = 5, m.m[3][3] = 1;
+    pp::Rect src{4, 2, 6, 4};
+    d.SpriteDrawTransform(tex, &src, m, 0xFFFFFFFF);
+    pp::SurfaceId bb = d.GetBackBuffer();
+    // 2x2 texels scaled 3 x 2 to a 6 x 4 block at (10, 5).
+    for (int y = 4; y <= 9; ++y)
+        for (int x = 9; x <= 16; ++x) {
+            bool inside = x >= 10 && x < 16 && y >= 5 && y < 9;
+            EXPECT_EQ(PixelAt(d, bb, x, y), inside ? 0xFFFF0000u : 0xFF000000u) << x << "," << y;
+        }
+}
+
+// The two triangles of a quad, and two quads side by side with fractional edges: additive
+// drawing shows any pixel covered twice.
+TEST(SoftwareDevice, SharedEdgesAreCoveredExactlyOnce) {
+    pp::SoftwareDevice d(Small(32, 32));
+    DefaultStates(d);
+    d.SetRenderState(pp::RsSrcBlend, 2);
+    d.SetRenderState(pp::RsDestBlend, 2);
+    d.SetTextureStageState(0, pp::TssAlphaOp, pp::TopModulate);
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    auto v = [](float x, float y) { return pp::ScreenVertex{x, y, 0, 1, 0xFF404040, 0, 0}; };
+    // A strip of two triangles over (2.3, 3.7)-(20.6, 17.2), and a fan beside it sharing its edge.
+    pp::ScreenVertex strip[4] = {v(2.3f, 3.7f), v(20.6f, 3.7f), v(2.3f, 17.2f), v(20.6f, 17.2f)};
+    d.DrawPrimitiveUP(pp::PrimitiveType::TriangleStrip, 2, strip);
+    pp::ScreenVertex fan[4] = {v(20.6f, 3.7f), v(29.1f, 6.5f), v(29.1f, 17.2f), v(20.6f, 17.2f)};
+    d.DrawPrimitiveUP(pp::PrimitiveType::TriangleFan, 2, fan);
+    pp::Image img;
+    ASSERT_TRUE(d.ReadPixels(d.GetBackBuffer(), img));
+    int covered = 0;
+    for (uint32_t p : img.pixels) {
+        ASSERT_TRUE(p == 0xFF000000u || p == 0xFF404040u) << std::hex << p;
+        covered += p == 0xFF404040u;
+    }
+    // Pixel centres inside: columns 2..20 x rows 4..16 for the strip.
+    for (int y = 4; y <= 16; ++y)
+        for (int x = 2; x <= 20; ++x) EXPECT_EQ(img.pixels[size_t(y) * 32 + x], 0xFF404040u) << x << "," << y;
+    EXPECT_EQ(img.pixels[size_t(3) * 32 + 5], 0xFF000000u);
+    EXPECT_EQ(img.pixels[size_t(17) * 32 + 5], 0xFF000000u);
+    EXPECT_EQ(img.pixels[size_t(10) * 32 + 1], 0xFF000000u);
+    EXPECT_GT(covered, 19 * 13);
+}
+
+TEST(SoftwareDevice, PixelAlignedSpritesMatchTheGeneralPath) {
+    // The unscaled fast path and a textured quad through the triangle path give the same pixels.
+    pp::Image img{5, 3, {}};
+    for (uint32_t i = 0; i < 15; ++i) img.pixels.push_back((i * 17) << 24 | (i * 13) << 16 | (255 - i * 9) << 8 | i * 3);
+    pp::Image a, b;
+    for (int pass = 0; pass < 2; ++pass) {
+        pp::SoftwareDevice d(Small(12, 12));
+        DefaultStates(d);
+        d.SetTextureStageState(0, pp::TssAlphaOp, pp::TopModulate);
+        pp::SurfaceId tex = d.CreateTextureFromImage(img);
+        d.Clear(pp::ClearTarget, 0xFF336699, 1, 0);
+        if (pass == 0) {
+            d.SpriteDraw(tex, nullptr, {1, 1}, {0, 0}, 0, {3, 4}, 0xC0FFA0FF);
+        } else {
+            d.SetTexture(0, tex);
+            auto v = [](float x, float y, float u, float vv) { return pp::ScreenVertex{x, y, 0, 1, 0xC0FFA0FF, u, vv}; };
+            pp::ScreenVertex q[4] = {v(3, 4, 0, 0), v(8, 4, 1, 0), v(3, 7, 0, 1), v(8, 7, 1, 1)};
+            d.DrawPrimitiveUP(pp::PrimitiveType::TriangleStrip, 2, q);
+        }
+        ASSERT_TRUE(d.ReadPixels(d.GetBackBuffer(), pass == 0 ? a : b));
+    }
+    EXPECT_EQ(a.pixels, b.pixels);
+}
+
+TEST(SoftwareDevice, ViewportClipsEveryDraw) {
+    pp::SoftwareDevice d(Small(16, 16));
+    DefaultStates(d);
+    pp::SurfaceId tex = d.CreateTextureFromImage(Solid(16, 16, 0xFFFFFFFF));
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    d.SetViewport(4, 4, 6, 5, 0, 1);
+    d.SpriteDraw(tex, nullptr, {1, 1}, {0, 0}, 0, {0, 0}, 0xFFFFFFFF);                // fast path
+    d.SpriteDraw(tex, nullptr, {1.5f, 1.5f}, {8, 8}, 0.3f, {-2, -2}, 0xFFFFFFFF);    // general path
+    auto v = [](float x, float y) { return pp::ScreenVertex{x, y, 0, 1, 0xFFFFFFFF, 0, 0}; };
+    pp::ScreenVertex line[2] = {v(0, 6.5f), v(16, 6.5f)};
+    d.SetTexture(0, 0);
+    d.DrawPrimitiveUP(pp::PrimitiveType::LineList, 1, line);
+    pp::Image img;
+    ASSERT_TRUE(d.ReadPixels(d.GetBackBuffer(), img));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            bool inside = x >= 4 && x < 10 && y >= 4 && y < 9;
+            EXPECT_EQ(img.pixels[size_t(y) * 16 + x], inside ? 0xFFFFFFFFu : 0xFF000000u) << x << "," << y;
+        }
+}
+
+TEST(SoftwareDevice, LinesLeaveOutTheirLastPixel) {
+    pp::SoftwareDevice d(Small(16, 16));
+    DefaultStates(d);
+    d.SetTextureStageState(0, pp::TssAlphaOp, pp::TopModulate);
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    auto v = [](float x, float y) { return pp::ScreenVertex{x, y, 0, 1, 0xFFFF0000, 0, 0}; };
+    pp::ScreenVertex strip[3] = {v(2, 5), v(8, 5), v(8, 11)};
+    d.DrawPrimitiveUP(pp::PrimitiveType::LineStrip, 2, strip);
+    pp::SurfaceId bb = d.GetBackBuffer();
+    for (int x = 2; x < 8; ++x) EXPECT_EQ(PixelAt(d, bb, x, 5), 0xFFFF0000u) << x;
+    EXPECT_EQ(PixelAt(d, bb, 1, 5), 0xFF000000u);
+    for (int y = 5; y < 11; ++y) EXPECT_EQ(PixelAt(d, bb, 8, y), 0xFFFF0000u) << y;
+    EXPECT_EQ(PixelAt(d, bb, 8, 11), 0xFF000000u);
+    EXPECT_EQ(PixelAt(d, bb, 7, 6), 0xFF000000u);
+}
+
+TEST(SoftwareDevice, AbsurdCoordinatesDrawNothingAndDoNotCrash) {
+    pp::SoftwareDevice d(Small(8, 8));
+    DefaultStates(d);
+    pp::SurfaceId tex = d.CreateTextureFromImage(Solid(4, 4, 0xFFFFFFFF));
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    float nan = std::nanf("");
+    d.SpriteDraw(tex, nullptr, {nan, 1}, {0, 0}, 0, {0, 0}, 0xFFFFFFFF);
+    d.SpriteDraw(tex, nullptr, {1e30f, 1e30f}, {0, 0}, 0, {0, 0}, 0xFFFFFFFF);
+    d.SpriteDraw(tex, nullptr, {1, 1}, {0, 0}, 0, {3e9f, -3e9f}, 0xFFFFFFFF);
+    pp::Rect inverted{3, 3, 1, 1};
+    d.SpriteDraw(tex, &inverted, {1, 1}, {0, 0}, 0, {0, 0}, 0xFFFFFFFF);
+    pp::Rect outside{100, 100, 104, 104};
+    d.SpriteDraw(tex, &outside, {1, 1}, {0, 0}, 0, {0, 0}, 0xFFFFFFFF);
+    pp::Image img;
+    ASSERT_TRUE(d.ReadPixels(d.GetBackBuffer(), img));
+    for (uint32_t p : img.pixels) EXPECT_EQ(p, 0xFF000000u);
+}
