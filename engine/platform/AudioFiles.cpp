@@ -24,6 +24,10 @@ bool LoadWavFile(const std::string& path, int32_t outputRate, SampleData& out) {
     Uint8* buf = nullptr;
     Uint32 len = 0;
     if (!SDL_LoadWAV(path.c_str(), &spec, &buf, &len)) return false;
+    if (spec.freq <= 0 || spec.channels == 0) {
+        SDL_FreeWAV(buf);
+        return false;
+    }
     const int outChannels = spec.channels >= 2 ? 2 : 1;
     SDL_AudioStream* stream =
         SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_F32SYS, static_cast<Uint8>(outChannels), outputRate);

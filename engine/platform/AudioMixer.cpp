@@ -392,9 +392,13 @@ void AudioMixer::ApplyRate(MusicObject& m) {
     if (rate == m.appliedRate) return;
     // A module's rate is the speed it is rendered at: tempo and pitch follow it together.
     double factor = rate / outputRate_;
-    m.module->ctl_set_floatingpoint("play.tempo_factor", factor);
-    m.module->ctl_set_floatingpoint("play.pitch_factor", factor);
     m.appliedRate = rate;
+    try {
+        m.module->ctl_set_floatingpoint("play.tempo_factor", factor);
+        m.module->ctl_set_floatingpoint("play.pitch_factor", factor);
+    } catch (...) {
+        // A player without these controls plays on at its own speed; nothing may leave the mix.
+    }
 }
 
 void AudioMixer::MixMusic(MusicObject& m, float* out, int32_t frames) {

@@ -132,4 +132,35 @@ TEST_F(AudioTest, SamplePositionsAreBytesOfTheFile) {
     EXPECT_FALSE(audio->ChannelSetPosition(ch, 4 * 22050));  // beyond the end
 }
 
+TEST_F(AudioTest, ModuleRateDrivesItsTempo) {
+    AudioHandle music = audio->MusicLoad(folder.file("tiny.mod"), kAudioLoop);
+    ASSERT_TRUE(audio->ChannelSetAttributes(music, 88200, -1, -101));
+    audio->ChannelPlay(music, true);
+    audio->RenderFrames(4410);  // 100 ms: ten rows of 20 ms at twice the speed
+    int64_t pos = audio->ChannelGetPosition(music);
+    EXPECT_EQ(pos & 0xFFFF, 1);
+    EXPECT_NEAR(pos >> 16, 2, 1);
+}
+
+TEST_F(AudioTest, TruncatedFilesAreRefusedOrPlayedNeverACrash) {
+    const std::string wav = plmtest::MakeToneWav(2000, 300.0);
+    const std::string mod = plmtest::MakeTinyMod();
+    for (size_t n = 0; n < wav.size(); n += 7) {
+        plmtest::WriteFile(folder.file("cut.wav"), wav.substr(0, n));
+        AudioHandle s = audio->SampleLoad(folder.file("cut.wav"), 1, kAudioLoop);
+        audio->ChannelPlay(s, true);
+        audio->RenderFrames(64);
+        audio->SampleFree(s);
+    }
+    for (size_t n = 0; n < mod.size(); n += 61) {
+        plmtest::WriteFile(folder.file("cut.mod"), mod.substr(0, n));
+        AudioHandle m = audio->MusicLoad(folder.file("cut.mod"), kAudioLoop);
+        audio->ChannelPlay(m, true);
+        audio->RenderFrames(256);
+        audio->MusicFree(m);
+    }
+    EXPECT_EQ(audio->SampleLoad(folder.file("missing.wav"), 1, 0), kNoAudio);
+    EXPECT_EQ(audio->MusicLoad(folder.file("missing.mod"), 0), kNoAudio);
+}
+
 }  // namespace
