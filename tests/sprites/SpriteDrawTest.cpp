@@ -1,4 +1,4 @@
-// Sprite drawing on a device that records its calls: frame rectangles, placement on the map
+// Sprite drawing on the recording device: frame rectangles, placement on the map
 // camera, mirror and flip, shadows, shake, the blend cache, colour packing and the render passes.
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "EngineFixture.h"
 #include "core/EngineState.h"
-#include "platform/GraphicsDevice.h"
+#include "platform/RecordingDevice.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteEngine.h"
 
@@ -17,64 +17,37 @@ namespace {
 using plm::State;
 namespace pf = plm::platform;
 
-// Records sprite-batch draws and render states; everything else does nothing.
-class Recorder : public pf::GraphicsDevice {
-public:
-    struct Draw {
-        pf::SurfaceId texture;
-        pf::Rect src;
-        pf::Vec2 scaling, centre;
-        float rotation;
-        pf::Vec2 translation;
-        uint32_t color;
-    };
-    std::vector<Draw> draws;
-    std::vector<std::pair<int32_t, int32_t>> states;
-
-    int32_t TestCooperativeLevel() override { return pf::kDeviceOk; }
-    pf::DeviceCaps GetCaps() const override { return {}; }
-    const pf::DeviceSettings& Settings() const override { return settings_; }
-    pf::SurfaceId GetBackBuffer() override { return 1; }
-    void Clear(uint32_t, uint32_t, float, uint32_t) override {}
-    void BeginScene() override {}
-    void EndScene() override {}
-    void Present() override {}
-    void SetGammaRamp(const std::array<uint16_t, 256>&, const std::array<uint16_t, 256>&,
-                      const std::array<uint16_t, 256>&) override {}
-    void SetRenderState(int32_t state, int32_t value) override { states.emplace_back(state, value); }
-    void SetTextureStageState(int32_t, int32_t, int32_t) override {}
-    void SetViewport(int32_t, int32_t, int32_t, int32_t, float, float) override {}
-    pf::SurfaceId GetRenderTarget() override { return 1; }
-    pf::SurfaceId GetDepthStencilSurface() override { return 0; }
-    bool SetRenderTarget(pf::SurfaceId, pf::SurfaceId) override { return true; }
-    pf::SurfaceId CreateTexture(int32_t, int32_t, bool) override { return 0; }
-    pf::SurfaceId CreateTextureFromImage(const pf::Image&) override { return 0; }
-    void ReleaseSurface(pf::SurfaceId) override {}
-    bool GetSurfaceDesc(pf::SurfaceId, pf::SurfaceDesc&) const override { return false; }
-    bool ReadPixels(pf::SurfaceId, pf::Image&) const override { return false; }
-    bool WritePixels(pf::SurfaceId, const pf::Image&, int32_t, int32_t) override { return false; }
-    bool CopyRects(pf::SurfaceId, const pf::Rect&, pf::SurfaceId, int32_t, int32_t) override { return false; }
-    void SpriteBegin() override {}
-    void SpriteEnd() override {}
-    void SpriteDraw(pf::SurfaceId texture, const pf::Rect* src, pf::Vec2 scaling, pf::Vec2 centre, float rotation,
-                    pf::Vec2 translation, uint32_t color) override {
-        draws.push_back(Draw{texture, src ? *src : pf::Rect{}, scaling, centre, rotation, translation, color});
-    }
-    void SpriteDrawTransform(pf::SurfaceId, const pf::Rect*, const pf::Matrix4&, uint32_t) override {}
-    void SetTexture(int32_t, pf::SurfaceId) override {}
-    void DrawPrimitiveUP(pf::PrimitiveType, int32_t, const pf::ScreenVertex*) override {}
-    void DrawText(const pf::FontSpec&, const std::string&, const pf::Rect&, int32_t, uint32_t) override {}
-
-private:
-    pf::DeviceSettings settings_;
+// The sprite-batch draws and render states a recording device saw, in a shape the tests read.
+struct Draw {
+    pf::SurfaceId texture;
+    pf::Rect src;
+    pf::Vec2 scaling, centre;
+    float rotation;
+    pf::Vec2 translation;
+    uint32_t color;
 };
+
+std::vector<Draw> DrawsOf(const pf::RecordingDevice& device) {
+    std::vector<Draw> out;
+    for (const pf::Call& c : device.CallsOf(pf::CallKind::SpriteDraw)) {
+        const auto& f = c.floats;
+        out.push_back(Draw{c.surfaces[0], c.rect, {f[0], f[1]}, {f[2], f[3]}, f[4], {f[5], f[6]}, c.color});
+    }
+    return out;
+}
+
+std::vector<std::pair<int64_t, int64_t>> RenderStatesOf(const pf::RecordingDevice& device) {
+    std::vector<std::pair<int64_t, int64_t>> out;
+    for (const pf::Call& c : device.CallsOf(pf::CallKind::SetRenderState)) out.emplace_back(c.ints[0], c.ints[1]);
+    return out;
+}
 
 class SpriteDrawTest : public plmtest::EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
         plm::BuildAngleTables();
-        device = std::make_shared<Recorder>();
+        device = std::make_shared<pf::RecordingDevice>();
         State().D3DDevice = device;
         State().Textures.resize(4);
         State().Textures(1).Object = 101;
@@ -85,13 +58,13 @@ protected:
         sprite.Activate(s, x, y, texture, 0, 0, 0, 0, w, h, topLeft, true);
     }
     // Draws sprite s alone through the full render pass and returns its draws.
-    std::vector<Recorder::Draw> DrawOnly(int s) {
-        device->draws.clear();
+    std::vector<Draw> DrawOnly(int s) {
+        device->ClearCalls();
         sprite.RenderSprite(s);
-        return device->draws;
+        return DrawsOf(*device);
     }
     plm::SpriteRecord& Row(int s) { return State().SpriteTable(s); }
-    std::shared_ptr<Recorder> device;
+    std::shared_ptr<pf::RecordingDevice> device;
     plm::Sprite sprite;
     plm::SpriteEngine engine;
 };
@@ -201,12 +174,12 @@ TEST_F(SpriteDrawTest, BlendStatesAreSentOnlyWhenTheyChange) {
     sprite.Blend(2, true);
     State().BlendSrcCache = State().BlendDestCache = -1;  // as at the start of a frame
     sprite.Render();  // order 8..1: sprite 3, then 2 (additive), then 1
-    using P = std::pair<int32_t, int32_t>;
-    EXPECT_EQ(device->states, (std::vector<P>{{19, 5}, {20, 6}, {20, 2}, {20, 6}}));
-    device->states.clear();
+    using P = std::pair<int64_t, int64_t>;
+    EXPECT_EQ(RenderStatesOf(*device), (std::vector<P>{{19, 5}, {20, 6}, {20, 2}, {20, 6}}));
+    device->ClearCalls();
     sprite.Blend(2, false);
     sprite.Render();  // all alike: nothing more to send
-    EXPECT_TRUE(device->states.empty());
+    EXPECT_TRUE(RenderStatesOf(*device).empty());
 }
 
 TEST_F(SpriteDrawTest, ShakeMovesShadowAndImageAndEnds) {
@@ -244,23 +217,25 @@ TEST_F(SpriteDrawTest, RenderPassesDrawWhatIsOn) {
     On(3, 20, 0);
     sprite.TurnOff(2, true, true);
     sprite.Render();
-    ASSERT_EQ(device->draws.size(), 2u);
-    EXPECT_EQ(device->draws[0].translation.x, 4.0f);  // sprite 3 first, sprite 1 on top
-    EXPECT_EQ(device->draws[1].translation.x, -16.0f);
-    device->draws.clear();
+    std::vector<Draw> d = DrawsOf(*device);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_EQ(d[0].translation.x, 4.0f);  // sprite 3 first, sprite 1 on top
+    EXPECT_EQ(d[1].translation.x, -16.0f);
+    device->ClearCalls();
     sprite.RenderFast(false);
-    EXPECT_EQ(device->draws.size(), 2u);
-    device->draws.clear();
+    EXPECT_EQ(DrawsOf(*device).size(), 2u);
+    device->ClearCalls();
     sprite.RenderSprites(2, 3);
-    EXPECT_EQ(device->draws.size(), 1u);
-    device->draws.clear();
+    EXPECT_EQ(DrawsOf(*device).size(), 1u);
+    device->ClearCalls();
     sprite.RenderEngine(1, 8);
-    EXPECT_TRUE(device->draws.empty());
+    EXPECT_TRUE(DrawsOf(*device).empty());
     // A copy is drawn elsewhere without changing the row.
     sprite.RenderCopyOf(1, 200, 300);
-    ASSERT_EQ(device->draws.size(), 1u);
-    EXPECT_EQ(device->draws[0].translation.x, 184.0f);
-    EXPECT_EQ(device->draws[0].translation.y, 284.0f);
+    d = DrawsOf(*device);
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(d[0].translation.x, 184.0f);
+    EXPECT_EQ(d[0].translation.y, 284.0f);
     EXPECT_EQ(sprite.X(1), 0.0f);
 }
 
