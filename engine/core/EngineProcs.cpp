@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -136,6 +137,30 @@ bool FileHasData(const std::string& fullPath) {
     if (!std::filesystem::is_regular_file(p, ec) || ec) return false;
     auto size = std::filesystem::file_size(p, ec);
     return !ec && size >= 2;
+}
+
+bool WriteFileWhole(const std::string& fullPath, const void* data, size_t size) {
+    std::error_code ec;
+    std::filesystem::path target(NativePath(fullPath));
+    std::filesystem::path temp = target;
+    temp += ".tmp~";
+    {
+        std::FILE* f = std::fopen(temp.c_str(), "wb");
+        if (!f) return false;
+        bool ok = (size == 0 || std::fwrite(data, 1, size, f) == size);
+        ok = (std::fflush(f) == 0) && ok;
+        ok = (std::fclose(f) == 0) && ok;
+        if (!ok) {
+            std::filesystem::remove(temp, ec);
+            return false;
+        }
+    }
+    std::filesystem::rename(temp, target, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace plm

@@ -28,6 +28,7 @@ struct TextureSlot {
     uint32_t ColorKey = 0;
     bool IsRenderTarget = false;
     int32_t Width = 0, Height = 0;
+    bool BackupWritten = false;  // the device restore wrote this slot's backup file
 };
 
 // The argument block filled before each sprite-batch draw.
@@ -69,6 +70,7 @@ struct TimerRecord {
 struct EngineState {
     // Root object.
     std::string EnginePath;
+    std::string ProgramFolder;  // the game program's own folder; "" = the executable's folder
     bool LogState = true;
     bool BypassRenderStateReset = false;
     int32_t Adapter = 0;  // 0-based
@@ -115,6 +117,7 @@ struct EngineState {
 
     // Texture table (Texture), 1..MaxTextures.
     Table<TextureSlot> Textures;
+    bool TexturesRestored = false;  // set once a device restore has refilled the table
 
     // Input devices (init_di) and the input snapshot, taken by Scene.Begin.
     std::shared_ptr<platform::Input> InputDevices;

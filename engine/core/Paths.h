@@ -15,6 +15,10 @@ std::string NormalizeFolder(const std::string& folder);
 // EnginePath followed by a caller's file name.
 std::string FilePath(const std::string& fileNameOnly);
 
+// The game program's own folder, ending in "/": ProgramFolder of the engine state when set,
+// else the folder of the running executable.
+std::string ProgramFolderPath();
+
 // True when a name taken from a file (an archive entry, a level file) is a plain file name that
 // stays inside the folder it is written to: not empty, no separator, not "." or "..".
 bool IsSafeFileName(const std::string& name);
