@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace plm::platform::raster {
 
 namespace {
@@ -18,7 +22,7 @@ constexpr uint32_t Ch(uint32_t c, int shift) { return (c >> shift) & 0xFF; }
 constexpr uint32_t Pack(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return (a << 24) | (r << 16) | (g << 8) | b; }
 
 // Linear interpolation of two colours, f of 0..256, two channels a multiply.
-inline uint32_t Lerp(uint32_t a, uint32_t b, uint32_t f) {
+[[gnu::always_inline]] inline uint32_t Lerp(uint32_t a, uint32_t b, uint32_t f) {
     uint32_t nf = 256 - f;
     uint32_t rb = (((a & 0xFF00FF) * nf + (b & 0xFF00FF) * f) >> 8) & 0xFF00FF;
     uint32_t ag = (((a >> 8) & 0xFF00FF) * nf + ((b >> 8) & 0xFF00FF) * f) & 0xFF00FF00;
@@ -26,19 +30,19 @@ inline uint32_t Lerp(uint32_t a, uint32_t b, uint32_t f) {
 }
 
 // a x b / 255 rounded to nearest, exactly, so white modulates to the other colour unchanged.
-inline uint32_t Mul255(uint32_t a, uint32_t b) {
+[[gnu::always_inline]] inline uint32_t Mul255(uint32_t a, uint32_t b) {
     uint32_t m = a * b + 128;
     return (m + (m >> 8)) >> 8;
 }
 
 // Channel-wise product of two colours (texture modulated by the diffuse colour).
-inline uint32_t Modulate(uint32_t t, uint32_t d) {
+[[gnu::always_inline]] inline uint32_t Modulate(uint32_t t, uint32_t d) {
     return Pack(Mul255(Ch(t, 24), Ch(d, 24)), Mul255(Ch(t, 16), Ch(d, 16)), Mul255(Ch(t, 8), Ch(d, 8)),
                 Mul255(Ch(t, 0), Ch(d, 0)));
 }
 
 // Two 16-bit lanes of at most 510 each, saturated to 255.
-inline uint32_t Saturate2(uint32_t lanes) {
+[[gnu::always_inline]] inline uint32_t Saturate2(uint32_t lanes) {
     uint32_t over = lanes & 0x01000100;
     return (lanes | (over - (over >> 8))) & 0x00FF00FF;
 }
@@ -82,20 +86,24 @@ struct Shade {
     uint32_t color = 0xFFFFFFFF;  // the diffuse colour when it is the same at every vertex
 };
 
-inline int32_t WrapIndex(int32_t i, int32_t n) {
+[[gnu::always_inline]] inline int32_t WrapIndex(int32_t i, int32_t n) {
     int32_t m = i % n;
     return m < 0 ? m + n : m;
 }
 
-template <int Tex, bool Wrap>
-inline uint32_t Sample(const Shade& s, int32_t u, int32_t v) {
+// Texel addressing: kFree when the caller knows every tap is inside the clamp box, kClamp to
+// clamp each tap into it, kWrap to repeat the whole texture.
+enum Addressing { kFree, kClamp, kWrap };
+
+template <int Tex, int Addr>
+[[gnu::always_inline]] inline uint32_t Sample(const Shade& s, int32_t u, int32_t v) {
     if constexpr (Tex == 0) {
         return 0xFFFFFFFF;
     } else if constexpr (Tex == 1) {
         int32_t x = u >> 16, y = v >> 16;
-        if constexpr (Wrap) {
+        if constexpr (Addr == kWrap) {
             x = WrapIndex(x, s.tw), y = WrapIndex(y, s.th);
-        } else {
+        } else if constexpr (Addr == kClamp) {
             x = std::clamp(x, s.minX, s.maxX), y = std::clamp(y, s.minY, s.maxY);
         }
         return s.tex[size_t(y) * size_t(s.tw) + size_t(x)];
@@ -103,19 +111,20 @@ inline uint32_t Sample(const Shade& s, int32_t u, int32_t v) {
         int32_t x0 = u >> 16, y0 = v >> 16;
         uint32_t fx = (uint32_t(u) >> 8) & 0xFF, fy = (uint32_t(v) >> 8) & 0xFF;
         int32_t x1 = x0 + 1, y1 = y0 + 1;
-        if constexpr (Wrap) {
+        if constexpr (Addr == kWrap) {
             x0 = WrapIndex(x0, s.tw), x1 = WrapIndex(x1, s.tw), y0 = WrapIndex(y0, s.th), y1 = WrapIndex(y1, s.th);
-        } else {
+        } else if constexpr (Addr == kClamp) {
             x0 = std::clamp(x0, s.minX, s.maxX), x1 = std::clamp(x1, s.minX, s.maxX);
             y0 = std::clamp(y0, s.minY, s.maxY), y1 = std::clamp(y1, s.minY, s.maxY);
         }
         const uint32_t* r0 = s.tex + size_t(y0) * size_t(s.tw);
         const uint32_t* r1 = s.tex + size_t(y1) * size_t(s.tw);
-        return Lerp(Lerp(r0[x0], r0[x1], fx), Lerp(r1[x0], r1[x1], fx), fy);
+        // Down the columns first, then across: the vector path below does the same arithmetic.
+        return Lerp(Lerp(r0[x0], r1[x0], fy), Lerp(r0[x1], r1[x1], fy), fx);
     }
 }
 
-inline uint32_t Combine(const Shade& s, uint32_t texel, uint32_t diffuse) {
+[[gnu::always_inline]] inline uint32_t Combine(const Shade& s, uint32_t texel, uint32_t diffuse) {
     if (diffuse == 0xFFFFFFFF) return texel;
     uint32_t m = Modulate(texel, diffuse);
     if (s.colorMod && s.alphaMod) return m;
@@ -125,7 +134,7 @@ inline uint32_t Combine(const Shade& s, uint32_t texel, uint32_t diffuse) {
 }
 
 template <int Blend>
-inline uint32_t BlendPixel(const Shade& s, uint32_t src, uint32_t dst) {
+[[gnu::always_inline]] inline uint32_t BlendPixel(const Shade& s, uint32_t src, uint32_t dst) {
     if constexpr (Blend == kReplace) {
         return src;
     } else if constexpr (Blend == kAlpha) {
@@ -161,16 +170,16 @@ struct SpanArgs {
 
 using SpanFn = void (*)(const Shade&, const SpanArgs&);
 
-inline uint32_t Channel(int32_t fixed) { return uint32_t(std::clamp(fixed >> 16, 0, 255)); }
+[[gnu::always_inline]] inline uint32_t Channel(int32_t fixed) { return uint32_t(std::clamp(fixed >> 16, 0, 255)); }
 
-template <int Tex, bool Wrap, bool Gouraud, int Blend>
+template <int Tex, int Addr, bool Gouraud, int Blend>
 void ShadeSpan(const Shade& s, const SpanArgs& a) {
     uint32_t* dst = a.dst;
     int32_t u = a.u, v = a.v;
     int32_t ca = a.c[0], cr = a.c[1], cg = a.c[2], cb = a.c[3];
     for (int32_t i = 0; i < a.count; ++i) {
         uint32_t diffuse = Gouraud ? Pack(Channel(ca), Channel(cr), Channel(cg), Channel(cb)) : s.color;
-        uint32_t src = Combine(s, Sample<Tex, Wrap>(s, u, v), diffuse);
+        uint32_t src = Combine(s, Sample<Tex, Addr>(s, u, v), diffuse);
         // A fully transparent source leaves an alpha-blended pixel exactly as it was.
         if (!(Blend == kAlpha || Blend == kAddAlpha) || (src >> 24))
             dst[i] = BlendPixel<Blend>(s, src, dst[i]) | s.alphaOr;
@@ -179,27 +188,142 @@ void ShadeSpan(const Shade& s, const SpanArgs& a) {
     }
 }
 
-template <int Tex, bool Wrap, bool Gouraud>
-SpanFn PickBlend(BlendKind k) {
+#if defined(__SSE2__)
+// The sprite batch's common case with SSE2, bit for bit the same as ShadeSpan: bilinear taps that
+// need no clamping, one diffuse colour, and the replace, alpha or additive blends. One pixel at a
+// time, its four channels in 16-bit lanes (two texels side by side while filtering).
+template <int Blend>
+void ShadeSpanLinearSse(const Shade& s, const SpanArgs& a) {
+    const __m128i zero = _mm_setzero_si128();
+    uint32_t modColor = s.color;
+    if (!s.colorMod) modColor |= 0x00FFFFFF;
+    if (!s.alphaMod) modColor |= 0xFF000000;
+    const bool modulate = modColor != 0xFFFFFFFF;
+    const __m128i mod = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(modColor)), zero);
+    const __m128i c128 = _mm_set1_epi16(128);
+    const __m128i c256 = _mm_set1_epi16(256);
+    uint32_t* dst = a.dst;
+    int32_t u = a.u, v = a.v;
+    for (int32_t i = 0; i < a.count; ++i, u += a.du, v += a.dv) {
+        int32_t x0 = u >> 16, y0 = v >> 16;
+        int fx = (u >> 8) & 0xFF, fy = (v >> 8) & 0xFF;
+        const uint32_t* r0 = s.tex + size_t(y0) * size_t(s.tw) + size_t(x0);
+        __m128i t0 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0)), zero);
+        __m128i t1 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0 + s.tw)), zero);
+        __m128i wy = _mm_set1_epi16(short(fy));
+        __m128i col = _mm_srli_epi16(
+            _mm_add_epi16(_mm_mullo_epi16(t0, _mm_sub_epi16(c256, wy)), _mm_mullo_epi16(t1, wy)), 8);
+        __m128i wx1 = _mm_set1_epi16(short(fx));
+        __m128i wx = _mm_unpacklo_epi64(_mm_sub_epi16(c256, wx1), wx1);
+        __m128i m = _mm_mullo_epi16(col, wx);
+        __m128i px = _mm_srli_epi16(_mm_add_epi16(m, _mm_srli_si128(m, 8)), 8);
+        if (modulate) {
+            __m128i p = _mm_add_epi16(_mm_mullo_epi16(px, mod), c128);
+            px = _mm_srli_epi16(_mm_add_epi16(p, _mm_srli_epi16(p, 8)), 8);
+        }
+        uint32_t sa = uint32_t(_mm_extract_epi16(px, 3));
+        if constexpr (Blend == kAlpha || Blend == kAddAlpha)
+            if (!sa) continue;
+        __m128i out;
+        if constexpr (Blend == kReplace) {
+            out = px;
+        } else {
+            __m128i d = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(dst[i])), zero);
+            short w = short(Blend == kAdd ? 256 : sa + (sa >> 7));
+            __m128i ws = _mm_set1_epi16(w);
+            if constexpr (Blend == kAlpha)
+                out = _mm_srli_epi16(
+                    _mm_add_epi16(_mm_mullo_epi16(px, ws), _mm_mullo_epi16(d, _mm_sub_epi16(c256, ws))), 8);
+            else
+                out = _mm_adds_epu16(_mm_srli_epi16(_mm_mullo_epi16(px, ws), 8), d);
+        }
+        dst[i] = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(out, out))) | s.alphaOr;
+    }
+}
+#endif
+
+template <int Tex, int Addr, bool Gouraud>
+SpanFn PickBlend(BlendKind k, bool vector) {
+#if defined(__SSE2__)
+    if constexpr (Tex == 2 && Addr == kFree && !Gouraud) {
+        if (vector)
+        switch (k) {
+            case kReplace: return ShadeSpanLinearSse<kReplace>;
+            case kAlpha: return ShadeSpanLinearSse<kAlpha>;
+            case kAddAlpha: return ShadeSpanLinearSse<kAddAlpha>;
+            case kAdd: return ShadeSpanLinearSse<kAdd>;
+            default: break;
+        }
+    }
+#endif
     switch (k) {
-        case kReplace: return ShadeSpan<Tex, Wrap, Gouraud, kReplace>;
-        case kAlpha: return ShadeSpan<Tex, Wrap, Gouraud, kAlpha>;
-        case kAddAlpha: return ShadeSpan<Tex, Wrap, Gouraud, kAddAlpha>;
-        case kAdd: return ShadeSpan<Tex, Wrap, Gouraud, kAdd>;
-        default: return ShadeSpan<Tex, Wrap, Gouraud, kGeneric>;
+        case kReplace: return ShadeSpan<Tex, Addr, Gouraud, kReplace>;
+        case kAlpha: return ShadeSpan<Tex, Addr, Gouraud, kAlpha>;
+        case kAddAlpha: return ShadeSpan<Tex, Addr, Gouraud, kAddAlpha>;
+        case kAdd: return ShadeSpan<Tex, Addr, Gouraud, kAdd>;
+        default: return ShadeSpan<Tex, Addr, Gouraud, kGeneric>;
     }
 }
 
-template <int Tex, bool Wrap>
-SpanFn PickGouraud(bool gouraud, BlendKind k) {
-    return gouraud ? PickBlend<Tex, Wrap, true>(k) : PickBlend<Tex, Wrap, false>(k);
+template <int Tex, int Addr>
+SpanFn PickGouraud(bool gouraud, BlendKind k, bool vector) {
+    return gouraud ? PickBlend<Tex, Addr, true>(k, vector) : PickBlend<Tex, Addr, false>(k, vector);
+}
+
+template <int Tex>
+SpanFn PickAddressing(Addressing addr, bool gouraud, BlendKind k, bool vector) {
+    switch (addr) {
+        case kFree: return PickGouraud<Tex, kFree>(gouraud, k, vector);
+        case kClamp: return PickGouraud<Tex, kClamp>(gouraud, k, vector);
+        default: return PickGouraud<Tex, kWrap>(gouraud, k, vector);
+    }
 }
 
 // tex: 0 none, 1 point, 2 linear.
-SpanFn PickSpan(int tex, bool wrap, bool gouraud, BlendKind k) {
-    if (tex == 0) return PickGouraud<0, false>(gouraud, k);
-    if (tex == 1) return wrap ? PickGouraud<1, true>(gouraud, k) : PickGouraud<1, false>(gouraud, k);
-    return wrap ? PickGouraud<2, true>(gouraud, k) : PickGouraud<2, false>(gouraud, k);
+SpanFn PickSpan(int tex, Addressing addr, bool gouraud, BlendKind k, bool vector) {
+    if (tex == 0) return PickGouraud<0, kFree>(gouraud, k, vector);
+    if (tex == 1) return PickAddressing<1>(addr, gouraud, k, vector);
+    return PickAddressing<2>(addr, gouraud, k, vector);
+}
+
+int64_t FloorDiv(int64_t n, int64_t d);
+int64_t CeilDiv(int64_t n, int64_t d);
+
+// Narrows [first, last] to the pixels i whose coordinate c + dc * i lies in [lo, hi].
+void KeepInside(int64_t c, int64_t dc, int64_t lo, int64_t hi, int64_t& first, int64_t& last) {
+    if (dc == 0) {
+        if (c < lo || c > hi) last = first - 1;
+        return;
+    }
+    if (dc < 0) c = -c, dc = -dc, std::swap(lo, hi), lo = -lo, hi = -hi;
+    first = std::max(first, CeilDiv(lo - c, dc));
+    last = std::min(last, FloorDiv(hi - c, dc));
+}
+
+// Shades a span in up to three pieces: the middle run whose every texture tap lies inside the
+// clamp box goes through the unclamped function, the ends (where a turned sprite's edge pixels
+// reach past its source rectangle) through the clamping one.
+void ShadeSplit(const Shade& s, int tex, SpanFn free, SpanFn bounded, const SpanArgs& a) {
+    int64_t reach = tex == 2 ? 1 : 0;  // bilinear also reads the next texel
+    int64_t first = 0, last = a.count - 1;
+    KeepInside(a.u, a.du, int64_t(s.minX) << 16, ((int64_t(s.maxX) - reach + 1) << 16) - 1, first, last);
+    KeepInside(a.v, a.dv, int64_t(s.minY) << 16, ((int64_t(s.maxY) - reach + 1) << 16) - 1, first, last);
+    if (first > last) {
+        bounded(s, a);
+        return;
+    }
+    auto piece = [&](SpanFn fn, int64_t from, int64_t to) {
+        if (from >= to) return;
+        SpanArgs p = a;
+        p.dst = a.dst + from;
+        p.count = int32_t(to - from);
+        p.u = int32_t(a.u + a.du * from), p.v = int32_t(a.v + a.dv * from);
+        for (int c = 0; c < 4; ++c) p.c[c] = int32_t(a.c[c] + int64_t(a.dc[c]) * from);
+        fn(s, p);
+    };
+    piece(bounded, 0, first);
+    piece(free, first, last + 1);
+    piece(bounded, last + 1, a.count);
 }
 
 Shade MakeShade(const Target& t, const State& st) {
@@ -330,7 +454,8 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
         tex = (texelsPerPixel <= 1.0 ? st.magLinear : st.minLinear) ? 2 : 1;
     }
     bool wrap = st.texture.wrap && s.tex;
-    SpanFn fn = PickSpan(tex, wrap, gouraud, KindOf(st));
+    SpanFn bounded = PickSpan(tex, wrap ? kWrap : kClamp, gouraud, KindOf(st), st.vectorPaths);
+    SpanFn free = PickSpan(tex, kFree, gouraud, KindOf(st), st.vectorPaths);
     double half = tex == 2 ? 0.5 : 0.0;  // bilinear taps sit half a texel before the sample point
 
     for (int64_t y = rowFirst; y <= rowLast; ++y) {
@@ -366,7 +491,10 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
                 args.c[c] = int32_t(std::lround(pc[c].At(sx, sy, tx[0], ty[0]) * 65536.0));
                 args.dc[c] = int32_t(std::lround(pc[c].dx * 65536.0));
             }
-        fn(s, args);
+        if (tex && !wrap)
+            ShadeSplit(s, tex, free, bounded, args);
+        else
+            (tex ? bounded : free)(s, args);
     }
 }
 
@@ -379,7 +507,7 @@ void DrawLine(const Target& t, const State& st, const Vertex& a, const Vertex& b
     Shade s = MakeShade(t, st);
     int tex = s.tex ? (st.magLinear ? 2 : 1) : 0;
     bool wrap = st.texture.wrap && s.tex;
-    SpanFn fn = PickSpan(tex, wrap, true, KindOf(st));
+    SpanFn fn = PickSpan(tex, wrap ? kWrap : kClamp, true, KindOf(st), st.vectorPaths);
     double half = tex == 2 ? 0.5 : 0.0;
     bool xMajor = std::fabs(dx) >= std::fabs(dy);
     double from = xMajor ? a.x : a.y, to = xMajor ? b.x : b.y, len = to - from;
@@ -417,7 +545,7 @@ void DrawTexelBlock(const Target& t, const State& st, int32_t x, int32_t y, int3
     if (!t.pixels || w <= 0 || h <= 0) return;
     Shade s = MakeShade(t, st);
     s.color = color;
-    SpanFn fn = PickSpan(s.tex ? 1 : 0, false, false, KindOf(st));
+    SpanFn fn = PickSpan(s.tex ? 1 : 0, kFree, false, KindOf(st), st.vectorPaths);
     for (int32_t row = 0; row < h; ++row) {
         SpanArgs args{};
         args.dst = t.pixels + size_t(y + row) * size_t(t.width) + size_t(x);

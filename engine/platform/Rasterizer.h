@@ -35,6 +35,7 @@ struct State {
     bool blend = false;
     int32_t srcBlend = 2, destBlend = 1;  // Direct3D blend factors
     int32_t cullMode = 1;                 // 1 none, 2 clockwise, 3 counter-clockwise
+    bool vectorPaths = true;              // false: scalar code only (tests compare the two)
 };
 
 // Position in pixels, texture coordinate in texels, colour ARGB.

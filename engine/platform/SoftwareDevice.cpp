@@ -361,6 +361,7 @@ SoftwareDevice::DrawState SoftwareDevice::MakeDrawState(const Surface* texture, 
     st.srcBlend = srcBlend_;
     st.destBlend = destBlend_;
     st.cullMode = spriteBatch ? 1 : cullMode_;
+    st.vectorPaths = vectorPaths_;
     d.ok = true;
     return d;
 }

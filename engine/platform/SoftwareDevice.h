@@ -67,6 +67,9 @@ public:
     void SimulateLoss() { coop_ = kDeviceLost; }
     void SimulateReadyToReset() { coop_ = kDeviceNotReset; }
 
+    // Off: the rasteriser's scalar code only, which the vector code must match bit for bit.
+    void SetVectorPaths(bool on) { vectorPaths_ = on; }
+
     // Number of frames presented so far, and live surfaces (textures, render targets, back buffer).
     int64_t PresentCount() const { return presentCount_; }
     size_t SurfaceCount() const { return surfaces_.size(); }
@@ -96,7 +99,7 @@ private:
     SurfaceId texture0_ = kNoSurface;
     Rect viewport_;
     int32_t coop_ = kDeviceOk;
-    bool inScene_ = false, inSprite_ = false;
+    bool inScene_ = false, inSprite_ = false, vectorPaths_ = true;
     int64_t presentCount_ = 0;
 
     // Render and texture-stage states.

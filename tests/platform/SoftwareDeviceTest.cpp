@@ -403,3 +403,26 @@ TEST(SoftwareDevice, AbsurdCoordinatesDrawNothingAndDoNotCrash) {
     ASSERT_TRUE(d.ReadPixels(d.GetBackBuffer(), img));
     for (uint32_t p : img.pixels) EXPECT_EQ(p, 0xFF000000u);
 }
+
+TEST(SoftwareDevice, VectorCodeMatchesScalarCode) {
+    // Turned, scaled, tinted sprites under each blend the vector path serves, drawn twice.
+    pp::Image img{16, 16, {}};
+    for (uint32_t i = 0; i < 256; ++i) img.pixels.push_back((i * 7 & 0xFF) << 24 | (i * 13 & 0xFF) << 16 | i << 8 | (255 - i));
+    pp::Image out[2];
+    for (int pass = 0; pass < 2; ++pass) {
+        pp::SoftwareDevice d(Small(64, 64, 21));
+        d.SetVectorPaths(pass == 0);
+        DefaultStates(d);
+        pp::SurfaceId tex = d.CreateTextureFromImage(img);
+        d.Clear(pp::ClearTarget, 0x80402010, 1, 0);
+        int blends[][2] = {{5, 6}, {5, 2}, {2, 2}, {2, 1}};
+        for (int b = 0; b < 4; ++b) {
+            d.SetRenderState(pp::RsSrcBlend, blends[b][0]);
+            d.SetRenderState(pp::RsDestBlend, blends[b][1]);
+            d.SpriteDraw(tex, nullptr, {1.7f, 1.3f}, {8, 8}, 0.4f + b, {float(b * 12), float(b * 9 + 3)}, 0xC080FF40);
+            d.SpriteDraw(tex, nullptr, {0.6f, 0.6f}, {0, 0}, -0.2f, {40.3f, 40.6f}, 0xFFFFFFFF);
+        }
+        ASSERT_TRUE(d.ReadPixels(d.GetBackBuffer(), out[pass]));
+    }
+    EXPECT_EQ(out[0].pixels, out[1].pixels);
+}
