@@ -426,3 +426,73 @@ TEST(SoftwareDevice, VectorCodeMatchesScalarCode) {
     }
     EXPECT_EQ(out[0].pixels, out[1].pixels);
 }
+
+namespace {
+
+struct Ink {
+    int count = 0, left = 1 << 30, right = -1, top = 1 << 30, bottom = -1;
+};
+
+// Where text drew on a black back buffer, within an optional box.
+Ink InkOf(pp::SoftwareDevice& d) {
+    pp::Image img;
+    EXPECT_TRUE(d.ReadPixels(d.GetBackBuffer(), img));
+    Ink ink;
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x)
+            if (img.pixels[size_t(y) * img.width + x] != 0xFF000000u) {
+                ink.count++;
+                ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
+                ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);
+            }
+    return ink;
+}
+
+Ink TextInk(const pp::FontSpec& font, const std::string& text, pp::Rect rect, int format) {
+    pp::SoftwareDevice d(Small(200, 100));
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    d.DrawText(font, text, rect, format, 0xFFFFFFFF);
+    return InkOf(d);
+}
+
+}  // namespace
+
+TEST(SoftwareDevice, TextIsAlignedSizedAndClippedToItsRectangle) {
+    pp::FontSpec font;  // "Arial" 8 points: whatever fontconfig matches
+    pp::Rect box{20, 10, 180, 60};
+    Ink left = TextInk(font, "Hello, World", box, pp::TextLeft);
+    ASSERT_GT(left.count, 20) << "no font could be loaded";
+    EXPECT_GE(left.left, 20);
+    EXPECT_LE(left.left, 22);
+    EXPECT_GE(left.top, 10);
+    // 8 points at 96 dpi is an em of about 11 pixels: capitals stand about 8 high.
+    EXPECT_GE(left.bottom - left.top, 6);
+    EXPECT_LE(left.bottom - left.top, 13);
+
+    Ink right = TextInk(font, "Hello, World", box, pp::TextRight);
+    EXPECT_LE(right.right, 179);
+    EXPECT_GE(right.right, 176);
+    EXPECT_EQ(right.right - right.left, left.right - left.left);
+
+    Ink centre = TextInk(font, "Hello, World", box, pp::TextCenter);
+    EXPECT_NEAR((centre.left + centre.right) / 2.0, 100, 2);
+    EXPECT_NEAR((centre.top + centre.bottom) / 2.0, 35, 3);  // centred vertically too
+
+    pp::FontSpec big = font;
+    big.size = 16;
+    Ink large = TextInk(big, "Hello, World", box, pp::TextLeft);
+    EXPECT_NEAR(double(large.bottom - large.top) / (left.bottom - left.top), 2.0, 0.4);
+
+    // A box smaller than the text: nothing lands outside it.
+    Ink clipped = TextInk(big, "Hello, World", pp::Rect{30, 20, 60, 28}, pp::TextLeft);
+    EXPECT_GT(clipped.count, 0);
+    EXPECT_GE(clipped.left, 30);
+    EXPECT_LE(clipped.right, 59);
+    EXPECT_GE(clipped.top, 20);
+    EXPECT_LE(clipped.bottom, 27);
+
+    // An unknown family still draws (fontconfig's nearest, or DejaVu Sans).
+    pp::FontSpec unknown;
+    unknown.name = "No Such Family 123";
+    EXPECT_GT(TextInk(unknown, "Hello", box, pp::TextLeft).count, 10);
+}
