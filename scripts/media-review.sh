@@ -7,7 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 cmake -S "$root" -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target media modrender >/dev/null
+cmake --build "$build" --target media modrender mockscreen >/dev/null
 media="$build/media"
 out="$build/review"
 rm -rf "$out"
@@ -40,7 +40,8 @@ done
 
 # The board pieces four times enlarged: every kind, every frame.
 convert "$media/t1.png" -crop 1023x660+0+0 +repage -background '#101830' -flatten -scale 200% "$out/gems-x2.png"
-# A mock game screen: background 1, the board filled from the sheet, the HUD glyphs.
+# Game and title screens composed from the files as the game draws them.
+"$build/tools/mockscreen" "$media" "$out"
 for f in "$media"/*.wav; do
   sox "$f" -n spectrogram -x 600 -y 257 -t "$(basename "$f")" -o "$out/$(basename "${f%.wav}")-spectrogram.png"
 done

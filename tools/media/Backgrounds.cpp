@@ -174,11 +174,11 @@ void MakeBackgrounds(const std::string& dir) {
         SaveJpeg(screen, dir + "/" + name, 92);
         if (n <= kBackgrounds) {
             Rect p = PictureSource(n);
-            Image shot(kScreen.w, kScreen.h);
-            screen.Flush();
-            cairo_set_source_surface(shot.cr, screen.surface, 0, 0);
-            cairo_paint(shot.cr);
-            DrawScaled(shot, previews.cr, p.x, p.y, p.w, p.h);
+            DrawScaled(scene, previews.cr, p.x, p.y, p.w, p.h);
+            cairo_rectangle(previews.cr, p.x + 0.5, p.y + 0.5, p.w - 1, p.h - 1);
+            cairo_set_source_rgba(previews.cr, 0, 0, 0, 0.5);
+            cairo_set_line_width(previews.cr, 1);
+            cairo_stroke(previews.cr);
         }
     }
     TextStyle ts = GoldText(24);

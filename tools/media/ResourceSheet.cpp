@@ -124,9 +124,10 @@ FontBlock DrawFont(Image& sheet, int index, int height, const std::string& chars
         SelectFace(cr, look.face, look.size);
         cairo_text_extents_t ext;
         cairo_text_extents(cr, s.c_str(), &ext);
-        int pad = static_cast<int>(std::ceil(look.outline + look.glow * 3));
-        int w = static_cast<int>(std::ceil(ext.x_advance)) + 2 * pad;
-        if (ch == ' ') w = static_cast<int>(std::ceil(look.size * 0.32)) + 2;
+        // The box holds the ink and its outline; the spacing the game passes sets the gaps.
+        int pad = static_cast<int>(std::lround(look.outline + look.glow * 3));
+        int w = static_cast<int>(std::ceil(ext.width)) + 2 * pad;
+        if (ch == ' ') w = static_cast<int>(std::ceil(look.size * 0.3));
         if (x + w > x0 + width) {
             x = x0;
             y += height + 2;
@@ -135,7 +136,7 @@ FontBlock DrawFont(Image& sheet, int index, int height, const std::string& chars
             cairo_save(cr);
             cairo_rectangle(cr, x, y, w, height);
             cairo_clip(cr);
-            double gx = x + pad + (ext.x_advance - ext.width) / 2 - ext.x_bearing;
+            double gx = x + (w - ext.width) / 2 - ext.x_bearing;
             double gy = y + look.baseline;
             cairo_new_path(cr);
             if (look.glow > 0) {
@@ -165,7 +166,7 @@ FontBlock DrawFont(Image& sheet, int index, int height, const std::string& chars
             cairo_restore(cr);
         }
         block.glyphs.push_back({static_cast<unsigned char>(ch), x, y, w});
-        x += w + 1;
+        x += w + 2;  // the outline may spill a fraction of a pixel into the gap
     }
     y += height + 3;
     return block;
@@ -240,8 +241,8 @@ void MakeResourceSheet(const std::string& dir) {
     // Fonts.
     std::string font1;
     for (int c = 32; c <= 90; ++c) font1 += static_cast<char>(c);
-    FontLook look1{Face::Sans, 18.5, 1.6, 18.5, Hex(0xffffff), Hex(0xdde4f2), Hex(0x0a0c1c), 0, {}};
-    FontLook look2{Face::Display, 31, 2.2, 28.5, Hex(0xffffff), Hex(0xffd040), Hex(0x301400), 0, {}};
+    FontLook look1{Face::Sans, 18.5, 1.3, 18.5, Hex(0xffffff), Hex(0xdde4f2), Hex(0x0a0c1c), 0, {}};
+    FontLook look2{Face::Display, 31, 2.0, 28.5, Hex(0xffffff), Hex(0xffd040), Hex(0x301400), 0, {}};
     FontLook look3{Face::Display, 40, 2.4, 38.5, Hex(0xfff6c0), Hex(0xff7a10), Hex(0x401000), 0.45, Hex(0xffb030)};
     int y = kFontAreaTop;
     std::vector<FontBlock> fonts;

@@ -93,16 +93,19 @@ void Logo(cairo_t* cr, Rect r) {
     double cx = r.x + r.w / 2.0;
     // glow behind the letters
     cairo_save(cr);
+    cairo_rectangle(cr, r.x, r.y, r.w, r.h);
+    cairo_clip(cr);
     cairo_translate(cr, cx, r.y + 110);
-    cairo_scale(cr, 290, 90);
-    cairo_arc(cr, 0, 0, 1, 0, kTau);
-    cairo_restore(cr);
-    cairo_pattern_t* g = cairo_pattern_create_radial(cx, r.y + 110, 0, cx, r.y + 110, 290);
+    cairo_scale(cr, 295, 105);
+    cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
     cairo_pattern_add_color_stop_rgba(g, 0, 0.4, 0.6, 1, 0.45);
+    cairo_pattern_add_color_stop_rgba(g, 0.6, 0.4, 0.6, 1, 0.15);
     cairo_pattern_add_color_stop_rgba(g, 1, 0.4, 0.6, 1, 0);
     cairo_set_source(cr, g);
+    cairo_arc(cr, 0, 0, 1, 0, kTau);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
+    cairo_restore(cr);
     TextStyle t = GoldText(118);
     t.outlineWidth = 5;
     t.shadowOffset = 5;
@@ -312,9 +315,6 @@ void MakeTitlePictures(const std::string& dir) {
                 double right = r.x + (kCheckBoxAt[i].x - kOptionsPanelAt.x) - 8;
                 DrawText(cr, checks[i], right - e.width / 2, cy, BodyText(16));
             }
-            TextStyle note = BodyText(11);
-            DrawText(cr, "colour depth, gamma and", r.x + 420, r.y + 213, note);
-            DrawText(cr, "sync: full screen only", r.x + 420, r.y + 229, note);
             DrawInset(cr, r.x + 361 - 4, r.y + 270 - 4, 122, 72, 18, 0.45);
         }
         // slider marker: a gem knob
@@ -323,11 +323,14 @@ void MakeTitlePictures(const std::string& dir) {
             Image g(r.w * 4, r.h * 4);
             cairo_scale(g.cr, 4, 4);
             cairo_t* c = g.cr;
-            cairo_move_to(c, 20.5, 41);
-            cairo_line_to(c, 35, 24);
-            cairo_arc(c, 20.5, 17, 15.5, -0.45, M_PI + 0.45);
-            cairo_close_path(c);
-            cairo_pattern_t* p = cairo_pattern_create_linear(0, 1, 0, 41);
+            // a round gold knob with a gem, centred on the track
+            for (int i = 3; i >= 1; --i) {
+                cairo_arc(c, 21, 22.5, 16 + i, 0, kTau);
+                cairo_set_source_rgba(c, 0, 0, 0, 0.12);
+                cairo_fill(c);
+            }
+            cairo_arc(c, 20.5, 21.5, 16.5, 0, kTau);
+            cairo_pattern_t* p = cairo_pattern_create_linear(0, 5, 0, 38);
             AddStop(p, 0, Hex(0xfff0b0));
             AddStop(p, 0.5, Hex(0xd9a23a));
             AddStop(p, 1, Hex(0x7a4a10));
@@ -337,7 +340,10 @@ void MakeTitlePictures(const std::string& dir) {
             cairo_set_source_rgba(c, 0.2, 0.1, 0, 0.9);
             cairo_set_line_width(c, 1.2);
             cairo_stroke(c);
-            DrawGem(c, 3, 20.5, 17, 10.5, 0);
+            cairo_arc(c, 20.5, 21.5, 12.5, 0, kTau);
+            SetRgb(c, Hex(0x141c4c));
+            cairo_fill(c);
+            DrawGem(c, 3, 20.5, 21.5, 10.5, 0);
             Downsample(g, 4, img, r.x, r.y);
         }
         const char* cb[4] = {"<", ">", "PLAY", "BACK"};
