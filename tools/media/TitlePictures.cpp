@@ -394,7 +394,7 @@ void MakeTitlePictures(const std::string& dir) {
             const char* text;
         };
         const Item items[8] = {{7, "Bomb: clears a diamond around it"},
-                               {8, "Colour bomb: clears every gem of its colour"},
+                               {8, "Colour bomb: clears its whole colour"},
                                {14, "Row gem: clears its row"},
                                {15, "Column gem: clears its column"},
                                {16, "Cross gem: clears its row and column"},
@@ -402,7 +402,7 @@ void MakeTitlePictures(const std::string& dir) {
                                {18, "Shuffle gem: scatters the whole board"},
                                {19, "Blocker: only special gems break it"}};
         for (int i = 0; i < 8; ++i) {
-            double x = 50 + (i / 4) * 365, y = 262 + (i % 4) * 58;
+            double x = 50 + (i / 4) * 360, y = 250 + (i % 4) * 56;
             DrawInset(cr, x, y, 48, 48, 10, 0.6);
             GemIcon(cr, items[i].kind, x + 24, y + 24, 40);
             cairo_save(cr);
@@ -414,7 +414,7 @@ void MakeTitlePictures(const std::string& dir) {
         }
         TextStyle keys = BodyText(13);
         DrawText(cr, "Esc: leave the game    S: screenshot    F1 / F2 / F3: 20 / 30 / free frame rate    F11 / F12: window size",
-                 400, 548, keys);
+                 400, 494, keys);
         DrawInset(cr, kHelpBackAt.x - 5, kHelpBackAt.y - 5, kHelpBackUp.w + 10, kHelpBackUp.h + 10, 18, 0.45);
         ButtonStyle bs;
         bs.labelSize = 22;

@@ -22,10 +22,11 @@ Buffer Bell(double f, double seconds, double decay, double bright = 1.0) {
     const double ratios[4] = {1.0, 2.76, 5.40, 8.93};
     const double gains[4] = {1.0, 0.55, 0.3, 0.15};
     for (int i = 0; i < 4; ++i) {
+        if (f * ratios[i] > 15000) break;  // keep every partial well below the Nyquist limit
         Tone t;
         t.f0 = t.f1 = f * ratios[i];
         t.seconds = seconds;
-        t.attack = 0.001;
+        t.attack = 0.003;
         t.decay = decay / (1 + i * 0.7);
         t.gain = gains[i] * (i ? bright : 1.0);
         MixInto(b, Render(t), 0);
@@ -123,6 +124,7 @@ Buffer Phrase(const std::vector<std::tuple<double, double, double>>& notes, Wave
         if (bright > 0) MixInto(b, Bell(Midi(n + 12), std::min(len, 0.6), 0.4), at, static_cast<float>(0.35 * bright));
     }
     LowPass(b, lowpass);
+    LowPass(b, lowpass * 1.5);
     return b;
 }
 
