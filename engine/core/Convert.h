@@ -3,7 +3,9 @@
 // integer directly where one of these is meant.
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <string>
 
 namespace plm {
 
@@ -42,6 +44,14 @@ inline int32_t Mod(int32_t a, int32_t b) {
 inline int32_t ModPositive(int32_t a, int32_t b) {
     int32_t m = Mod(a, b);
     return (m < 0) ? m + (b < 0 ? -b : b) : m;
+}
+
+// A single as the engine's text joins show it: at most 7 significant digits, no trailing zeros,
+// exponent form outside 1E-04..9999999 ("320", "12.5", "-0.25", "1.234568E+07", "1E-05").
+inline std::string SingleToText(float v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(v));
+    return buf;
 }
 
 }  // namespace plm

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/EngineState.h"
+#include "platform/Display.h"
 
 namespace plm {
 
@@ -46,7 +47,31 @@ void Device::RefreshRate(int32_t value) { State().RefreshRate = value; }
 int32_t Device::MaxTextures() const { return State().MaxTextures; }
 void Device::MaxTextures(int32_t value) { State().MaxTextures = std::max(value, 1); }
 
-int32_t Device::GetAdapterCount() const { return 1; }
-std::string Device::GetAdapterDescription(int32_t /*adapterId*/) const { return "plm232 software rasteriser"; }
+int32_t Device::GetAdapterCount() const { return platform::AdapterCount(); }
+std::string Device::GetAdapterDescription(int32_t AdapterID) const { return platform::AdapterDescription(AdapterID); }
+
+int32_t Device::GetDisplayModeTotal() const {
+    return static_cast<int32_t>(platform::ListDisplayModes(State().Adapter).size());
+}
+
+namespace {
+PLMDisplayMode ToRecord(const platform::DisplayMode& m) {
+    return PLMDisplayMode{m.width, m.height, platform::FormatBitDepth(m.format), m.refreshRate};
+}
+}  // namespace
+
+PLMDisplayMode Device::GetDisplayMode(int32_t Index) const {
+    const auto modes = platform::ListDisplayModes(State().Adapter);
+    if (Index < 0 || Index >= static_cast<int32_t>(modes.size())) return PLMDisplayMode{};
+    return ToRecord(modes[static_cast<size_t>(Index)]);
+}
+
+bool Device::IsDisplayModeAvailable(int32_t Width, int32_t Height, int32_t Depth, int32_t RefreshRate) const {
+    for (const auto& m : platform::ListDisplayModes(State().Adapter)) {
+        const PLMDisplayMode r = ToRecord(m);
+        if (r.Width == Width && r.Height == Height && r.BitDepth == Depth && r.RefreshRate == RefreshRate) return true;
+    }
+    return false;
+}
 
 }  // namespace plm

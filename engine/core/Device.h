@@ -44,8 +44,16 @@ public:
     int32_t MaxTextures() const;
     void MaxTextures(int32_t value);
 
+    // The queries work before InitDevice. Adapters and display modes count from 0, as the
+    // adapter's own enumeration does.
     int32_t GetAdapterCount() const;
-    std::string GetAdapterDescription(int32_t adapterId) const;
+    std::string GetAdapterDescription(int32_t AdapterID) const;
+    // Display modes of the selected adapter.
+    int32_t GetDisplayModeTotal() const;
+    // Mode Index 0..GetDisplayModeTotal() - 1; an index outside gives a mode of zeros.
+    PLMDisplayMode GetDisplayMode(int32_t Index) const;
+    // True when one mode of the selected adapter matches all four values.
+    bool IsDisplayModeAvailable(int32_t Width, int32_t Height, int32_t Depth, int32_t RefreshRate) const;
 };
 
 }  // namespace plm

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SceneState.h"
 #include "core/SoundSlot.h"
 #include "core/Table.h"
 #include "maps/MapState.h"
@@ -104,6 +105,7 @@ struct EngineState {
     // Frame timing (Scene): the ring of the last ten frame times in ms.
     std::array<int32_t, 10> FrameTimes{};
     int32_t FrameTimePos = 0;
+    SceneState Frame;  // the rest of the frame's state and the opened device's caps
 
     // Platform objects.
     std::shared_ptr<platform::Clock> Clock;

@@ -73,8 +73,10 @@ bool PelmarEngine::InitDevice() {
         LogError("InitDevice");
         return false;
     }
-    if (s.D3DDevice) s.BackBuffer = s.D3DDevice->GetBackBuffer();
+    // Back buffer 0 is kept for screenshots and the device restore.
+    s.BackBuffer = s.D3DDevice->GetBackBuffer();
     WarmUpFrames();
+    // The start-up logo: `if (s.ShowLogo) PLMShowLogo();` goes here once the texture side has it.
     s.SortCursor = 1;
     return true;
 }

@@ -33,6 +33,16 @@ public:
     virtual void PresentFrame(const uint32_t* argb, int32_t width, int32_t height) = 0;
     // The window's identity for the engine's 32-bit handle fields (never 0 for a real window).
     virtual int32_t Handle() const = 0;
+    // Frames shown so far by PresentFrame.
+    virtual int64_t FramesPresented() const { return 0; }
 };
+
+// Opens a window over the window system (SDL2), or a headless one when settings.headless is set;
+// null when the window system cannot open one. The window is known by its Handle() until it is
+// destroyed; handles are never reused within a process.
+std::shared_ptr<Window> CreateWindow(const WindowSettings& settings);
+
+// The live window with that handle; null for 0, an unknown handle or a window already destroyed.
+std::shared_ptr<Window> FindWindow(int32_t handle);
 
 }  // namespace plm::platform

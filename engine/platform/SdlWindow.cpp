@@ -1,0 +1,141 @@
+#include "platform/SdlWindow.h"
+
+#include <map>
+#include <memory>
+
+#include "platform/SdlEventHub.h"
+
+namespace plm::platform {
+namespace {
+
+// Windows by handle. The registry lives here, with the windows, so the engine can find the
+// window a game names by the handle it stored in its device settings.
+std::map<int32_t, std::weak_ptr<Window>>& Registry() {
+    static std::map<int32_t, std::weak_ptr<Window>> windows;
+    return windows;
+}
+
+int32_t NextHandle() {
+    static int32_t next = 0;
+    return ++next;  // never 0, never reused
+}
+
+void OnSdlEvent(const SDL_Event& event, void* user) { static_cast<SdlWindow*>(user)->HandleEvent(event); }
+
+}  // namespace
+
+SdlWindow::SdlWindow(const WindowSettings& settings, int32_t handle)
+    : headless_(settings.headless),
+      handle_(handle),
+      width_(settings.width),
+      height_(settings.height),
+      fullScreen_(settings.fullScreen),
+      caption_(settings.caption) {
+    if (headless_) {
+        ok_ = true;
+        return;
+    }
+    if (!sdl::InitSubsystem(SDL_INIT_VIDEO)) return;
+    videoUp_ = true;
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    if (fullScreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width_, height_, flags);
+    if (!window_) return;
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) return;
+    // Frames are scaled into the client area with their aspect kept (full screen letterboxes).
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    sdl::AddEventListener(&OnSdlEvent, this);
+    ok_ = true;
+}
+
+SdlWindow::~SdlWindow() {
+    Registry().erase(handle_);
+    if (!videoUp_) return;
+    sdl::RemoveEventListener(&OnSdlEvent, this);
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    sdl::QuitSubsystem(SDL_INIT_VIDEO);
+}
+
+void SdlWindow::PumpMessages() {
+    if (videoUp_) sdl::PumpEvents();
+}
+
+void SdlWindow::HandleEvent(const SDL_Event& event) {
+    if (event.type == SDL_QUIT) {
+        closeRequested_ = true;
+        return;
+    }
+    if (event.type != SDL_WINDOWEVENT || !window_ || event.window.windowID != SDL_GetWindowID(window_)) return;
+    switch (event.window.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED: focused_ = true; break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: focused_ = false; break;
+    case SDL_WINDOWEVENT_MINIMIZED: minimised_ = true; break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_SHOWN: minimised_ = false; break;
+    case SDL_WINDOWEVENT_CLOSE: closeRequested_ = true; break;
+    default: break;
+    }
+}
+
+void SdlWindow::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (window_) SDL_SetWindowTitle(window_, caption_.c_str());
+}
+
+void SdlWindow::ShowCursor(bool show) {
+    if (videoUp_) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+int32_t SdlWindow::ClientWidth() const {
+    int w = width_, h = height_;
+    if (window_) SDL_GetWindowSize(window_, &w, &h);
+    return w;
+}
+
+int32_t SdlWindow::ClientHeight() const {
+    int w = width_, h = height_;
+    if (window_) SDL_GetWindowSize(window_, &w, &h);
+    return h;
+}
+
+void SdlWindow::PresentFrame(const uint32_t* argb, int32_t width, int32_t height) {
+    if (!argb || width <= 0 || height <= 0) return;
+    if (headless_) {
+        ++framesPresented_;
+        return;
+    }
+    if (!renderer_) return;
+    if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+        if (!texture_) return;
+        textureWidth_ = width;
+        textureHeight_ = height;
+        SDL_RenderSetLogicalSize(renderer_, width, height);
+    }
+    if (SDL_UpdateTexture(texture_, nullptr, argb, width * 4) != 0) return;
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+    ++framesPresented_;
+}
+
+std::shared_ptr<Window> CreateWindow(const WindowSettings& settings) {
+    auto window = std::make_shared<SdlWindow>(settings, NextHandle());
+    if (!window->Ok()) return nullptr;
+    Registry()[window->Handle()] = window;
+    return window;
+}
+
+std::shared_ptr<Window> FindWindow(int32_t handle) {
+    auto it = Registry().find(handle);
+    return it == Registry().end() ? nullptr : it->second.lock();
+}
+
+}  // namespace plm::platform

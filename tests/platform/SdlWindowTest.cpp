@@ -1,0 +1,97 @@
+// Windows by handle: the headless window, a window of SDL's dummy driver, and (under Xvfb) a real
+// 800 x 600 window that InitDevice presents its frames into.
+#include "platform/SdlWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "EngineFixture.h"
+#include "core/EngineStart.h"
+#include "core/EngineState.h"
+#include "core/PelmarEngine.h"
+
+namespace {
+
+using plm::platform::CreateWindow;
+using plm::platform::FindWindow;
+using plm::platform::WindowSettings;
+
+TEST(SdlWindow, HeadlessWindowsAreFoundByHandleUntilDestroyed) {
+    WindowSettings ws;
+    ws.headless = true;
+    auto a = CreateWindow(ws);
+    auto b = CreateWindow(ws);
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(a->Handle(), 0);
+    EXPECT_NE(a->Handle(), b->Handle());
+    EXPECT_EQ(FindWindow(a->Handle()), a);
+    EXPECT_EQ(FindWindow(0), nullptr);
+    EXPECT_TRUE(a->IsActive());
+    EXPECT_EQ(a->ClientWidth(), 800);
+    std::vector<uint32_t> frame(4 * 3, 0xFF112233u);
+    a->PresentFrame(frame.data(), 4, 3);
+    a->PresentFrame(nullptr, 4, 3);  // nothing to show
+    EXPECT_EQ(a->FramesPresented(), 1);
+    const int32_t gone = a->Handle();
+    a.reset();
+    EXPECT_EQ(FindWindow(gone), nullptr);
+    auto c = CreateWindow(ws);
+    EXPECT_NE(c->Handle(), gone);  // never reused
+}
+
+TEST(SdlWindow, DummyDriverWindowPresentsFrames) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    WindowSettings ws;
+    ws.caption = "plm dummy";
+    ws.width = 320;
+    ws.height = 240;
+    auto w = CreateWindow(ws);
+    if (!w) GTEST_SKIP() << "no SDL video driver";
+    EXPECT_EQ(w->ClientWidth(), 320);
+    EXPECT_EQ(w->ClientHeight(), 240);
+    EXPECT_FALSE(w->IsFullScreen());
+    std::vector<uint32_t> frame(320 * 240, 0xFF0000FFu);
+    for (int i = 0; i < 3; ++i) {
+        w->PumpMessages();
+        w->PresentFrame(frame.data(), 320, 240);
+    }
+    EXPECT_EQ(w->FramesPresented(), 3);
+    w->SetCaption("renamed");
+    w->ShowCursor(false);
+    EXPECT_FALSE(w->CloseRequested());
+}
+
+// InitDevice in a real window on the test display: an 800 x 600 windowed client, frames presented.
+TEST(SdlWindowXvfb, InitDeviceOpensAWindowAndPresentsFrames) {
+    const char* display = std::getenv("PLM_XDISPLAY");
+    if (!display || !*display) GTEST_SKIP() << "PLM_XDISPLAY is not set";
+    setenv("DISPLAY", display, 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    plm::ResetState();
+    plmtest::TempFolder folder;
+    WindowSettings ws;
+    ws.caption = "Tessaly test";
+    auto window = CreateWindow(ws);
+    ASSERT_NE(window, nullptr);
+    {
+        plm::PelmarEngine e;
+        ASSERT_TRUE(plmtest::StartWindowedEngine(e, folder.path(), window->Handle()));
+        EXPECT_EQ(window->ClientWidth(), 800);
+        EXPECT_EQ(window->ClientHeight(), 600);
+        EXPECT_FALSE(window->IsFullScreen());
+        EXPECT_EQ(window->FramesPresented(), 25);  // the warm-up
+        auto scene = e.Scene();
+        scene->SetBackgroundColor(0, 128, 255);
+        for (int i = 0; i < 5; ++i) {
+            window->PumpMessages();
+            scene->Begin();
+            scene->Render();
+        }
+        EXPECT_EQ(window->FramesPresented(), 30);
+        e.Terminate();
+    }
+    plm::ResetState();
+}
+
+}  // namespace
