@@ -123,7 +123,7 @@ bool OutOfOrder(int32_t key, const SpriteRecord& a, const SpriteRecord& b) {
 // The behaviour step as the render passes run it: an on sprite steps its behaviour, an off one
 // counts down its start delay. Returns false when the step turned an on sprite off.
 bool StepOne(int32_t s, SpriteRecord& r) {
-    if (r.On != 0) return StepSpriteBehaviour(s);
+    if (r.On != 0) return StepSpriteBehaviour(s, false);
     if (r.EngineDelay != 0) CountDownSpriteDelay(s);
     return true;
 }

@@ -12,8 +12,10 @@ struct SpriteScalingEffect {
     float Dir = 0;  // change per ms
     float Min = 0, Max = 0;
     float Length = 0;  // time left in ms for the timed styles
-    float Param1 = 0, Param2 = 0;
+    float Param1 = 0, Param2 = 0;  // style 10: phase; styles 11, 12: the point measured from
     int32_t Style = 0;
+    float MinDistance = 0, MaxDistance = 0;  // styles 11, 12
+    int32_t Target = 0;                      // style 12: the sprite measured from
 };
 
 struct SpriteEffects {
@@ -39,7 +41,8 @@ struct SpriteEffects {
     int32_t RotateStyle = 0;
     int32_t RotateTarget = 0;  // sprite turned to or with
     float RotateLastX = 0, RotateLastY = 0;
-    float RotateStep = 0;
+    float RotateStep = 0;  // style 9: ms until the speed is drawn again
+    float RotateSpeedMin = 0, RotateSpeedMax = 0;  // style 9
 };
 
 inline void ResetToDefaults(SpriteEffects& e) {

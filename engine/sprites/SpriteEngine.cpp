@@ -1,8 +1,152 @@
 #include "sprites/SpriteEngine.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "core/Convert.h"
+#include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "sprites/BehaviourProcs.h"
+#include "sprites/SpriteProcs.h"
 
 namespace plm {
+
+namespace {
+
+SpriteRecord* Row(int32_t s) { return State().SpriteTable.find(s); }
+
+// Runs set on row s when s is in the table.
+template <typename Set>
+void Write(int32_t s, Set set) {
+    if (SpriteRecord* r = Row(s)) set(*r);
+}
+
+template <typename T, typename Get>
+T Read(int32_t s, Get get) {
+    const SpriteRecord* r = Row(s);
+    return r ? get(*r) : T{};
+}
+
+// True when any sprite of start..end (clipped to the table) passes test.
+template <typename Test>
+bool AnyInRange(int32_t start, int32_t end, Test test) {
+    const int32_t last = std::min(end, State().SpriteTable.size());
+    for (int32_t s = std::max(start, 1); s <= last; ++s)
+        if (test(*Row(s))) return true;
+    return false;
+}
+
+void SetBounds(SpriteRecord& r, float xMin, float yMin, float xMax, float yMax) {
+    r.XMin = xMin;
+    r.YMin = yMin;
+    r.XMax = xMax;
+    r.YMax = yMax;
+}
+
+// Velocity, bounds and timer of the straight movements; the direction code from the velocity.
+void StartStraight(SpriteRecord& r, int32_t type, float xDir, float yDir, float xMin, float yMin, float xMax,
+                   float yMax, float length) {
+    r.XDir = xDir;
+    r.YDir = yDir;
+    SetBounds(r, xMin, yMin, xMax, yMax);
+    r.MoveTimer = length;
+    r.DirectionCode = DirectionCodeFromMove(xDir, yDir);
+    r.EngineType = type;
+}
+
+void StartThrust(int32_t sprite, int32_t type, float startX, float startY, float thrustX, float thrustY, float xMin,
+                 float yMin, float xMax, float yMax, float length) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.ThrustX = thrustX;
+        r.ThrustY = thrustY;
+        StartStraight(r, type, startX, startY, xMin, yMin, xMax, yMax, length);
+    });
+}
+
+// An angle brought within 0..360 whatever the spread added to it, so that it always indexes the
+// wrap table: one turn added or taken off as published, any further turns by the remainder.
+float WrapShotAngle(float a) {
+    if (!std::isfinite(a)) return 0;
+    if (a < 0) a += 360;
+    if (a > 360) a -= 360;
+    if (a < 0 || a > 360) {
+        a = static_cast<float>(std::fmod(static_cast<double>(a), 360.0));
+        if (a < 0) a += 360;
+    }
+    return a;
+}
+
+float StartShot(int32_t sprite, float angle, float velocity, float xMin, float yMin, float xMax, float yMax,
+                float length, float diff) {
+    SpriteRecord* r = Row(sprite);
+    if (!r) return 0;
+    const EngineState& st = State();
+    const float a = WrapShotAngle(angle + static_cast<float>(RandomInRange(CLng(-diff), CLng(diff + diff))));
+    int32_t v = st.AngleWrapTable[static_cast<size_t>(std::clamp(CLng(a), 0, 720))] + 270;
+    if (v > 360) v -= 360;
+    const double rad = static_cast<double>(v) * 3.14159265358979323846 / 180.0;
+    StartStraight(*r, 1, static_cast<float>(std::cos(rad) * velocity), static_cast<float>(std::sin(rad) * velocity),
+                  xMin, yMin, xMax, yMax, length);
+    r->OffWhenTimedMoveEnds = 1;
+    return a;
+}
+
+void StartBounce(int32_t sprite, int32_t type, float bounce, float lo, float hi, bool towardFar, float length) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.XDir = 0;
+        r.YDir = 0;
+        // Starts on the near bound falling toward the far one, or the other way round.
+        const float thrust = towardFar ? std::fabs(bounce) : -std::fabs(bounce);
+        float& pos = (type == 26) ? r.Y : r.X;
+        pos = towardFar ? lo : hi;
+        if (type == 26) {
+            r.ThrustY = thrust;
+            r.YMin = lo;
+            r.YMax = hi;
+        } else {
+            r.ThrustX = thrust;
+            r.XMin = lo;
+            r.XMax = hi;
+        }
+        r.BounceMode = towardFar ? 1.0f : 0.0f;
+        r.DirectionCode = DirectionCodeFromMove(0, 0);
+        r.MoveTimer = length;
+        r.EngineType = type;
+    });
+}
+
+void StartRepeat(int32_t sprite, int32_t type, float xDir, float yDir, float xMin, float yMin, float xMax,
+                 float yMax, bool wrap) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartStraight(r, type, xDir, yDir, xMin, yMin, xMax, yMax, 0);
+        r.RepeatWrap = wrap;
+    });
+}
+
+void StartScaling(SpriteScalingEffect& e, float& value, float startingScale, float dir, float min,
+                  float max, float length, int32_t style, bool enabled) {
+    if (startingScale > -1) value = startingScale;
+    e.Dir = dir;
+    e.Min = min;
+    e.Max = max;
+    e.Length = length;
+    e.Style = style;
+    e.Param1 = 0;
+    e.On = enabled;
+}
+
+void StartRotating(SpriteRecord& r, float startingRotate, float dir, float min, float max, float length,
+                   int32_t style, bool enabled) {
+    if (startingRotate > -1) r.Rotate = startingRotate;
+    r.RotateDir = dir;
+    r.RotateMin = std::max(min, 0.0f);
+    r.RotateMax = std::min(max, 719.0f);
+    r.RotateLength = length;
+    r.RotateStyle = style;
+    r.RotatingOn = enabled;
+}
+
+}  // namespace
 
 void SpriteEngine::Shake(int32_t sprite, float Velocity, float Speed, float length) {
     SpriteRecord* r = State().SpriteTable.find(sprite);
@@ -12,6 +156,285 @@ void SpriteEngine::Shake(int32_t sprite, float Velocity, float Speed, float leng
     r->ShakeTimeLeft = length;
     r->ShakeTimer = 0;
     r->ShakeOn = true;
+}
+
+// ---- The behaviour and its start delay -------------------------------------------------------
+
+int32_t SpriteEngine::Delay(int32_t sprite) const {
+    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.EngineDelay; });
+}
+
+void SpriteEngine::Delay(int32_t sprite, int32_t value) {
+    Write(sprite, [&](SpriteRecord& r) {
+        if (value <= 0) {
+            r.EngineTypeAfterDelay = 0;
+            r.EngineDelay = 0;
+            return;
+        }
+        r.EngineTypeAfterDelay = r.EngineType;
+        r.On = 0;
+        r.EngineDelay = value;
+    });
+}
+
+int32_t SpriteEngine::GetEngineType(int32_t sprite) const {
+    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.EngineType; });
+}
+
+bool SpriteEngine::IsMoving(int32_t sprite) const {
+    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.EngineType > 0; });
+}
+
+void SpriteEngine::PauseMovement(int32_t sprite) {
+    Write(sprite, [](SpriteRecord& r) {
+        // A second pause would store the 0 of the first and lose the paused behaviour.
+        if (r.EngineType == 0) return;
+        r.SavedEngineType = r.EngineType;
+        r.EngineType = 0;
+    });
+}
+
+void SpriteEngine::ResumeMovement(int32_t sprite) {
+    Write(sprite, [](SpriteRecord& r) {
+        if (r.SavedEngineType == 0) return;
+        r.EngineType = r.SavedEngineType;
+        r.SavedEngineType = 0;
+    });
+}
+
+void SpriteEngine::TurnOffMovement(int32_t sprite) {
+    Write(sprite, [](SpriteRecord& r) { r.EngineType = 0; });
+}
+
+bool SpriteEngine::IsAnyOfTheseDelaying(int32_t StartSprite, int32_t EndSprite) const {
+    return AnyInRange(StartSprite, EndSprite, [](const SpriteRecord& r) { return r.EngineDelay > 0; });
+}
+
+bool SpriteEngine::IsAnyOfTheseOnOrDelaying(int32_t StartSprite, int32_t EndSprite) const {
+    return AnyInRange(StartSprite, EndSprite,
+                      [](const SpriteRecord& r) { return r.On > 0 || r.EngineDelay > 0; });
+}
+
+PLMXY SpriteEngine::GetMoveDirection(int32_t sprite) const {
+    return Read<PLMXY>(sprite, [](const SpriteRecord& r) { return PLMXY{r.XDir, r.YDir}; });
+}
+
+void SpriteEngine::SetMiscAddXY(float DirX, float DirY) {
+    State().MiscAddX = DirX;
+    State().MiscAddY = DirY;
+}
+
+// ---- Straight movement, bounds, bouncing and wrapping ----------------------------------------
+
+void SpriteEngine::Move(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax,
+                        float length) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartStraight(r, 1, XDir, YDir, XMin, YMin, XMax, YMax, length);
+        r.OffWhenTimedMoveEnds = 0;
+    });
+}
+
+float SpriteEngine::Shoot(int32_t sprite, float Angle, float Velocity, float XMin, float YMin, float XMax, float YMax,
+                          float length, float Diff) {
+    return StartShot(sprite, Angle, Velocity, XMin, YMin, XMax, YMax, length, Diff);
+}
+
+float SpriteEngine::ShootSprite(int32_t sprite, int32_t SpriteToShoot, float Velocity, float XMin, float YMin,
+                                float XMax, float YMax, float length, float Diff) {
+    const SpriteRecord* r = Row(sprite);
+    if (!r) return 0;
+    const PLMXY a = SpriteCentre(*r);
+    const PLMXY b = SpriteCentre(State().SpriteTable(SpriteToShoot));
+    return StartShot(sprite, AngleBetweenPoints(a.X, a.Y, b.X, b.Y), Velocity, XMin, YMin, XMax, YMax, length, Diff);
+}
+
+void SpriteEngine::Pong(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax,
+                        float length) {
+    Write(sprite, [&](SpriteRecord& r) { StartStraight(r, 2, XDir, YDir, XMin, YMin, XMax, YMax, length); });
+}
+
+void SpriteEngine::MoveToXY(int32_t sprite, float XPos, float Ypos, float Velocity) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.TargetX = XPos;
+        r.TargetY = Ypos;
+        r.MoveToSpeed = Velocity;
+        r.DirectionCode = DirectionCodeFromMove(r.XDir, r.YDir);
+        r.EngineType = 10;
+    });
+}
+
+void SpriteEngine::Thrust(int32_t sprite, float StartXThrust, float StartYThrust, float ThrustXSpeed,
+                          float ThrustYSpeed, float XMin, float YMin, float XMax, float YMax, float length) {
+    StartThrust(sprite, 14, StartXThrust, StartYThrust, ThrustXSpeed, ThrustYSpeed, XMin, YMin, XMax, YMax, length);
+}
+
+void SpriteEngine::YBounce(int32_t sprite, float StartXThrust, float StartYThrust, float ThrustXSpeed,
+                           float ThrustYSpeed, float XMin, float YMin, float XMax, float YMax, float length) {
+    StartThrust(sprite, 18, StartXThrust, StartYThrust, ThrustXSpeed, ThrustYSpeed, XMin, YMin, XMax, YMax, length);
+}
+
+void SpriteEngine::XBounce(int32_t sprite, float StartXThrust, float StartYThrust, float ThrustXSpeed,
+                           float ThrustYSpeed, float XMin, float YMin, float XMax, float YMax, float length) {
+    StartThrust(sprite, 19, StartXThrust, StartYThrust, ThrustXSpeed, ThrustYSpeed, XMin, YMin, XMax, YMax, length);
+}
+
+void SpriteEngine::Wrap(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax,
+                        float length) {
+    Write(sprite, [&](SpriteRecord& r) { StartStraight(r, 25, XDir, YDir, XMin, YMin, XMax, YMax, length); });
+}
+
+void SpriteEngine::BounceY(int32_t sprite, float YBounce, float YMin, float YMax, bool BounceDown, float length) {
+    StartBounce(sprite, 26, YBounce, YMin, YMax, BounceDown, length);
+}
+
+void SpriteEngine::BounceX(int32_t sprite, float XBounce, float XMin, float XMax, bool BounceRight, float length) {
+    StartBounce(sprite, 34, XBounce, XMin, XMax, BounceRight, length);
+}
+
+void SpriteEngine::MoveYRepeat(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax,
+                               float YMax, bool Wrap) {
+    StartRepeat(sprite, 28, XDir, YDir, XMin, YMin, XMax, YMax, Wrap);
+}
+
+void SpriteEngine::MoveXRepeat(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax,
+                               float YMax, bool Wrap) {
+    StartRepeat(sprite, 29, XDir, YDir, XMin, YMin, XMax, YMax, Wrap);
+}
+
+void SpriteEngine::JumpAndMove(int32_t sprite, float XDir, float StartYThrust, float ThrustYSpeed, float YLandon,
+                               float XDirAfterJump, float YDirAfterJump, float XMinAfterJump, float YMinAfterJump,
+                               float XMaxAfterJump, float YMaxAfterJump) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.XDir = XDir;
+        r.YDir = StartYThrust;
+        r.ThrustY = ThrustYSpeed;
+        r.YMax = YLandon;
+        r.XDirAfterJump = XDirAfterJump;
+        r.YDirAfterJump = YDirAfterJump;
+        r.XMinAfterJump = XMinAfterJump;
+        r.YMinAfterJump = YMinAfterJump;
+        r.XMaxAfterJump = XMaxAfterJump;
+        r.YMaxAfterJump = YMaxAfterJump;
+        r.DirectionCode = DirectionCodeFromMove(r.XDir, r.YDir);
+        r.EngineType = 36;
+    });
+}
+
+void SpriteEngine::Throttle(int32_t sprite, float StartXSpeed, float XSpeed, float XSpeedMin, float XSpeedMax,
+                            float StartYspeed, float YSpeed, float YSpeedMin, float YSpeedMax, float XMin, float YMin,
+                            float XMax, float YMax, float length, bool Wrap) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.ThrustX = XSpeed;
+        r.ThrustY = YSpeed;
+        r.Param1 = XSpeedMin;
+        r.Param2 = XSpeedMax;
+        r.Param3 = YSpeedMin;
+        r.Param4 = YSpeedMax;
+        r.Option3 = Wrap;
+        StartStraight(r, 38, StartXSpeed, StartYspeed, XMin, YMin, XMax, YMax, length);
+    });
+}
+
+// ---- Scaling and rotation effects ------------------------------------------------------------
+
+void SpriteEngine::SetScaling(int32_t sprite, float StartingScale, float StartingDir, float min, float max,
+                              float length, float Style, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartScaling(r.Scaling, r.Scaled, StartingScale, StartingDir, min, max, length, CLng(Style), Enabled);
+    });
+}
+
+void SpriteEngine::SetXScaling(int32_t sprite, float StartingScale, float StartingDir, float min, float max,
+                               float length, float Style, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartScaling(r.XScaling, r.XScaled, StartingScale, StartingDir, min, max, length, CLng(Style), Enabled);
+    });
+}
+
+void SpriteEngine::SetYScaling(int32_t sprite, float StartingScale, float StartingDir, float min, float max,
+                               float length, float Style, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartScaling(r.YScaling, r.YScaled, StartingScale, StartingDir, min, max, length, CLng(Style), Enabled);
+    });
+}
+
+void SpriteEngine::SetScalingInAndOut(int32_t sprite, float StartingScale, float StartingDir, float min, float max,
+                                      bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartScaling(r.Scaling, r.Scaled, StartingScale, StartingDir, min, max, 0, 10, Enabled);
+    });
+}
+
+void SpriteEngine::SetScalingXYDistance(int32_t sprite, float XPos, float Ypos, float MinDistance, float MaxDistance,
+                                        float MinScale, float MaxScale, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartScaling(r.Scaling, r.Scaled, -1, 0, MinScale, MaxScale, 0, 11, Enabled);
+        r.Scaling.Param1 = XPos;
+        r.Scaling.Param2 = Ypos;
+        r.Scaling.MinDistance = MinDistance;
+        r.Scaling.MaxDistance = MaxDistance;
+    });
+}
+
+void SpriteEngine::SetScalingSpriteDistance(int32_t sprite, int32_t SpriteToMeasure, float MinDistance,
+                                            float MaxDistance, float MinScale, float MaxScale, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartScaling(r.Scaling, r.Scaled, -1, 0, MinScale, MaxScale, 0, 12, Enabled);
+        r.Scaling.Target = SpriteToMeasure;
+        r.Scaling.MinDistance = MinDistance;
+        r.Scaling.MaxDistance = MaxDistance;
+    });
+}
+
+bool SpriteEngine::IsScaling(int32_t sprite) const {
+    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.Scaling.On; });
+}
+
+void SpriteEngine::SetRotating(int32_t sprite, float StartingRotate, float StartingDir, float min, float max,
+                               float length, float Style, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartRotating(r, StartingRotate, StartingDir, min, max, length, CLng(Style), Enabled);
+    });
+}
+
+void SpriteEngine::SetRotatingRandom(int32_t sprite, float StartingRotate, float MinSpeed, float MaxSpeed, float min,
+                                     float max, float ChangeInterval, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartRotating(r, StartingRotate, MinSpeed + RandomNumber() * (MaxSpeed - MinSpeed), min, max, ChangeInterval,
+                      9, Enabled);
+        r.RotateSpeedMin = MinSpeed;
+        r.RotateSpeedMax = MaxSpeed;
+        r.RotateStep = ChangeInterval;
+    });
+}
+
+void SpriteEngine::SetRotateToSprite(int32_t sprite, int32_t SpriteToRotateTo, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.RotateTarget = SpriteToRotateTo;
+        r.RotateStyle = 10;
+        r.RotatingOn = Enabled;
+    });
+}
+
+void SpriteEngine::SetRotateWithSprite(int32_t sprite, int32_t SpriteToRotateWith, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.RotateTarget = SpriteToRotateWith;
+        r.RotateStyle = 11;
+        r.RotatingOn = Enabled;
+    });
+}
+
+void SpriteEngine::SetRotateToDirection(int32_t sprite, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.RotateLastX = r.X;
+        r.RotateLastY = r.Y;
+        r.RotateStyle = 12;
+        r.RotatingOn = Enabled;
+    });
+}
+
+bool SpriteEngine::IsRotating(int32_t sprite) const {
+    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.RotatingOn; });
 }
 
 }  // namespace plm

@@ -1,7 +1,14 @@
 #pragma once
 // Behaviours and effects of sprites: each setter stores its arguments in one sprite's row of the
-// sprite table; Sprite.Render runs them. The object keeps no state of its own.
+// sprite table; Sprite.Render runs them. The object keeps no state of its own. A sprite number
+// outside the table is refused: setters do nothing, queries give 0 / false.
+//
+// Rates are per millisecond of the frame time Delta; angles are degrees, 0 up, clockwise, unless
+// a member says radians; bounds are strict (a sprite exactly on a bound is inside).
 #include <cstdint>
+#include <string>
+
+#include "core/Records.h"
 
 namespace plm {
 
@@ -10,6 +17,110 @@ public:
     // Starts a shake of the drawn position: Velocity = radius in pixels, Speed = ms between new
     // directions, length = ms the shake lasts.
     void Shake(int32_t sprite, float Velocity, float Speed, float length);
+
+    // ---- The behaviour and its start delay ----------------------------------------------------
+    // Delay > 0 switches the sprite off until the delay has run out, then on with the behaviour it
+    // has now; 0 cancels a pending delay (the sprite stays as it is); below 0 counts as 0.
+    int32_t Delay(int32_t sprite) const;
+    void Delay(int32_t sprite, int32_t value);
+    int32_t GetEngineType(int32_t sprite) const;
+    bool IsMoving(int32_t sprite) const;
+    // Pause stores the behaviour and stops it; pausing a stopped sprite keeps what was stored.
+    // Resume restores a stored behaviour once (with nothing stored it changes nothing).
+    void PauseMovement(int32_t sprite);
+    void ResumeMovement(int32_t sprite);
+    // Stops the behaviour; the sprite stays on where it is.
+    void TurnOffMovement(int32_t sprite);
+    bool IsAnyOfTheseDelaying(int32_t StartSprite, int32_t EndSprite) const;
+    bool IsAnyOfTheseOnOrDelaying(int32_t StartSprite, int32_t EndSprite) const;
+    // The velocity (XDir, YDir) in pixels per ms.
+    PLMXY GetMoveDirection(int32_t sprite) const;
+    // The drift added to free-flying particles and explosion pieces.
+    void SetMiscAddXY(float DirX, float DirY);
+
+    // ---- Straight movement, bounds, bouncing and wrapping --------------------------------------
+    // length: ms the behaviour lasts, 0 or less = untimed.
+    void Move(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax, float length);
+    // A shot at Angle plus a random offset of -Diff..2 x Diff degrees; returns the angle used.
+    // A shot whose time runs out is turned off.
+    float Shoot(int32_t sprite, float Angle, float Velocity, float XMin, float YMin, float XMax, float YMax,
+                float length, float Diff);
+    // As Shoot, aimed from the sprite's centre at SpriteToShoot's centre.
+    float ShootSprite(int32_t sprite, int32_t SpriteToShoot, float Velocity, float XMin, float YMin, float XMax,
+                      float YMax, float length, float Diff);
+    void Pong(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax, float length);
+    // Moves to the point at Velocity and stops exactly on it.
+    void MoveToXY(int32_t sprite, float XPos, float Ypos, float Velocity);
+    void Thrust(int32_t sprite, float StartXThrust, float StartYThrust, float ThrustXSpeed, float ThrustYSpeed,
+                float XMin, float YMin, float XMax, float YMax, float length);
+    void YBounce(int32_t sprite, float StartXThrust, float StartYThrust, float ThrustXSpeed, float ThrustYSpeed,
+                 float XMin, float YMin, float XMax, float YMax, float length);
+    void XBounce(int32_t sprite, float StartXThrust, float StartYThrust, float ThrustXSpeed, float ThrustYSpeed,
+                 float XMin, float YMin, float XMax, float YMax, float length);
+    void Wrap(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax, float length);
+    void BounceY(int32_t sprite, float YBounce, float YMin, float YMax, bool BounceDown, float length);
+    void BounceX(int32_t sprite, float XBounce, float XMin, float XMax, bool BounceRight, float length);
+    void MoveYRepeat(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax,
+                     bool Wrap);
+    void MoveXRepeat(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax,
+                     bool Wrap);
+    void JumpAndMove(int32_t sprite, float XDir, float StartYThrust, float ThrustYSpeed, float YLandon,
+                     float XDirAfterJump, float YDirAfterJump, float XMinAfterJump, float YMinAfterJump,
+                     float XMaxAfterJump, float YMaxAfterJump);
+    // Starts at (StartXSpeed, StartYspeed); each axis's speed changes by XSpeed / YSpeed per ms and
+    // stays within its Min..Max. At the bounds the sprite wraps (Wrap) or is turned off; the timer
+    // stops it.
+    void Throttle(int32_t sprite, float StartXSpeed, float XSpeed, float XSpeedMin, float XSpeedMax,
+                  float StartYspeed, float YSpeed, float YSpeedMin, float YSpeedMax, float XMin, float YMin,
+                  float XMax, float YMax, float length, bool Wrap);
+
+    // ---- Scaling and rotation effects ----------------------------------------------------------
+    // A scale effect on Scaled (SetXScaling: XScaled, SetYScaling: YScaled). The scale is set to
+    // StartingScale unless that is -1 or less, then changes by StartingDir per ms. Past a limit
+    // means strictly above max or below min; "timer" counts length ms down. Styles:
+    //   0 wrap to the other limit, endless     1 as 0, at the timer's end scale 1.0 and stop
+    //   2 as 0, at the timer's end sprite off  3 ping-pong (reverse and step back), endless
+    //   4 as 3, timer: scale 1.0 and stop      5 as 3, timer: sprite off
+    //   6 once: held on the limit, stop        7 once: scale 1.0, stop (the sprite stays on)
+    //   8 once: the sprite is turned off       9 no limits; at the timer's end stop
+    // Uniform scaling only: 10 in and out (SetScalingInAndOut), 11 and 12 by distance (below).
+    void SetScaling(int32_t sprite, float StartingScale, float StartingDir, float min, float max, float length,
+                    float Style, bool Enabled);
+    void SetXScaling(int32_t sprite, float StartingScale, float StartingDir, float min, float max, float length,
+                     float Style, bool Enabled);
+    void SetYScaling(int32_t sprite, float StartingScale, float StartingDir, float min, float max, float length,
+                     float Style, bool Enabled);
+    // Style 10: the scale runs by StartingDir to the first limit it passes, is held there and turns
+    // back, runs to the other limit, is held there and the effect ends.
+    void SetScalingInAndOut(int32_t sprite, float StartingScale, float StartingDir, float min, float max,
+                            bool Enabled);
+    // Styles 11 and 12: each frame the scale follows the distance from the sprite's centre to a
+    // point (or to another sprite's centre): MinScale at MinDistance or nearer, MaxScale at
+    // MaxDistance or farther, in proportion between.
+    void SetScalingXYDistance(int32_t sprite, float XPos, float Ypos, float MinDistance, float MaxDistance,
+                              float MinScale, float MaxScale, bool Enabled);
+    void SetScalingSpriteDistance(int32_t sprite, int32_t SpriteToMeasure, float MinDistance, float MaxDistance,
+                                  float MinScale, float MaxScale, bool Enabled);
+    bool IsScaling(int32_t sprite) const;
+
+    // A rotation effect on Rotate, in degrees: Rotate = StartingRotate unless that is -1 or less;
+    // min below 0 counts as 0, max above 719 as 719. Styles as the scale effect's 0..8, on Rotate
+    // (style 7 ends upright, Rotate 0). Style 0: endless spin, continuing from min above max and
+    // from max below min.
+    void SetRotating(int32_t sprite, float StartingRotate, float StartingDir, float min, float max, float length,
+                     float Style, bool Enabled);
+    // Style 9: a spin within min..max (wrapping as style 0) at a speed drawn from
+    // MinSpeed..MaxSpeed, drawn again every ChangeInterval ms (0 or less: drawn once).
+    void SetRotatingRandom(int32_t sprite, float StartingRotate, float MinSpeed, float MaxSpeed, float min,
+                           float max, float ChangeInterval, bool Enabled);
+    // Style 10: each frame the sprite faces SpriteToRotateTo (from centre to centre).
+    void SetRotateToSprite(int32_t sprite, int32_t SpriteToRotateTo, bool Enabled);
+    // Style 11: each frame the sprite takes SpriteToRotateWith's rotation.
+    void SetRotateWithSprite(int32_t sprite, int32_t SpriteToRotateWith, bool Enabled);
+    // Style 12: each frame the sprite faces the way it moved since the last frame (kept while
+    // it stands still).
+    void SetRotateToDirection(int32_t sprite, bool Enabled);
+    bool IsRotating(int32_t sprite) const;
 };
 
 }  // namespace plm
