@@ -13,3 +13,6 @@ pkg_check_modules(JPEG REQUIRED IMPORTED_TARGET libjpeg)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 target_link_libraries(plm232 PRIVATE PkgConfig::PNG PkgConfig::JPEG PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
+
+# The software rasteriser's inner loops are worth the optimiser's full effort in every build type.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/engine/platform/Rasterizer.cpp PROPERTIES COMPILE_OPTIONS -O3)

@@ -286,18 +286,33 @@ SpanFn PickSpan(int tex, Addressing addr, bool gouraud, BlendKind k, bool vector
     return PickAddressing<2>(addr, gouraud, k, vector);
 }
 
-int64_t FloorDiv(int64_t n, int64_t d);
-int64_t CeilDiv(int64_t n, int64_t d);
+// Narrows [first, last] to the x with a * x + k >= 0. Exact: a floating-point division only
+// estimates the crossing, integer tests settle it (usually at once). |a| times the magnitude of
+// first and last must stay well inside 64 bits, which the callers' clip ranges ensure.
+[[gnu::always_inline]] inline void NarrowTo(int64_t a, int64_t k, int64_t& first, int64_t& last) {
+    if (first > last) return;
+    if (a == 0) {
+        if (k < 0) last = first - 1;
+        return;
+    }
+    double root = -double(k) / double(a);
+    if (a > 0) {
+        int64_t x = root <= double(first) ? first : root > double(last) ? last + 1 : int64_t(std::ceil(root));
+        while (x <= last && a * x + k < 0) ++x;
+        while (x > first && a * (x - 1) + k >= 0) --x;
+        first = x;
+    } else {
+        int64_t x = root >= double(last) ? last : root < double(first) ? first - 1 : int64_t(std::floor(root));
+        while (x >= first && a * x + k < 0) --x;
+        while (x < last && a * (x + 1) + k >= 0) ++x;
+        last = x;
+    }
+}
 
 // Narrows [first, last] to the pixels i whose coordinate c + dc * i lies in [lo, hi].
 void KeepInside(int64_t c, int64_t dc, int64_t lo, int64_t hi, int64_t& first, int64_t& last) {
-    if (dc == 0) {
-        if (c < lo || c > hi) last = first - 1;
-        return;
-    }
-    if (dc < 0) c = -c, dc = -dc, std::swap(lo, hi), lo = -lo, hi = -hi;
-    first = std::max(first, CeilDiv(lo - c, dc));
-    last = std::min(last, FloorDiv(hi - c, dc));
+    NarrowTo(dc, c - lo, first, last);
+    NarrowTo(-dc, hi - c, first, last);
 }
 
 // Shades a span in up to three pieces: the middle run whose every texture tap lies inside the
@@ -347,7 +362,6 @@ int64_t FloorDiv(int64_t n, int64_t d) {  // d > 0
     int64_t q = n / d;
     return (n % d != 0 && n < 0) ? q - 1 : q;
 }
-int64_t CeilDiv(int64_t n, int64_t d) { return -FloorDiv(-n, d); }
 
 constexpr double kMaxCoord = 1 << 20;  // pixels; keeps every edge product inside 64 bits
 
@@ -375,6 +389,8 @@ Plane MakePlane(const double* px, const double* py, const double* a) {
 inline int32_t ToFixed(double v) { return int32_t(std::lround(std::clamp(v, -32767.0, 32767.0) * 65536.0)); }
 
 }  // namespace
+
+uint32_t AlphaBlend(uint32_t src, uint32_t dst) { return BlendPixel<kAlpha>(Shade{}, src, dst); }
 
 void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
     if (n < 3 || n > 4 || !t.pixels) return;
@@ -463,14 +479,7 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
         int64_t cy = y * 256 + 128;
         for (int i = 0; i < n && xmin <= xmax; ++i) {
             const Edge& e = edges[i];
-            int64_t k = e.b * cy + e.c + e.a * 128 - e.bias;
-            int64_t a = e.a * 256;
-            if (a > 0)
-                xmin = std::max(xmin, CeilDiv(-k, a));
-            else if (a < 0)
-                xmax = std::min(xmax, FloorDiv(k, -a));
-            else if (k < 0)
-                xmax = xmin - 1;
+            NarrowTo(e.a * 256, e.b * cy + e.c + e.a * 128 - e.bias, xmin, xmax);
         }
         if (xmin > xmax) continue;
         SpanArgs args{};
@@ -543,15 +552,20 @@ void DrawLine(const Target& t, const State& st, const Vertex& a, const Vertex& b
 void DrawTexelBlock(const Target& t, const State& st, int32_t x, int32_t y, int32_t w, int32_t h, int32_t tx,
                     int32_t ty, uint32_t color) {
     if (!t.pixels || w <= 0 || h <= 0) return;
+    // Clip to the target's clip box, moving the texel origin along.
+    int32_t l = std::max({x, t.clipLeft, 0}), top = std::max({y, t.clipTop, 0});
+    int32_t r = std::min({x + w, t.clipRight, t.width}), b = std::min({y + h, t.clipBottom, t.height});
+    if (l >= r || top >= b) return;
+    tx += l - x, ty += top - y;
     Shade s = MakeShade(t, st);
     s.color = color;
     SpanFn fn = PickSpan(s.tex ? 1 : 0, kFree, false, KindOf(st), st.vectorPaths);
-    for (int32_t row = 0; row < h; ++row) {
+    for (int32_t row = top; row < b; ++row) {
         SpanArgs args{};
-        args.dst = t.pixels + size_t(y + row) * size_t(t.width) + size_t(x);
-        args.count = w;
+        args.dst = t.pixels + size_t(row) * size_t(t.width) + size_t(l);
+        args.count = r - l;
         args.u = tx << 16;
-        args.v = (ty + row) << 16;
+        args.v = (ty + row - top) << 16;
         args.du = 1 << 16;
         fn(s, args);
     }

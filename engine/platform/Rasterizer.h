@@ -44,12 +44,16 @@ struct Vertex {
     uint32_t color = 0xFFFFFFFF;
 };
 
+// src over dst by src's alpha (source alpha / inverse source alpha), the blend text uses.
+uint32_t AlphaBlend(uint32_t src, uint32_t dst);
+
 // A convex polygon of 3 or 4 vertices in either winding (the cull mode may drop one winding).
 void DrawPolygon(const Target& target, const State& state, const Vertex* vertices, int count);
 // A one-pixel line from a to b; the last pixel is left out, so strips do not draw joints twice.
 void DrawLine(const Target& target, const State& state, const Vertex& a, const Vertex& b);
 // An axis-aligned copy of texels (tx, ty) onwards to (x, y) of w x h pixels, unscaled, through the
-// whole pipeline (modulation and blending); the caller has clipped it to the target and texture.
+// whole pipeline (modulation and blending), clipped to the target's clip box; the caller has
+// made sure the texels lie inside the texture.
 void DrawTexelBlock(const Target& target, const State& state, int32_t x, int32_t y, int32_t w, int32_t h,
                     int32_t tx, int32_t ty, uint32_t color);
 

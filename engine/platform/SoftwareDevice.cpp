@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/RasterThreads.h"
 #include "platform/Rasterizer.h"
 #include "platform/TextRenderer.h"
 #include "platform/Window.h"
@@ -41,6 +42,71 @@ struct SoftwareDevice::DrawState {
     bool ok = false;
 };
 
+// One queued draw: everything it needs, so it can run later on any thread. Texture pixels are
+// reached by pointer, which stays valid because every release or write of a surface flushes first.
+struct SoftwareDevice::Command {
+    enum Kind : uint8_t { Polygon, Line, Block } kind = Polygon;
+    int8_t count = 0;
+    raster::Target target;
+    raster::State state;
+    raster::Vertex v[4];
+    int32_t x = 0, y = 0, w = 0, h = 0, tx = 0, ty = 0;  // Block
+    uint32_t color = 0;
+    int32_t rowFirst = 0, rowLast = 0;  // the rows it may touch
+};
+
+namespace {
+
+constexpr int kMaxThreads = 8;
+constexpr size_t kParallelFrom = 8;  // queued draws before the bands are worth the threads
+
+int DefaultThreads() {
+    int n = int(std::thread::hardware_concurrency());
+    return std::clamp(n, 1, kMaxThreads);
+}
+
+int32_t RowOf(float y) { return int32_t(std::clamp(std::floor(double(y)), -1.0e9, 1.0e9)); }
+
+}  // namespace
+
+void SoftwareDevice::SetThreads(int threads) {
+    Flush();
+    threads_ = std::make_unique<RasterThreads>(std::clamp(threads, 1, kMaxThreads));
+}
+
+int SoftwareDevice::Threads() const { return threads_ ? threads_->Threads() : 1; }
+
+void SoftwareDevice::Queue(Command&& c) const { queue_.push_back(std::move(c)); }
+
+void SoftwareDevice::Flush() const {
+    if (queue_.empty()) return;
+    int bands = (threads_ && queue_.size() >= kParallelFrom) ? threads_->Threads() : 1;
+    auto run = [this, bands](int band) {
+        for (const Command& c : queue_) {
+            raster::Target t = c.target;
+            if (bands > 1) {
+                int32_t lo = int32_t(int64_t(t.height) * band / bands);
+                int32_t hi = int32_t(int64_t(t.height) * (band + 1) / bands);
+                if (c.rowLast < lo || c.rowFirst >= hi) continue;
+                t.clipTop = std::max(t.clipTop, lo);
+                t.clipBottom = std::min(t.clipBottom, hi);
+            }
+            switch (c.kind) {
+                case Command::Polygon: raster::DrawPolygon(t, c.state, c.v, c.count); break;
+                case Command::Line: raster::DrawLine(t, c.state, c.v[0], c.v[1]); break;
+                case Command::Block:
+                    raster::DrawTexelBlock(t, c.state, c.x, c.y, c.w, c.h, c.tx, c.ty, c.color);
+                    break;
+            }
+        }
+    };
+    if (bands > 1)
+        threads_->Run(bands, run);
+    else
+        run(0);
+    queue_.clear();
+}
+
 SoftwareDevice::SoftwareDevice(const DeviceSettings& settings) : settings_(settings) {
     settings_.width = std::clamp(settings_.width, 1, kMaxTextureSide);
     settings_.height = std::clamp(settings_.height, 1, kMaxTextureSide);
@@ -63,6 +129,8 @@ SoftwareDevice::SoftwareDevice(const DeviceSettings& settings) : settings_(setti
     for (auto& channel : gamma_)
         for (int i = 0; i < 256; ++i) channel[i] = uint8_t(i);
     text_ = std::make_unique<TextRenderer>();
+    int threads = DefaultThreads();
+    if (threads > 1) threads_ = std::make_unique<RasterThreads>(threads);
 }
 
 SoftwareDevice::~SoftwareDevice() = default;
@@ -105,19 +173,23 @@ DeviceCaps SoftwareDevice::GetCaps() const {
 
 void SoftwareDevice::Clear(uint32_t flags, uint32_t color, float, uint32_t) {
     if (!Drawable() || !(flags & ClearTarget)) return;
+    Flush();
     Surface* t = Find(renderTarget_);
     if (!t) return;
     Rect r = viewport_;
     if (!Intersect(r, Rect{0, 0, t->width, t->height})) return;
     uint32_t value = t->hasAlpha ? color : (color | 0xFF000000u);
-    for (int32_t y = r.top; y < r.bottom; ++y) {
-        uint32_t* row = t->pixels.data() + size_t(y) * size_t(t->width);
-        std::fill(row + r.left, row + r.right, value);
-    }
+    // One row filled, then copied: memcpy is far faster than a fill loop the compiler keeps scalar.
+    size_t width = size_t(r.right - r.left);
+    uint32_t* first = t->pixels.data() + size_t(r.top) * size_t(t->width) + size_t(r.left);
+    std::fill(first, first + width, value);
+    for (int32_t y = r.top + 1; y < r.bottom; ++y)
+        std::memcpy(t->pixels.data() + size_t(y) * size_t(t->width) + size_t(r.left), first, width * 4);
 }
 
 void SoftwareDevice::Present() {
     if (!Drawable()) return;
+    Flush();
     const Surface* back = Find(backBuffer_);
     size_t n = back->pixels.size();
     presented_.resize(n);
@@ -226,7 +298,9 @@ SurfaceId SoftwareDevice::CreateTextureFromImage(const Image& image) {
 
 void SoftwareDevice::ReleaseSurface(SurfaceId id) {
     if (id == backBuffer_ || id == depthSurface_) return;  // owned by the device
-    if (surfaces_.erase(id) == 0) return;
+    if (!Find(id)) return;
+    Flush();
+    surfaces_.erase(id);
     if (renderTarget_ == id) {
         renderTarget_ = backBuffer_;
         ResetViewport();
@@ -248,6 +322,7 @@ bool SoftwareDevice::GetSurfaceDesc(SurfaceId id, SurfaceDesc& desc) const {
 bool SoftwareDevice::ReadPixels(SurfaceId id, Image& out) const {
     const Surface* s = Find(id);
     if (!s || s->depth) return false;
+    Flush();
     out.width = s->width;
     out.height = s->height;
     out.pixels = s->pixels;
@@ -258,6 +333,7 @@ bool SoftwareDevice::WritePixels(SurfaceId id, const Image& in, int32_t x, int32
     Surface* s = Find(id);
     if (!s || s->depth || in.width < 0 || in.height < 0 || in.pixels.size() != size_t(in.width) * size_t(in.height))
         return false;
+    Flush();
     Rect r{x, y, int32_t(std::min<int64_t>(int64_t(x) + in.width, INT32_MAX)),
            int32_t(std::min<int64_t>(int64_t(y) + in.height, INT32_MAX))};
     if (!Intersect(r, Rect{0, 0, s->width, s->height})) return true;
@@ -274,6 +350,7 @@ bool SoftwareDevice::CopyRects(SurfaceId srcId, const Rect& srcRect, SurfaceId d
     const Surface* src = Find(srcId);
     Surface* dst = Find(dstId);
     if (!src || !dst || src->depth || dst->depth) return false;
+    Flush();
     Rect r = srcRect;
     if (!Intersect(r, Rect{0, 0, src->width, src->height})) return true;
     int64_t x = int64_t(dstX) + (r.left - srcRect.left), y = int64_t(dstY) + (r.top - srcRect.top);
@@ -366,6 +443,33 @@ SoftwareDevice::DrawState SoftwareDevice::MakeDrawState(const Surface* texture, 
     return d;
 }
 
+void SoftwareDevice::QueuePolygon(const raster::Target& t, const raster::State& st, const raster::Vertex* v,
+                                  int n) const {
+    Command c;
+    c.kind = Command::Polygon;
+    c.count = int8_t(n);
+    c.target = t;
+    c.state = st;
+    float lo = v[0].y, hi = v[0].y;
+    for (int i = 0; i < n; ++i) c.v[i] = v[i], lo = std::min(lo, v[i].y), hi = std::max(hi, v[i].y);
+    if (!(lo <= hi)) return;  // not a number: nothing to draw
+    c.rowFirst = RowOf(lo) - 1, c.rowLast = RowOf(hi) + 1;
+    Queue(std::move(c));
+}
+
+void SoftwareDevice::QueueLine(const raster::Target& t, const raster::State& st, const raster::Vertex& a,
+                               const raster::Vertex& b) const {
+    Command c;
+    c.kind = Command::Line;
+    c.target = t;
+    c.state = st;
+    c.v[0] = a, c.v[1] = b;
+    float lo = std::min(a.y, b.y), hi = std::max(a.y, b.y);
+    if (!(lo <= hi)) return;
+    c.rowFirst = RowOf(lo) - 1, c.rowLast = RowOf(hi) + 1;
+    Queue(std::move(c));
+}
+
 void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const float m[6], uint32_t color) {
     if (!Drawable()) return;
     const Surface* tex = Find(texture);
@@ -390,9 +494,17 @@ void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const fl
         int64_t l = std::max<int64_t>(x, viewport_.left), tp = std::max<int64_t>(y, viewport_.top);
         int64_t rt = std::min<int64_t>(x + (r.right - r.left), viewport_.right);
         int64_t bt = std::min<int64_t>(y + (r.bottom - r.top), viewport_.bottom);
-        if (l < rt && tp < bt)
-            raster::DrawTexelBlock(t, d.state, int32_t(l), int32_t(tp), int32_t(rt - l), int32_t(bt - tp),
-                                   int32_t(r.left + (l - x)), int32_t(r.top + (tp - y)), color);
+        if (l < rt && tp < bt) {
+            Command c;
+            c.kind = Command::Block;
+            c.target = t;
+            c.state = d.state;
+            c.x = int32_t(l), c.y = int32_t(tp), c.w = int32_t(rt - l), c.h = int32_t(bt - tp);
+            c.tx = int32_t(r.left + (l - x)), c.ty = int32_t(r.top + (tp - y));
+            c.color = color;
+            c.rowFirst = c.y, c.rowLast = c.y + c.h - 1;
+            Queue(std::move(c));
+        }
         return;
     }
     float w = float(r.right - r.left), h = float(r.bottom - r.top);
@@ -406,7 +518,7 @@ void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const fl
         v[i].v = float(r.top) + vv;
         v[i].color = color;
     }
-    raster::DrawPolygon(t, d.state, v, 4);
+    QueuePolygon(t, d.state, v, 4);
 }
 
 void SoftwareDevice::SetTexture(int32_t stage, SurfaceId texture) {
@@ -436,19 +548,19 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, int32_t count, const Sc
                 raster::Vertex a = vert(i), b = a;
                 a.y = b.y = std::floor(a.y) + 0.5f;
                 a.x = std::floor(a.x) + 0.5f, b.x = a.x + 1;
-                raster::DrawLine(t, d.state, a, b);
+                QueueLine(t, d.state, a, b);
             }
             break;
         case PrimitiveType::LineList:
-            for (int64_t i = 0; i < count; ++i) raster::DrawLine(t, d.state, vert(2 * i), vert(2 * i + 1));
+            for (int64_t i = 0; i < count; ++i) QueueLine(t, d.state, vert(2 * i), vert(2 * i + 1));
             break;
         case PrimitiveType::LineStrip:
-            for (int64_t i = 0; i < count; ++i) raster::DrawLine(t, d.state, vert(i), vert(i + 1));
+            for (int64_t i = 0; i < count; ++i) QueueLine(t, d.state, vert(i), vert(i + 1));
             break;
         case PrimitiveType::TriangleList:
             for (int64_t i = 0; i < count; ++i) {
                 raster::Vertex v[3] = {vert(3 * i), vert(3 * i + 1), vert(3 * i + 2)};
-                raster::DrawPolygon(t, d.state, v, 3);
+                QueuePolygon(t, d.state, v, 3);
             }
             break;
         case PrimitiveType::TriangleStrip:
@@ -456,13 +568,13 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, int32_t count, const Sc
                 // Every second triangle of a strip is wound the other way; swap to keep one winding.
                 raster::Vertex v[3] = {vert(i), vert(i + 1), vert(i + 2)};
                 if (i & 1) std::swap(v[0], v[1]);
-                raster::DrawPolygon(t, d.state, v, 3);
+                QueuePolygon(t, d.state, v, 3);
             }
             break;
         case PrimitiveType::TriangleFan:
             for (int64_t i = 0; i < count; ++i) {
                 raster::Vertex v[3] = {vert(0), vert(i + 1), vert(i + 2)};
-                raster::DrawPolygon(t, d.state, v, 3);
+                QueuePolygon(t, d.state, v, 3);
             }
             break;
     }
@@ -475,6 +587,7 @@ void SoftwareDevice::DrawText(const FontSpec& font, const std::string& text, con
     if (!target) return;
     Rect clip = rect;
     if (!Intersect(clip, viewport_)) return;
+    Flush();
     raster::Target t = TargetOf(*target, clip);
     text_->Draw(t, font, text, rect, format, color);
 }

@@ -15,6 +15,12 @@
 namespace plm::platform {
 
 class TextRenderer;
+class RasterThreads;
+namespace raster {
+struct Target;
+struct State;
+struct Vertex;
+}  // namespace raster
 
 class SoftwareDevice final : public GraphicsDevice {
 public:
@@ -67,6 +73,11 @@ public:
     void SimulateLoss() { coop_ = kDeviceLost; }
     void SimulateReadyToReset() { coop_ = kDeviceNotReset; }
 
+    // Threads that draw a frame's queued draws, each a band of rows (1: all on the caller). The
+    // result is the same for any count: each pixel is drawn by one thread, in call order.
+    void SetThreads(int threads);
+    int Threads() const;
+
     // Off: the rasteriser's scalar code only, which the vector code must match bit for bit.
     void SetVectorPaths(bool on) { vectorPaths_ = on; }
 
@@ -91,6 +102,14 @@ private:
     struct DrawState;
     DrawState MakeDrawState(const Surface* texture, bool spriteBatch) const;
     void DrawSpriteQuad(SurfaceId texture, const Rect* src, const float m[6], uint32_t color);
+    // Draws are queued and run together (across the threads) before anything reads or writes
+    // pixels another way: clear, present, reads, writes, copies, releases, text.
+    struct Command;
+    void Queue(Command&& command) const;
+    void QueuePolygon(const raster::Target& t, const raster::State& st, const raster::Vertex* v, int n) const;
+    void QueueLine(const raster::Target& t, const raster::State& st, const raster::Vertex& a,
+                   const raster::Vertex& b) const;
+    void Flush() const;
 
     DeviceSettings settings_;
     std::unordered_map<SurfaceId, Surface> surfaces_;
@@ -117,6 +136,8 @@ private:
     std::vector<uint32_t> presented_;
 
     std::unique_ptr<TextRenderer> text_;
+    mutable std::vector<Command> queue_;
+    mutable std::unique_ptr<RasterThreads> threads_;
 };
 
 // Creates the software device for the settings (never null).

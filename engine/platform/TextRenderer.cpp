@@ -208,11 +208,7 @@ void TextRenderer::Draw(const raster::Target& t, const FontSpec& font, const std
                     uint32_t cov = g->coverage[size_t(r) * g->width + c];
                     uint32_t a = (alpha * (cov + (cov >> 7))) >> 8;  // colour alpha times coverage
                     if (!a) continue;
-                    uint32_t w = a + (a >> 7), nw = 256 - w;
-                    uint32_t src = (a << 24) | rgb, dst = row[pxl];
-                    uint32_t rb = (((src & 0xFF00FF) * w + (dst & 0xFF00FF) * nw) >> 8) & 0xFF00FF;
-                    uint32_t ag = (((src >> 8) & 0xFF00FF) * w + ((dst >> 8) & 0xFF00FF) * nw) & 0xFF00FF00;
-                    row[pxl] = rb | ag | alphaOr;
+                    row[pxl] = raster::AlphaBlend((a << 24) | rgb, row[pxl]) | alphaOr;
                 }
             }
             x += g->advance;

@@ -496,3 +496,27 @@ TEST(SoftwareDevice, TextIsAlignedSizedAndClippedToItsRectangle) {
     unknown.name = "No Such Family 123";
     EXPECT_GT(TextInk(unknown, "Hello", box, pp::TextLeft).count, 10);
 }
+
+TEST(SoftwareDevice, AnyThreadCountDrawsTheSamePixels) {
+    pp::Image img{16, 16, {}};
+    for (uint32_t i = 0; i < 256; ++i) img.pixels.push_back(0x80000000u | i * 0x010203);
+    pp::Image out[3];
+    int threads[3] = {1, 3, 8};
+    for (int pass = 0; pass < 3; ++pass) {
+        pp::SoftwareDevice d(Small(96, 80));
+        d.SetThreads(threads[pass]);
+        DefaultStates(d);
+        d.SetRenderState(pp::RsSrcBlend, 5);
+        d.SetRenderState(pp::RsDestBlend, 2);
+        pp::SurfaceId tex = d.CreateTextureFromImage(img);
+        d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+        // Overlapping draws straddling every band, in an order that matters (additive saturates).
+        for (int i = 0; i < 60; ++i)
+            d.SpriteDraw(tex, nullptr, {2.5f, 1.5f}, {8, 8}, 0.1f * i, {float(i * 13 % 80), float(i * 7 % 64)},
+                         0xFFFFFFFF - uint32_t(i) * 0x020301);
+        for (int i = 0; i < 20; ++i) Blit(d, tex, float(i * 4), float(i * 3));
+        ASSERT_TRUE(d.ReadPixels(d.GetBackBuffer(), out[pass]));
+    }
+    EXPECT_EQ(out[0].pixels, out[1].pixels);
+    EXPECT_EQ(out[0].pixels, out[2].pixels);
+}

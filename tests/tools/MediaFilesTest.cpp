@@ -1,0 +1,322 @@
+// The generated media: every file the game loads is there, every picture has its size and holds
+// an image at every rectangle the game draws from, the gem animations loop, the samples decode
+// cleanly, the modules play and the font file parses.
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+#include <libopenmpt/libopenmpt.hpp>
+#include <png.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "EngineFixture.h"
+#include "core/EngineState.h"
+#include "core/Pak.h"
+#include "game/MediaLayout.h"
+
+namespace {
+
+namespace tm = tessaly::media;
+
+std::string BinDir() { return std::string(PLM_BIN_DIR) + "/"; }
+
+// media.pak from beside the game, unpacked once with the game's password and key into a folder
+// of its own; every check reads the unpacked files, as the game does.
+struct Unpacked {
+    plmtest::TempFolder folder;
+    bool ok = false;
+    Unpacked() {
+        std::error_code ec;
+        std::filesystem::copy_file(BinDir() + tm::kPakName, folder.file(tm::kPakName), ec);
+        plm::ResetState();
+        plm::State().EnginePath = folder.path();
+        ok = !ec && plm::Pak().UnPack(tm::kPakName, tm::kPakPassword, tm::kPakKey, false, "");
+        plm::ResetState();
+    }
+};
+
+const Unpacked& Media() {
+    static Unpacked unpacked;
+    return unpacked;
+}
+
+std::string MediaDir() { return Media().folder.path(); }
+
+struct Picture {
+    int width = 0, height = 0;
+    bool hasAlpha = false;
+    std::vector<uint8_t> rgba;  // straight alpha
+    const uint8_t* At(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
+};
+
+bool DecodePng(const std::string& path, Picture& p) {
+    png_image img;
+    std::memset(&img, 0, sizeof img);
+    img.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&img, path.c_str())) return false;
+    img.format = PNG_FORMAT_RGBA;
+    p.width = img.width;
+    p.height = img.height;
+    p.hasAlpha = true;
+    p.rgba.resize(PNG_IMAGE_SIZE(img));
+    return png_image_finish_read(&img, nullptr, p.rgba.data(), 0, nullptr) != 0;
+}
+
+bool DecodeJpeg(const std::string& path, Picture& p) {
+    std::string bytes = plmtest::ReadFile(path);
+    if (bytes.size() < 4) return false;
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    cinfo.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+    p.width = cinfo.output_width;
+    p.height = cinfo.output_height;
+    p.rgba.assign(static_cast<size_t>(p.width) * p.height * 4, 255);
+    std::vector<uint8_t> row(p.width * 3);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        int y = cinfo.output_scanline;
+        JSAMPROW r = row.data();
+        jpeg_read_scanlines(&cinfo, &r, 1);
+        for (int x = 0; x < p.width; ++x)
+            for (int c = 0; c < 3; ++c) p.rgba[(static_cast<size_t>(y) * p.width + x) * 4 + c] = row[x * 3 + c];
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+}
+
+const Picture& Load(const std::string& name) {
+    static std::map<std::string, Picture> cache;
+    auto it = cache.find(name);
+    if (it != cache.end()) return it->second;
+    Picture p;
+    std::string path = MediaDir() + name;
+    bool ok = name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0 ? DecodePng(path, p) : DecodeJpeg(path, p);
+    if (!ok) p = Picture{};
+    return cache.emplace(name, std::move(p)).first->second;
+}
+
+// An image at r: some visible pixel (pictures with alpha) or some variation (opaque pictures).
+bool HoldsImage(const Picture& p, tm::Rect r) {
+    int lo = 255, hi = 0;
+    for (int y = r.y; y < r.y + r.h; ++y)
+        for (int x = r.x; x < r.x + r.w; ++x) {
+            const uint8_t* px = p.At(x, y);
+            if (p.hasAlpha && px[3] > 16) return true;
+            int v = px[0] + px[1] + px[2];
+            lo = std::min(lo, v / 3);
+            hi = std::max(hi, v / 3);
+        }
+    return !p.hasAlpha && hi - lo > 12;
+}
+
+// Mean absolute difference per channel between two same-sized rectangles.
+double Difference(const Picture& p, tm::Rect a, tm::Rect b) {
+    double sum = 0;
+    for (int y = 0; y < a.h; ++y)
+        for (int x = 0; x < a.w; ++x)
+            for (int c = 0; c < 4; ++c) sum += std::abs(p.At(a.x + x, a.y + y)[c] - p.At(b.x + x, b.y + y)[c]);
+    return sum / (a.w * a.h * 4.0);
+}
+
+TEST(MediaFiles, EveryFileTheGameLoadsIsThere) {
+    ASSERT_TRUE(Media().ok) << "media.pak does not unpack with the game's password and key";
+    std::vector<std::string> names;
+    for (const auto& p : tm::kPictures) names.push_back(p.name);
+    for (const char* s : tm::kSamples) names.push_back(s);
+    for (const char* m : tm::kMusic) names.push_back(m);
+    names.push_back(tm::kFontFile);
+    for (const std::string& n : names) EXPECT_TRUE(plm::FileHasData(MediaDir() + n)) << n;
+    for (const char* n : {tm::kSplashFile, tm::kHelpFile, tm::kLinkFile}) EXPECT_TRUE(plm::FileHasData(BinDir() + n)) << n;
+    std::string link = plmtest::ReadFile(BinDir() + tm::kLinkFile);
+    EXPECT_EQ(link.rfind("\"https://", 0), 0u) << "the link file's first field is the address";
+}
+
+TEST(MediaFiles, PicturesHaveTheirSizes) {
+    for (const auto& f : tm::kPictures) {
+        const Picture& p = Load(f.name);
+        EXPECT_EQ(p.width, f.width) << f.name;
+        EXPECT_EQ(p.height, f.height) << f.name;
+    }
+    Picture splash;
+    ASSERT_TRUE(DecodeJpeg(BinDir() + tm::kSplashFile, splash));
+    EXPECT_EQ(splash.width, 256);
+}
+
+TEST(MediaFiles, EveryRectangleLiesInsideItsPictureAndHoldsAnImage) {
+    for (const tm::NamedRect& n : tm::AllRects()) {
+        const Picture& p = Load(n.picture);
+        ASSERT_GT(p.width, 0) << n.picture;
+        ASSERT_TRUE(n.r.w > 0 && n.r.h > 0) << n.picture << " " << n.name;
+        ASSERT_TRUE(n.r.x >= 0 && n.r.y >= 0 && n.r.x + n.r.w <= p.width && n.r.y + n.r.h <= p.height)
+            << n.picture << " " << n.name;
+        EXPECT_TRUE(HoldsImage(p, n.r)) << n.picture << " " << n.name << " is empty";
+    }
+}
+
+TEST(MediaFiles, FadeTexelIsOpaqueBlack) {
+    const Picture& p = Load("plmres1.png");
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x) {
+            const uint8_t* px = p.At(x, y);
+            EXPECT_EQ(px[3], 255);
+            EXPECT_EQ(px[0] + px[1] + px[2], 0);
+        }
+}
+
+TEST(MediaFiles, GemAnimationsLoopBackToTheirFirstFrame) {
+    const Picture& p = Load("t1.png");
+    ASSERT_EQ(p.width, tm::kSheetSize);
+    for (int kind = 1; kind <= tm::kShuffleGem; ++kind) {
+        if (kind >= tm::kRowGem && kind <= tm::kDiagonalGem) continue;  // played back and forth
+        int last = tm::KindFrames(kind) - 1;
+        double seam = Difference(p, tm::KindFrameRect(kind, last), tm::KindFrameRect(kind, 0));
+        double largest = 0;
+        for (int f = 1; f <= last; ++f)
+            largest = std::max(largest, Difference(p, tm::KindFrameRect(kind, f), tm::KindFrameRect(kind, f - 1)));
+        EXPECT_LT(seam, 6.0) << "kind " << kind << ": the last frame does not lead back into the first";
+        EXPECT_LE(seam, largest * 1.5 + 0.5) << "kind " << kind << ": the loop jumps at the seam";
+        double motion = 0;
+        for (int f = 1; f <= last; ++f) motion = std::max(motion, Difference(p, tm::KindFrameRect(kind, f), tm::KindFrameRect(kind, 0)));
+        EXPECT_GT(motion, 1.0) << "kind " << kind << " does not animate";
+    }
+}
+
+struct Wav {
+    int channels = 0, rate = 0, bits = 0;
+    std::vector<int16_t> samples;
+};
+
+bool DecodeWav(const std::string& bytes, Wav& w) {
+    auto u32 = [&](size_t o) { return static_cast<uint32_t>(static_cast<uint8_t>(bytes[o]) | static_cast<uint8_t>(bytes[o + 1]) << 8 |
+                                                           static_cast<uint8_t>(bytes[o + 2]) << 16 | static_cast<uint8_t>(bytes[o + 3]) << 24); };
+    auto u16 = [&](size_t o) { return static_cast<uint16_t>(static_cast<uint8_t>(bytes[o]) | static_cast<uint8_t>(bytes[o + 1]) << 8); };
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return false;
+    size_t o = 12;
+    bool fmt = false;
+    while (o + 8 <= bytes.size()) {
+        std::string id = bytes.substr(o, 4);
+        uint32_t len = u32(o + 4);
+        if (o + 8 + len > bytes.size()) return false;
+        if (id == "fmt ") {
+            if (u16(o + 8) != 1) return false;
+            w.channels = u16(o + 10);
+            w.rate = static_cast<int>(u32(o + 12));
+            w.bits = u16(o + 22);
+            fmt = true;
+        } else if (id == "data" && fmt) {
+            w.samples.resize(len / 2);
+            std::memcpy(w.samples.data(), bytes.data() + o + 8, len / 2 * 2);
+            return true;
+        }
+        o += 8 + len + (len & 1);
+    }
+    return false;
+}
+
+TEST(MediaFiles, SamplesDecodeStartCleanlyAndNeverClip) {
+    for (const char* name : tm::kSamples) {
+        Wav w;
+        ASSERT_TRUE(DecodeWav(plmtest::ReadFile(MediaDir() + name), w)) << name;
+        EXPECT_EQ(w.rate, 44100) << name;
+        EXPECT_EQ(w.bits, 16) << name;
+        ASSERT_GT(w.samples.size(), 2000u) << name;
+        EXPECT_LT(w.samples.size(), 44100u * 4) << name << " is longer than a sound effect should be";
+        int peak = 0;
+        for (int16_t s : w.samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+        EXPECT_LT(peak, 32000) << name << " clips";
+        EXPECT_GT(peak, 8000) << name << " is nearly silent";
+        EXPECT_LT(std::abs(w.samples.front()), 300) << name << " starts with a click";
+        EXPECT_LT(std::abs(w.samples.back()), 300) << name << " ends with a click";
+    }
+}
+
+TEST(MediaFiles, ModulesLoadAndPlayWithFourChannels) {
+    for (const char* name : tm::kMusic) {
+        std::string bytes = plmtest::ReadFile(MediaDir() + name);
+        ASSERT_GT(bytes.size(), 1084u) << name;
+        EXPECT_EQ(bytes.substr(1080, 4), "M.K.") << name;
+        std::vector<char> data(bytes.begin(), bytes.end());
+        openmpt::module mod(data);
+        EXPECT_EQ(mod.get_num_channels(), 4) << name;
+        EXPECT_GT(mod.get_duration_seconds(), 20.0) << name;
+        std::vector<float> left(44100 * 8), right(44100 * 8);
+        size_t got = mod.read(44100, left.size(), left.data(), right.data());
+        ASSERT_EQ(got, left.size()) << name;
+        double energy = 0;
+        float peak = 0;
+        for (size_t i = 0; i < got; ++i) {
+            energy += left[i] * left[i];
+            peak = std::max(peak, std::fabs(left[i]));
+        }
+        EXPECT_GT(std::sqrt(energy / got), 0.02) << name << " is silent";
+        EXPECT_LE(peak, 1.0f) << name << " clips";
+    }
+}
+
+// The multi-font file read field by field, as the font loader reads it.
+TEST(MediaFiles, FontFileParsesAndEveryGlyphLiesOnTheResourceSheet) {
+    std::string text = plmtest::ReadFile(MediaDir() + tm::kFontFile);
+    std::vector<long> f;
+    std::string field;
+    for (char c : text + ",") {
+        if (c == ',' || c == '\n' || c == '\r') {
+            size_t a = field.find_first_not_of(' '), b = field.find_last_not_of(' ');
+            if (a != std::string::npos) f.push_back(std::stol(field.substr(a, b - a + 1)));
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    size_t i = 0;
+    auto next = [&]() {
+        if (i >= f.size()) throw std::runtime_error("short font file");
+        return f[i++];
+    };
+    const Picture& sheet = Load("plmres1.png");
+    std::map<int, std::map<int, tm::Rect>> fonts;  // font -> code -> glyph
+    long count = next();
+    EXPECT_EQ(count, 3);
+    for (long b = 0; b < count; ++b) {
+        long index = next(), texture = next(), xo = next(), yo = next(), height = next(), rows = next();
+        EXPECT_EQ(texture, tm::kFontTexture);
+        EXPECT_GT(height, 0);
+        for (long r = 0; r < rows; ++r) {
+            long first = next(), rowY = next(), n = next();
+            for (long g = 0; g < n; ++g) {
+                long x = next(), w = next();
+                fonts[index][first + g] = {static_cast<int>(x + xo), static_cast<int>(rowY + yo), static_cast<int>(w),
+                                           static_cast<int>(height)};
+            }
+        }
+    }
+    EXPECT_EQ(i, f.size()) << "fields left over";
+    auto expectGlyphs = [&](int font, const std::string& chars) {
+        for (char c : chars) {
+            ASSERT_TRUE(fonts[font].count(static_cast<unsigned char>(c))) << "font " << font << " lacks " << c;
+            tm::Rect r = fonts[font][static_cast<unsigned char>(c)];
+            ASSERT_TRUE(r.x >= 0 && r.y >= tm::kFontAreaTop && r.x + r.w <= sheet.width && r.y + r.h <= sheet.height);
+            if (c != ' ') EXPECT_TRUE(HoldsImage(sheet, r)) << "font " << font << " glyph " << c << " is empty";
+        }
+    };
+    expectGlyphs(1, " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    expectGlyphs(2, "0123456789");
+    expectGlyphs(3, "C");
+    EXPECT_EQ(fonts[1]['a'].x, fonts[1]['A'].x) << "lower case shows the capitals";
+}
+
+}  // namespace
