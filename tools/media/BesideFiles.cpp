@@ -95,6 +95,7 @@ void MakeBesideFiles(const std::string& dir) {
         DrawGem(g.cr, i + 1, 16, 16, 14, 0);
         DrawScaled(g, cr, 128 + std::cos(a) * 62 - 24, 100 + std::sin(a) * 62 - 24, 48, 48);
     }
+    DrawTwinkle(cr, 128, 100, 26, 0.9);
     TextStyle t = GoldText(44);
     t.outlineWidth = 3;
     t.glow = 0.4;

@@ -132,7 +132,7 @@ void MakeGameSheet(const std::string& dir) {
     DrawButton(cr, kContinueDown.x, kContinueDown.y, kContinueDown.w, kContinueDown.h, "PLAY ON", true, cont);
 
     Banner(cr, kBannerOpening, "GET READY!", "", 38, 0);
-    Banner(cr, kBannerLevelUp, "LEVEL UP!", "", 24, 0);
+    Banner(cr, kBannerLevelUp, "LEVEL UP!", "", 21, 0);
     Banner(cr, kBannerBoardClear, "BOARD CLEAR!", "BONUS FOR EVERY GEM", 44, 20);
     Banner(cr, kBannerGameOver, "GAME", "OVER", 46, 46);
     Heading(cr, kHeadingName, "NAME");

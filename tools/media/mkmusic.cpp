@@ -184,7 +184,7 @@ const std::vector<std::vector<std::pair<int, int>>> kRhythms = {
     {{0, 6}, {6, 2}, {8, 8}},
     {{0, 3}, {3, 3}, {6, 2}, {8, 3}, {11, 3}, {14, 2}},
     {{0, 4}, {4, 4}, {8, 4}, {12, 2}, {14, 2}},
-    {{2, 2}, {4, 2}, {6, 2}, {8, 6}, {14, 2}},
+    {{0, 2}, {2, 2}, {4, 2}, {6, 2}, {8, 6}, {14, 2}},
 };
 
 struct Voice {
@@ -204,49 +204,68 @@ struct Voice {
     }
 };
 
-// One bar of melody over chord c. The motif's rhythm is kept within a section; pitches follow the
-// chord on the beats and move by step between them.
-void MelodyBar(Voice v, int bar, const SongSpec& s, Chord c, int rhythm, Rng& rng, int& last, bool cadence) {
-    std::vector<int> scale = ScaleNotes(s.key, s.minor);
+// One bar of melody over chord c. The melody walks the scale in one direction between the beats
+// and lands on a chord tone on every beat, turning at the ends of its range and now and then at
+// random; the last bar of a phrase ends on the chord's root.
+void MelodyBar(Voice v, int bar, const SongSpec& s, Chord c, int rhythm, Rng& rng, int& last, int& dir, bool cadence) {
+    std::vector<int> scale;
+    for (int n : ScaleNotes(s.key, s.minor))
+        if (n >= s.key + 2 && n <= s.key + 21) scale.push_back(n);
+    auto indexOf = [&](int note) {
+        int best = 0;
+        for (int i = 0; i < static_cast<int>(scale.size()); ++i)
+            if (std::abs(scale[i] - note) < std::abs(scale[best] - note)) best = i;
+        return best;
+    };
+    int idx = indexOf(last);
+    const int top = static_cast<int>(scale.size()) - 1;
     const auto& rh = cadence ? kRhythms[2] : kRhythms[rhythm];
     for (size_t i = 0; i < rh.size(); ++i) {
         auto [row, len] = rh[i];
-        int target = last;
         bool strong = row % 4 == 0;
-        // candidate notes in the lead's range, chosen near the last note
-        int best = last, bestScore = 1 << 30;
-        for (int n : scale) {
-            if (n < s.key + 2 || n > s.key + 21) continue;
-            bool chordTone = InChord(n, s.key, c);
-            if (strong && !chordTone) continue;
-            int step = n - last;
-            int want = strong ? rng.Int(-5, 5) : (rng.Int(0, 1) ? 2 : -2);
-            int score = std::abs(step - want) * 4 + rng.Int(0, 3);
-            if (step == 0 && !strong) score += 6;
-            if (score < bestScore) {
-                bestScore = score;
-                best = n;
+        if (strong) {
+            if (rng.Int(0, 3) == 0) dir = -dir;
+            int found = -1;
+            for (int step = rng.Int(0, 1); step <= 3 && found < 0; ++step) {
+                int j = idx + dir * step;
+                if (j >= 0 && j <= top && InChord(scale[j], s.key, c)) found = j;
             }
+            for (int step = 1; step <= 3 && found < 0; ++step) {
+                int j = idx - dir * step;
+                if (j >= 0 && j <= top && InChord(scale[j], s.key, c)) found = j;
+            }
+            if (found >= 0) idx = found;
+        } else {
+            idx += dir * (rng.Int(0, 9) < 7 ? 1 : 2);
         }
-        target = best;
+        if (idx < 0 || idx > top) {
+            dir = -dir;
+            idx = std::clamp(idx, 0, top);
+        }
+        if (idx <= 1) dir = 1;
+        if (idx >= top - 1) dir = -1;
+        int target = scale[idx];
         if (cadence && i + 1 == rh.size()) {
-            // end the phrase on the chord's root
             int root = s.key + c.root;
             while (root < s.key + 2) root += 12;
+            while (root - target > 6 && root - 12 >= s.key + 2) root -= 12;
             target = root;
+            idx = indexOf(root);
         }
         last = target;
         int r = bar * 16 + row;
         v.Note(r, MidiToLead(target), s.leadInstrument, strong ? 44 : 38);
-        if (len >= 6 && s.leadInstrument == kLead) v.Effect(r + 2, 0x4, 0x34);  // vibrato on long notes
-        if (len >= 6 && s.leadInstrument == kLead) v.Effect(r + 3, 0x4, 0x00);
+        if (len >= 6 && s.leadInstrument == kLead) {  // vibrato on long notes
+            v.Effect(r + 2, 0x4, 0x34);
+            v.Effect(r + 3, 0x4, 0x00);
+        }
         if (i + 1 < rh.size() && rh[i + 1].first > row + len) v.Effect(r + len - 1, 0xE, 0xC0 | (s.speed - 2));
     }
 }
 
 void HarmonyBar(Voice v, int bar, const SongSpec& s, Chord c, int& last) {
-    int root = s.key - 12 + c.root;
-    while (root < s.key - 12) root += 12;
+    int root = s.key + c.root;
+    while (root >= s.key + 7) root -= 12;  // the chords sit around middle C, under the melody
     if (s.harmony == Harmony::Arpeggio) {
         // the chord as a fast arpeggio of root, third and fifth, struck twice a bar
         int arp = ((c.minor ? 3 : 4) << 4) | 7;
@@ -335,7 +354,7 @@ ModSong Compose(const SongSpec& s) {
     song.title = s.title;
     song.instruments = Instruments(s.leadInstrument == kLead && s.minor ? 1 : 0);
     Rng rng(s.seed);
-    int lastMelody = s.key + 7, lastHarmony = s.key + 4;
+    int lastHarmony = s.key + 4;
     std::vector<int> sectionRhythm;
     for (size_t i = 0; i < s.sections.size(); ++i) sectionRhythm.push_back(rng.Int(0, static_cast<int>(kRhythms.size()) - 1));
     for (size_t pos = 0; pos < s.order.size(); ++pos) {
@@ -343,11 +362,13 @@ ModSong Compose(const SongSpec& s) {
         const auto& chords = s.sections[sec];
         ModPattern pat{};
         Voice lead{&pat, 0}, harm{&pat, 1}, bass{&pat, 2}, drums{&pat, 3};
+        // A section's first two visits play the same tune; later visits vary it.
         Rng phrase(s.seed * 31 + sec * 7 + static_cast<uint32_t>(pos) * (pos > 2 ? 3 : 0));
+        int lastMelody = s.key + 7, direction = 1;
         for (int bar = 0; bar < 4; ++bar) {
             Chord c = chords[bar], next = bar < 3 ? chords[bar + 1] : s.sections[s.order[(pos + 1) % s.order.size()]][0];
             int rhythm = bar == 2 ? (sectionRhythm[sec] + 1) % static_cast<int>(kRhythms.size()) : sectionRhythm[sec];
-            MelodyBar(lead, bar, s, c, rhythm, phrase, lastMelody, bar == 3);
+            MelodyBar(lead, bar, s, c, rhythm, phrase, lastMelody, direction, bar == 3);
             HarmonyBar(harm, bar, s, c, lastHarmony);
             BassBar(bass, bar, s, c, next);
             DrumBar(drums, bar, s, bar == 3 && pos % 2 == 1, bar == 0 && pos == 2);
