@@ -94,8 +94,10 @@ double FacetLight(double angle, double tilt) {
 }
 
 // The smooth loop values of a gem frame: a glint crossing, a twinkle, a slight breathing.
-double GlintPos(int frame) { return (frame >= 3 && frame <= 17) ? (frame - 3) / 14.0 : -1; }
-double TwinkleSize(int frame) { return (frame >= 9 && frame <= 21) ? std::sin(M_PI * (frame - 9) / 12.0) : 0; }
+// A landed gem loops its frames for ever, so the glint and twinkle take only the first half of
+// the loop and the gem rests for the rest of it.
+double GlintPos(int frame) { return (frame >= 2 && frame <= 13) ? (frame - 2) / 11.0 : -1; }
+double TwinkleSize(int frame) { return (frame >= 6 && frame <= 16) ? std::sin(M_PI * (frame - 6) / 10.0) : 0; }
 
 void Sphere(cairo_t* cr, double cx, double cy, double r, Rgb base) {
     cairo_arc(cr, cx, cy, r, 0, kTau);
