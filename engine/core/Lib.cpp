@@ -8,6 +8,7 @@
 #include <cmath>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "core/Convert.h"
@@ -17,6 +18,7 @@
 #include "core/EngineState.h"
 #include "core/FileIO.h"
 #include "core/Paths.h"
+#include "platform/Window.h"
 
 namespace plm {
 
@@ -290,16 +292,40 @@ int32_t Lib::VBTimer() {
 
 // ---- Window, screen, cursor ------------------------------------------------------------------
 
+namespace {
+// The window the engine draws into and reads input for: the form, else the target window.
+std::shared_ptr<platform::Window> EngineWindow() {
+    const EngineState& s = State();
+    std::shared_ptr<platform::Window> w = platform::FindWindow(s.FormhWnd);
+    return w ? w : platform::FindWindow(s.TargethWnd);
+}
+}  // namespace
+
 bool Lib::IsWindowActive(int32_t hwnd) {
-    (void)hwnd;
-    return false;
+    std::shared_ptr<platform::Window> w = platform::FindWindow(hwnd);
+    return w && w->IsActive();
 }
 
-PLMXY Lib::MouseXY() { return {}; }
+PLMXY Lib::MouseXY() {
+    PLMXY p;
+    if (std::shared_ptr<platform::Window> w = EngineWindow()) {
+        int32_t x = 0, y = 0;
+        w->CursorPosition(x, y);
+        p.X = static_cast<float>(x);
+        p.Y = static_cast<float>(y);
+    }
+    return p;
+}
 
-void Lib::MouseHide() {}
+// The window system keeps one shown/hidden state rather than a display counter, so one request
+// reaches the state the counter loop aims for.
+void Lib::MouseHide() {
+    if (std::shared_ptr<platform::Window> w = EngineWindow()) w->ShowCursor(false);
+}
 
-void Lib::MouseShow() {}
+void Lib::MouseShow() {
+    if (std::shared_ptr<platform::Window> w = EngineWindow()) w->ShowCursor(true);
+}
 
 int32_t Lib::GetScreenWidth() { return State().ScreenWidth; }
 int32_t Lib::GetScreenHeight() { return State().ScreenHeight; }

@@ -91,6 +91,13 @@ void SdlWindow::ShowCursor(bool show) {
     if (videoUp_) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }
 
+void SdlWindow::CursorPosition(int32_t& x, int32_t& y) const {
+    int gx = 0, gy = 0;
+    if (videoUp_) SDL_GetGlobalMouseState(&gx, &gy);
+    x = gx;
+    y = gy;
+}
+
 int32_t SdlWindow::ClientWidth() const {
     int w = width_, h = height_;
     if (window_) SDL_GetWindowSize(window_, &w, &h);

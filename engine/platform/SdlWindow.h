@@ -36,6 +36,7 @@ public:
     void PresentFrame(const uint32_t* argb, int32_t width, int32_t height) override;
     int32_t Handle() const override { return handle_; }
     int64_t FramesPresented() const override { return framesPresented_; }
+    void CursorPosition(int32_t& x, int32_t& y) const override;
 
     // Window events of the SDL event hub; events of other windows are ignored.
     void HandleEvent(const SDL_Event& event);

@@ -35,6 +35,11 @@ public:
     virtual int32_t Handle() const = 0;
     // Frames shown so far by PresentFrame.
     virtual int64_t FramesPresented() const { return 0; }
+    // The system pointer's position in desktop pixels; (0, 0) where there is no pointer.
+    virtual void CursorPosition(int32_t& x, int32_t& y) const {
+        x = 0;
+        y = 0;
+    }
 };
 
 // Opens a window over the window system (SDL2), or a headless one when settings.headless is set;

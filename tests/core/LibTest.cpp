@@ -10,6 +10,7 @@
 #include "core/Convert.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -224,6 +225,23 @@ TEST_F(LibTest, TimeScreenAndWindowWithoutAWindow) {
     plm::PLMXY p = lib.MouseXY();
     EXPECT_EQ(p.X, 0);
     EXPECT_EQ(p.Y, 0);
+}
+
+TEST_F(LibTest, WindowQueriesFindTheWindowByHandle) {
+    plm::platform::WindowSettings settings;
+    settings.headless = true;
+    std::shared_ptr<plm::platform::Window> w = plm::platform::CreateWindow(settings);
+    ASSERT_TRUE(w);
+    plm::State().FormhWnd = w->Handle();
+    EXPECT_TRUE(lib.IsWindowActive(w->Handle()));
+    EXPECT_FALSE(lib.IsWindowActive(w->Handle() + 1));
+    lib.MouseHide();
+    lib.MouseShow();
+    EXPECT_EQ(lib.MouseXY().X, 0);  // a headless window has no pointer
+    const int32_t handle = w->Handle();
+    w.reset();
+    EXPECT_FALSE(lib.IsWindowActive(handle));  // a closed window is never active
+    lib.MouseHide();
 }
 
 TEST_F(LibTest, FileExistsNeedsTwoBytes) {
