@@ -1,12 +1,15 @@
 #include "core/Scene.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 #include "EngineFixture.h"
 #include "core/Convert.h"
 #include "core/DeviceProcs.h"
 #include "core/EngineLog.h"
 #include "core/EngineState.h"
+#include "platform/ImageCodec.h"
 #include "platform/RecordingDevice.h"
 #include "platform/SoftwareDevice.h"
 
@@ -318,6 +321,86 @@ TEST_F(SceneTest, NoDeviceMeansNoDrawingAndNoCrash) {
     EXPECT_FALSE(scene.SetGammaCorrection(1));
     EXPECT_EQ(scene.GetDirect3DDevice8(), nullptr);
     EXPECT_FALSE(scene.SaveScreenShot(""));
+}
+
+}  // namespace
+
+namespace {
+
+// Screenshots on a real 800 x 600 software device.
+class ScreenShotTest : public plmtest::EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        plm::platform::DeviceSettings ds;
+        ds.width = 800;
+        ds.height = 600;
+        plm::State().D3DDevice = plm::platform::CreateSoftwareDevice(ds);
+        plm::State().ScreenWidth = 800;
+        plm::State().ScreenHeight = 600;
+        clock->SetStepPerRead(1);
+    }
+    plm::platform::Image Read(const std::string& path) {
+        plm::platform::Image img;
+        std::string error;
+        EXPECT_TRUE(plm::platform::LoadImageFile(path, img, error)) << error;
+        return img;
+    }
+    plm::Scene scene;
+};
+
+TEST_F(ScreenShotTest, SavesTheLastPresentedFrameAsBmp) {
+    scene.SetBackgroundColor(0, 128, 255);
+    scene.Begin();
+    scene.Render();
+    // Mid-frame, with the back buffer cleared to another colour: the capture is what was shown.
+    scene.SetBackgroundColor(255, 0, 0);
+    scene.Begin();
+    ASSERT_TRUE(scene.SaveScreenShot(""));
+    scene.Render();
+    const std::string path = folder.file("screen1.bmp");
+    const auto img = Read(path);
+    EXPECT_EQ(img.width, 800);
+    EXPECT_EQ(img.height, 600);
+    EXPECT_EQ(img.pixels[static_cast<size_t>(300 * 800 + 400)] & 0xFFFFFFu, 0x0080FFu);
+    // The file is a plain BMP that other programs read too.
+    if (std::system("command -v identify >/dev/null 2>&1") != 0) GTEST_SKIP() << "ImageMagick is not installed";
+    const std::string cmd = "identify -format '%m %w %h' '" + path + "' > '" + folder.file("id.txt") + "' 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << plmtest::ReadFile(folder.file("id.txt"));
+    const std::string id = plmtest::ReadFile(folder.file("id.txt"));  // "BMP3 800 600": a version 3 header
+    EXPECT_EQ(id.substr(0, 3), "BMP");
+    EXPECT_EQ(id.substr(id.find(' ')), " 800 600");
+}
+
+TEST_F(ScreenShotTest, NumberingSkipsFilesThatExist) {
+    plmtest::WriteFile(folder.file("screen1.bmp"), "keep me");
+    plmtest::WriteFile(folder.file("screen2.bmp"), "keep me too");
+    scene.Begin();
+    scene.Render();
+    ASSERT_TRUE(scene.SaveScreenShot(""));
+    ASSERT_TRUE(scene.SaveScreenShot(""));
+    EXPECT_EQ(plmtest::ReadFile(folder.file("screen1.bmp")), "keep me");
+    EXPECT_EQ(plmtest::ReadFile(folder.file("screen2.bmp")), "keep me too");
+    EXPECT_EQ(Read(folder.file("screen3.bmp")).width, 800);
+    EXPECT_EQ(Read(folder.file("screen4.bmp")).width, 800);
+    // A path given by the caller is used as it is.
+    ASSERT_TRUE(scene.SaveScreenShot(folder.file("shot.bmp")));
+    EXPECT_EQ(Read(folder.file("shot.bmp")).height, 600);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("screen5.bmp")));
+}
+
+TEST_F(ScreenShotTest, FailureIsLoggedAndReported) {
+    scene.Begin();
+    scene.Render();
+    EXPECT_FALSE(scene.SaveScreenShot(folder.file("no/such/folder/shot.bmp")));
+    EXPECT_NE(LogText().find("Error: (Scene.SaveScreenShot)"), std::string::npos);
+    // Before any frame was shown, the back buffer as it stands.
+    plm::platform::DeviceSettings ds;
+    ds.width = 32;
+    ds.height = 16;
+    plm::State().D3DDevice = plm::platform::CreateSoftwareDevice(ds);
+    ASSERT_TRUE(scene.SaveScreenShot(folder.file("first.bmp")));
+    EXPECT_EQ(Read(folder.file("first.bmp")).width, 32);
 }
 
 }  // namespace
