@@ -232,7 +232,7 @@ void DrawBomb(cairo_t* cr, int frame) {
     // spark: eight rays turning an eighth of a turn per loop, pulsing three times
     double sx = cx + 12.8, sy = cy - 14.8;
     double phase = frame / 31.0;
-    double size = 3.6 + 1.1 * std::sin(kTau * 3 * phase);
+    double size = 4.4 + 1.2 * std::sin(kTau * 3 * phase);
     cairo_arc(cr, sx, sy, size + 2.5, 0, kTau);
     cairo_pattern_t* glow = cairo_pattern_create_radial(sx, sy, 0, sx, sy, size + 2.5);
     cairo_pattern_add_color_stop_rgba(glow, 0, 1, 0.9, 0.4, 0.9);

@@ -208,9 +208,16 @@ struct Voice {
 // and lands on a chord tone on every beat, turning at the ends of its range and now and then at
 // random; the last bar of a phrase ends on the chord's root.
 void MelodyBar(Voice v, int bar, const SongSpec& s, Chord c, int rhythm, Rng& rng, int& last, int& dir, bool cadence) {
+    // the melody's range: a tenth and more above the key, moved down an octave where it would
+    // run past the highest note a module can play (MIDI 83 on the loop instruments)
+    int lo = s.key + 2, hi = s.key + 21;
+    while (hi > 83) {
+        lo -= 12;
+        hi -= 12;
+    }
     std::vector<int> scale;
     for (int n : ScaleNotes(s.key, s.minor))
-        if (n >= s.key + 2 && n <= s.key + 21) scale.push_back(n);
+        if (n >= lo && n <= hi) scale.push_back(n);
     auto indexOf = [&](int note) {
         int best = 0;
         for (int i = 0; i < static_cast<int>(scale.size()); ++i)
@@ -247,8 +254,8 @@ void MelodyBar(Voice v, int bar, const SongSpec& s, Chord c, int rhythm, Rng& rn
         int target = scale[idx];
         if (cadence && i + 1 == rh.size()) {
             int root = s.key + c.root;
-            while (root < s.key + 2) root += 12;
-            while (root - target > 6 && root - 12 >= s.key + 2) root -= 12;
+            while (root < lo) root += 12;
+            while (root - target > 6 && root - 12 >= lo) root -= 12;
             target = root;
             idx = indexOf(root);
         }
