@@ -189,11 +189,11 @@ void ShadeSpan(const Shade& s, const SpanArgs& a) {
 }
 
 #if defined(__SSE2__)
-// The sprite batch's common case with SSE2, bit for bit the same as ShadeSpan: bilinear taps that
-// need no clamping, one diffuse colour, and the replace, alpha or additive blends. One pixel at a
-// time, its four channels in 16-bit lanes (two texels side by side while filtering).
-template <int Blend>
-void ShadeSpanLinearSse(const Shade& s, const SpanArgs& a) {
+// The sprite batch's common cases with SSE2, bit for bit the same as ShadeSpan: point or bilinear
+// taps that need no clamping, one diffuse colour, and the replace, alpha or additive blends. One
+// pixel at a time, its four channels in 16-bit lanes (two texels side by side while filtering).
+template <int Tex, int Blend>
+void ShadeSpanSse(const Shade& s, const SpanArgs& a) {
     const __m128i zero = _mm_setzero_si128();
     uint32_t modColor = s.color;
     if (!s.colorMod) modColor |= 0x00FFFFFF;
@@ -206,17 +206,22 @@ void ShadeSpanLinearSse(const Shade& s, const SpanArgs& a) {
     int32_t u = a.u, v = a.v;
     for (int32_t i = 0; i < a.count; ++i, u += a.du, v += a.dv) {
         int32_t x0 = u >> 16, y0 = v >> 16;
-        int fx = (u >> 8) & 0xFF, fy = (v >> 8) & 0xFF;
         const uint32_t* r0 = s.tex + size_t(y0) * size_t(s.tw) + size_t(x0);
-        __m128i t0 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0)), zero);
-        __m128i t1 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0 + s.tw)), zero);
-        __m128i wy = _mm_set1_epi16(short(fy));
-        __m128i col = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(t0, _mm_sub_epi16(c256, wy)), _mm_mullo_epi16(t1, wy)), 8);
-        __m128i wx1 = _mm_set1_epi16(short(fx));
-        __m128i wx = _mm_unpacklo_epi64(_mm_sub_epi16(c256, wx1), wx1);
-        __m128i m = _mm_mullo_epi16(col, wx);
-        __m128i px = _mm_srli_epi16(_mm_add_epi16(m, _mm_srli_si128(m, 8)), 8);
+        __m128i px;
+        if constexpr (Tex == 1) {
+            px = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(*r0)), zero);
+        } else {
+            int fx = (u >> 8) & 0xFF, fy = (v >> 8) & 0xFF;
+            __m128i t0 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0)), zero);
+            __m128i t1 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0 + s.tw)), zero);
+            __m128i wy = _mm_set1_epi16(short(fy));
+            __m128i col = _mm_srli_epi16(
+                _mm_add_epi16(_mm_mullo_epi16(t0, _mm_sub_epi16(c256, wy)), _mm_mullo_epi16(t1, wy)), 8);
+            __m128i wx1 = _mm_set1_epi16(short(fx));
+            __m128i wx = _mm_unpacklo_epi64(_mm_sub_epi16(c256, wx1), wx1);
+            __m128i m = _mm_mullo_epi16(col, wx);
+            px = _mm_srli_epi16(_mm_add_epi16(m, _mm_srli_si128(m, 8)), 8);
+        }
         if (modulate) {
             __m128i p = _mm_add_epi16(_mm_mullo_epi16(px, mod), c128);
             px = _mm_srli_epi16(_mm_add_epi16(p, _mm_srli_epi16(p, 8)), 8);
@@ -245,14 +250,15 @@ void ShadeSpanLinearSse(const Shade& s, const SpanArgs& a) {
 template <int Tex, int Addr, bool Gouraud>
 SpanFn PickBlend(BlendKind k, bool vector) {
 #if defined(__SSE2__)
-    if constexpr (Tex == 2 && Addr == kFree && !Gouraud) {
-        if (vector)
-        switch (k) {
-            case kReplace: return ShadeSpanLinearSse<kReplace>;
-            case kAlpha: return ShadeSpanLinearSse<kAlpha>;
-            case kAddAlpha: return ShadeSpanLinearSse<kAddAlpha>;
-            case kAdd: return ShadeSpanLinearSse<kAdd>;
-            default: break;
+    if constexpr (Tex != 0 && Addr == kFree && !Gouraud) {
+        if (vector) {
+            switch (k) {
+                case kReplace: return ShadeSpanSse<Tex, kReplace>;
+                case kAlpha: return ShadeSpanSse<Tex, kAlpha>;
+                case kAddAlpha: return ShadeSpanSse<Tex, kAddAlpha>;
+                case kAdd: return ShadeSpanSse<Tex, kAdd>;
+                default: break;
+            }
         }
     }
 #endif

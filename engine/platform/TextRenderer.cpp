@@ -39,6 +39,9 @@ struct Face {
 
 struct TextRenderer::Impl {
     FT_Library library = nullptr;
+    // A configuration of our own rather than fontconfig's process-wide default, so that it is
+    // freed with the renderer instead of living (and showing as a leak) to the end.
+    FcConfig* config = nullptr;
     bool started = false, failed = false;
     std::map<std::tuple<std::string, bool, bool>, Face> faces;
 
@@ -46,28 +49,31 @@ struct TextRenderer::Impl {
         for (auto& [key, f] : faces)
             if (f.face) FT_Done_Face(f.face);
         if (library) FT_Done_FreeType(library);
+        if (config) FcConfigDestroy(config);
     }
 
     bool Start() {
         if (!started) {
             started = true;
             failed = FT_Init_FreeType(&library) != 0;
+            config = FcInitLoadConfigAndFonts();  // null: only the fallback file is tried
         }
         return !failed;
     }
 
     // The file fontconfig picks for the name, weight and slant (its best match, which falls back
     // to a default family itself when the name is unknown).
-    static std::string MatchFile(const std::string& name, bool bold, bool italic, int& index) {
+    std::string MatchFile(const std::string& name, bool bold, bool italic, int& index) {
         std::string file;
+        if (!config) return file;
         FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(name.empty() ? kFallbackFamily : name.c_str()));
         if (!pat) return file;
         FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
         FcPatternAddInteger(pat, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+        FcConfigSubstitute(config, pat, FcMatchPattern);
         FcDefaultSubstitute(pat);
         FcResult result = FcResultNoMatch;
-        FcPattern* match = FcFontMatch(nullptr, pat, &result);
+        FcPattern* match = FcFontMatch(config, pat, &result);
         if (match) {
             FcChar8* path = nullptr;
             if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path)

@@ -421,6 +421,10 @@ TEST(SoftwareDevice, VectorCodeMatchesScalarCode) {
             d.SetRenderState(pp::RsDestBlend, blends[b][1]);
             d.SpriteDraw(tex, nullptr, {1.7f, 1.3f}, {8, 8}, 0.4f + b, {float(b * 12), float(b * 9 + 3)}, 0xC080FF40);
             d.SpriteDraw(tex, nullptr, {0.6f, 0.6f}, {0, 0}, -0.2f, {40.3f, 40.6f}, 0xFFFFFFFF);
+            Blit(d, tex, float(b * 11), float(40 - b * 5), 0x80FF8040);  // unscaled: point taps
+            d.SetTextureStageState(0, pp::TssMagFilter, pp::FilterPoint);
+            d.SpriteDraw(tex, nullptr, {2.2f, 1.4f}, {8, 8}, 0.7f * b, {20, 30}, 0xE0FFFFFF);
+            d.SetTextureStageState(0, pp::TssMagFilter, pp::FilterLinear);
         }
         ASSERT_TRUE(d.ReadPixels(d.GetBackBuffer(), out[pass]));
     }
