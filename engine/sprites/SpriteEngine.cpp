@@ -123,6 +123,90 @@ void StartRepeat(int32_t sprite, int32_t type, float xDir, float yDir, float xMi
     });
 }
 
+// The accelerating pursuits: current speed, acceleration and limit of each axis.
+void StartPursuit(SpriteRecord& r, int32_t type, int32_t target, float xStart, float xAccel, float xMax,
+                  float yStart, float yAccel, float yMax) {
+    r.TargetSprite = target;
+    r.Param1 = xStart;
+    r.Param2 = xAccel;
+    r.Param3 = xMax;
+    r.Param4 = yStart;
+    r.Param5 = yAccel;
+    r.Param6 = yMax;
+    r.EngineType = type;
+}
+
+// The chases with a wobble: speed, wobble accelerations and limits; the wobbles start at 0.
+void StartWobblyChase(SpriteRecord& r, int32_t type, float velocity, float xDiff, float yDiff, float maxXDiff,
+                      float maxYDiff, float xMin, float yMin, float xMax, float yMax, float length, bool wrap) {
+    r.Param1 = velocity;
+    r.Param2 = xDiff;
+    r.Param3 = maxXDiff;
+    r.Param4 = yDiff;
+    r.Param5 = maxYDiff;
+    r.Param6 = r.Param7 = 0;
+    SetBounds(r, xMin, yMin, xMax, yMax);
+    r.MoveTimer = length;
+    r.Option3 = wrap;
+    r.EngineType = type;
+}
+
+// Behaviours without a start angle start just short of 3 pi / 2: above the centre.
+constexpr float kAngleAbove = 4.7f;
+
+void StartCircle(SpriteRecord& r, int32_t type, float radius, float speed, float angle, int32_t side, float length) {
+    r.OrbitRadius = radius;
+    r.OrbitSpeed = speed;
+    r.OrbitAngle = angle;
+    r.OrbitSide = side;
+    r.MoveTimer = length;
+    r.EngineType = type;
+}
+
+// A centre coordinate of -10000 or less stands for the sprite's own.
+void SetStillCentre(SpriteRecord& r, float x, float y) {
+    r.CentreX = (x <= -10000) ? r.X : x;
+    r.CentreY = (y <= -10000) ? r.Y : y;
+}
+
+void StartWave(SpriteRecord& r, int32_t type, float xDir, float yDir, float radius, float speed, float xMin,
+               float yMin, float xMax, float yMax, bool sideFlag, float length, float angle) {
+    StartCircle(r, type, radius, speed, angle, sideFlag ? 1 : -1, length);
+    // YCos waves swing across X around CentreX; XSin waves across Y around CentreY.
+    if (type == 7 || type == 30 || type == 33) {
+        r.CentreX = r.X;
+    } else {
+        r.CentreY = r.Y;
+    }
+    r.XDir = xDir;
+    r.YDir = yDir;
+    SetBounds(r, xMin, yMin, xMax, yMax);
+    r.DirectionCode = DirectionCodeFromMove(xDir, yDir);
+}
+
+void StartLatch(SpriteRecord& r, int32_t type, int32_t target, float xOffset, float yOffset, float length) {
+    r.LatchSprite = target;
+    r.LatchXOffset = xOffset;
+    r.LatchYOffset = yOffset;
+    r.MoveTimer = length;
+    r.EngineType = type;
+}
+
+void StartBillboard(SpriteRecord& r, int32_t type, float xDir, float yDir, float thrustX, float thrustY, float line,
+                    float holdTime) {
+    r.XDir = xDir;
+    r.YDir = yDir;
+    r.Param1 = thrustX;
+    r.Param2 = thrustY;
+    r.Param3 = line;
+    r.HoldTimer = 0;
+    r.MoveTimer = holdTime;
+    r.EndFlag = 0;
+    r.BillboardWaiting = false;
+    r.DirectionCode = DirectionCodeFromMove(xDir, yDir);
+    r.EngineType = type;
+}
+
 void StartScaling(SpriteScalingEffect& e, float& value, float startingScale, float dir, float min,
                   float max, float length, int32_t style, bool enabled) {
     if (startingScale > -1) value = startingScale;
@@ -333,6 +417,266 @@ void SpriteEngine::Throttle(int32_t sprite, float StartXSpeed, float XSpeed, flo
         r.Option3 = Wrap;
         StartStraight(r, 38, StartXSpeed, StartYspeed, XMin, YMin, XMax, YMax, length);
     });
+}
+
+// ---- Tracking and chasing --------------------------------------------------------------------
+
+void SpriteEngine::Track(int32_t sprite, int32_t SpriteToTrack, float XDir, float YDir, float length) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.TargetSprite = SpriteToTrack;
+        r.XDir = XDir;
+        r.YDir = YDir;
+        r.MoveTimer = length;
+        r.EngineType = 3;
+    });
+}
+
+void SpriteEngine::TrackI(int32_t sprite, int32_t SpriteToTrack, float XSpeed, float XSpeedMax, float YSpeed,
+                          float YSpeedMax, float length) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartPursuit(r, 11, SpriteToTrack, 0, XSpeed, XSpeedMax, 0, YSpeed, YSpeedMax);
+        r.MoveTimer = length;
+    });
+}
+
+void SpriteEngine::TrackIWrap(int32_t sprite, int32_t SpriteToTrack, float XSpeedStart, float XSpeed,
+                              float XSpeedMax, float YSpeedStart, float YSpeed, float YSpeedMax, float XMin,
+                              float YMin, float XMax, float YMax) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartPursuit(r, 5, SpriteToTrack, XSpeedStart, XSpeed, XSpeedMax, YSpeedStart, YSpeed, YSpeedMax);
+        SetBounds(r, XMin, YMin, XMax, YMax);
+    });
+}
+
+void SpriteEngine::TrackIBoundry(int32_t sprite, int32_t SpriteToTrack, float XSpeedStart, float XSpeed,
+                                 float XSpeedMax, float YSpeedStart, float YSpeed, float YSpeedMax, float XMin,
+                                 float YMin, float XMax, float YMax) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartPursuit(r, 43, SpriteToTrack, XSpeedStart, XSpeed, XSpeedMax, YSpeedStart, YSpeed, YSpeedMax);
+        SetBounds(r, XMin, YMin, XMax, YMax);
+    });
+}
+
+void SpriteEngine::Chase(int32_t sprite, int32_t SpriteToChase, float Velocity, float XMin, float YMin, float XMax,
+                         float YMax, float length, bool TurnOffIfSpriteToChaseIsOff) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.TargetSprite = SpriteToChase;
+        r.Param1 = Velocity;
+        SetBounds(r, XMin, YMin, XMax, YMax);
+        r.MoveTimer = length;
+        r.Option1 = TurnOffIfSpriteToChaseIsOff;
+        r.EngineType = 39;
+    });
+}
+
+void SpriteEngine::ChaseC(int32_t sprite, int32_t SpriteToChase, float Velocity, float XDiffSpeed, float YDiffSpeed,
+                          float MaxXDiffSpeed, float MaxYDiffSpeed, float XMin, float YMin, float XMax, float YMax,
+                          float length, bool TurnOffIfSpriteToChaseIsOff, bool Wrap) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartWobblyChase(r, 44, Velocity, XDiffSpeed, YDiffSpeed, MaxXDiffSpeed, MaxYDiffSpeed, XMin, YMin, XMax,
+                         YMax, length, Wrap);
+        r.TargetSprite = SpriteToChase;
+        r.Option1 = TurnOffIfSpriteToChaseIsOff;
+    });
+}
+
+void SpriteEngine::ChaseCToXY(int32_t sprite, float XPos, float Ypos, float Velocity, float XDiffSpeed,
+                              float YDiffSpeed, float MaxXDiffSpeed, float MaxYDiffSpeed, float XMin, float YMin,
+                              float XMax, float YMax, float length, bool Wrap) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartWobblyChase(r, 45, Velocity, XDiffSpeed, YDiffSpeed, MaxXDiffSpeed, MaxYDiffSpeed, XMin, YMin, XMax,
+                         YMax, length, Wrap);
+        r.TargetX = XPos;
+        r.TargetY = Ypos;
+    });
+}
+
+void SpriteEngine::UpdateToXY(int32_t sprite, float XPos, float Ypos) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.TargetX = XPos;
+        r.TargetY = Ypos;
+    });
+}
+
+// ---- Orbits and waves ------------------------------------------------------------------------
+
+void SpriteEngine::Orbit(int32_t sprite, int32_t SpriteToOrbit, float Radius, float OrbitSpeed, float XOffset,
+                         float YOffset, float Style, bool OrbitRight, float length, float RadiusGrowth,
+                         float RadiusGrowthSpeed, bool TurnOffWhenOrbitedIsOff, float StartAngle) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartCircle(r, 4, Radius, OrbitSpeed, StartAngleRadians(StartAngle), OrbitRight ? 1 : -1, length);
+        r.TargetSprite = SpriteToOrbit;
+        r.OrbitXOffset = XOffset;
+        r.OrbitYOffset = YOffset;
+        r.OrbitStyle = std::clamp(CLng(Style), 0, 2);
+        r.Param5 = RadiusGrowth;
+        r.Param6 = r.Param7 = RadiusGrowthSpeed;
+        r.TurnOffWithTarget = TurnOffWhenOrbitedIsOff;
+    });
+}
+
+void SpriteEngine::OrbitStill(int32_t sprite, float Radius, float OrbitSpeed, bool OrbitRight, float length,
+                              float StartAngle, float XPos, float Ypos) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartCircle(r, 21, Radius, OrbitSpeed, StartAngleRadians(StartAngle), OrbitRight ? 1 : -1, length);
+        r.CentreX = (XPos == 0) ? r.X : XPos;
+        r.CentreY = (Ypos == 0) ? r.Y : Ypos;
+    });
+}
+
+void SpriteEngine::OrbitStillX(int32_t sprite, float Radius, float OrbitSpeed, bool OrbitRight, float length,
+                               float StartAngle, float XPos, float Ypos) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartCircle(r, 6, Radius, OrbitSpeed, StartAngleRadians(StartAngle), OrbitRight ? -1 : 1, length);
+        SetStillCentre(r, XPos, Ypos);
+    });
+}
+
+void SpriteEngine::OrbitStillY(int32_t sprite, float Radius, float OrbitSpeed, bool orbitdown, float length,
+                               float StartAngle, float XPos, float Ypos) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartCircle(r, 20, Radius, OrbitSpeed, StartAngleRadians(StartAngle), orbitdown ? 1 : -1, length);
+        SetStillCentre(r, XPos, Ypos);
+    });
+}
+
+void SpriteEngine::OrbitMove(int32_t sprite, float Radius, float OrbitSpeed, float XDir, float YDir, float XMin,
+                             float YMin, float XMax, float YMax, bool OrbitRight, float RadiusGrowthSpeed,
+                             float length) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartCircle(r, 22, Radius, OrbitSpeed, kAngleAbove, OrbitRight ? 1 : -1, length);
+        r.CentreX = r.X;
+        r.CentreY = r.Y;
+        r.Param1 = RadiusGrowthSpeed;
+        r.XDir = XDir;
+        r.YDir = YDir;
+        SetBounds(r, XMin, YMin, XMax, YMax);
+    });
+}
+
+void SpriteEngine::OrbitMoveXY(int32_t sprite, float Radius, float OrbitSpeed, float XDir, float YDir, float XMin,
+                               float YMin, float XMax, float YMax, bool OrbitRight, float length, bool Wrap,
+                               float RandomMovementLengthMin, float RandomMovementLengthMax) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartCircle(r, 42, Radius, OrbitSpeed, kAngleAbove, OrbitRight ? 1 : -1, length);
+        r.XDir = XDir;
+        r.YDir = YDir;
+        SetBounds(r, XMin, YMin, XMax, YMax);
+        r.Option3 = Wrap;
+        if (RandomMovementLengthMin > 0) {
+            r.Param1 = static_cast<float>(RandomInRange(CLng(RandomMovementLengthMin), CLng(RandomMovementLengthMax)));
+            r.Param2 = RandomMovementLengthMin;
+            r.Param3 = RandomMovementLengthMax;
+        } else {
+            r.Param1 = 0;
+        }
+    });
+}
+
+void SpriteEngine::YCos(int32_t sprite, float YDir, float Radius, float RotateSpeed, float XMin, float YMin,
+                        float XMax, float YMax, bool StartRight, float length, float StartAngle) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartWave(r, 7, 0, YDir, Radius, RotateSpeed, XMin, YMin, XMax, YMax, StartRight, length,
+                  StartAngleRadians(StartAngle));
+    });
+}
+
+void SpriteEngine::XSin(int32_t sprite, float XDir, float Radius, float RotateSpeed, float XMin, float YMin,
+                        float XMax, float YMax, bool StartDown, float length, float StartAngle) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartWave(r, 12, XDir, 0, Radius, RotateSpeed, XMin, YMin, XMax, YMax, StartDown, length,
+                  StartAngleRadians(StartAngle));
+    });
+}
+
+void SpriteEngine::YCosRepeat(int32_t sprite, float YDir, float Radius, float RotateSpeed, float XMin, float YMin,
+                              float XMax, float YMax, bool StartDown, bool Wrap) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartWave(r, 30, 0, YDir, Radius, RotateSpeed, XMin, YMin, XMax, YMax, StartDown, 0, kAngleAbove);
+        r.Option3 = Wrap;
+    });
+}
+
+void SpriteEngine::XSinRepeat(int32_t sprite, float XDir, float Radius, float RotateSpeed, float XMin, float YMin,
+                              float XMax, float YMax, bool StartDown, bool Wrap) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartWave(r, 31, XDir, 0, Radius, RotateSpeed, XMin, YMin, XMax, YMax, StartDown, 0, kAngleAbove);
+        r.Option3 = Wrap;
+    });
+}
+
+void SpriteEngine::YCosYThrust(int32_t sprite, float YDir, float ythrust, float Radius, float RotateSpeed,
+                               float XMin, float YMin, float XMax, float YMax, bool StartRight, float length,
+                               float StartAngle) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartWave(r, 33, 0, YDir, Radius, RotateSpeed, XMin, YMin, XMax, YMax, StartRight, length,
+                  StartAngleRadians(StartAngle));
+        r.Param1 = ythrust;
+    });
+}
+
+float SpriteEngine::OrbitRadius(int32_t sprite) const {
+    return Read<float>(sprite, [](const SpriteRecord& r) { return r.OrbitRadius; });
+}
+
+void SpriteEngine::OrbitRadius(int32_t sprite, float value) {
+    Write(sprite, [&](SpriteRecord& r) { r.OrbitRadius = value; });
+}
+
+float SpriteEngine::OrbitRadiusSpeed(int32_t sprite) const {
+    return Read<float>(sprite, [](const SpriteRecord& r) { return r.OrbitSpeed; });
+}
+
+void SpriteEngine::OrbitRadiusSpeed(int32_t sprite, float value) {
+    Write(sprite, [&](SpriteRecord& r) { r.OrbitSpeed = value; });
+}
+
+// ---- Latching and billboards -----------------------------------------------------------------
+
+void SpriteEngine::Latch(int32_t sprite, int32_t SpriteToLatchOn, float XOffset, float YOffset, float length) {
+    Write(sprite, [&](SpriteRecord& r) { StartLatch(r, 8, SpriteToLatchOn, XOffset, YOffset, length); });
+}
+
+void SpriteEngine::LatchMove(int32_t sprite, float XDir, float YDir, int32_t SpriteToLatchOn, float XOffset,
+                             float YOffset, float length) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartLatch(r, 37, SpriteToLatchOn, XOffset, YOffset, length);
+        r.XDir = XDir;
+        r.YDir = YDir;
+        r.CentreX = r.CentreY = 0;
+        r.DirectionCode = DirectionCodeFromMove(XDir, YDir);
+    });
+}
+
+void SpriteEngine::LatchRotate(int32_t sprite, int32_t SpriteToLatchOn, float XOffset, float YOffset,
+                               bool RotateSprite, float length) {
+    Write(sprite, [&](SpriteRecord& r) {
+        // Stored negated: a positive XOffset lands on the latched sprite's right-hand side.
+        StartLatch(r, 40, SpriteToLatchOn, -XOffset, YOffset, length);
+        r.Param1 = RotateSprite ? 1.0f : 0.0f;
+    });
+}
+
+void SpriteEngine::BillboardX(int32_t sprite, float XDir, float YDir, float ThrustXSpeed, float ThrustYSpeed,
+                              float Xtarget, float TargetDelay, float XMin, float XMax) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartBillboard(r, 17, XDir, YDir, ThrustXSpeed, ThrustYSpeed, Xtarget, TargetDelay);
+        r.XMin = XMin;
+        r.XMax = XMax;
+    });
+}
+
+void SpriteEngine::BillboardY(int32_t sprite, float XDir, float YDir, float ThrustXSpeed, float ThrustYSpeed,
+                              float Ytarget, float TargetDelay, float YMin, float YMax) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartBillboard(r, 13, XDir, YDir, ThrustXSpeed, ThrustYSpeed, Ytarget, TargetDelay);
+        r.YMin = YMin;
+        r.YMax = YMax;
+    });
+}
+
+bool SpriteEngine::IsBillboardWaiting(int32_t sprite) const {
+    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.BillboardWaiting; });
 }
 
 // ---- Scaling and rotation effects ------------------------------------------------------------

@@ -74,6 +74,77 @@ public:
                   float StartYspeed, float YSpeed, float YSpeedMin, float YSpeedMax, float XMin, float YMin,
                   float XMax, float YMax, float length, bool Wrap);
 
+    // ---- Tracking and chasing ------------------------------------------------------------------
+    // Toward the centre of another sprite (or, ChaseCToXY, a point). Speeds per ms; accelerations
+    // per ms per ms; length 0 or less = untimed.
+    void Track(int32_t sprite, int32_t SpriteToTrack, float XDir, float YDir, float length);
+    void TrackI(int32_t sprite, int32_t SpriteToTrack, float XSpeed, float XSpeedMax, float YSpeed, float YSpeedMax,
+                float length);
+    void TrackIWrap(int32_t sprite, int32_t SpriteToTrack, float XSpeedStart, float XSpeed, float XSpeedMax,
+                    float YSpeedStart, float YSpeed, float YSpeedMax, float XMin, float YMin, float XMax, float YMax);
+    void TrackIBoundry(int32_t sprite, int32_t SpriteToTrack, float XSpeedStart, float XSpeed, float XSpeedMax,
+                       float YSpeedStart, float YSpeed, float YSpeedMax, float XMin, float YMin, float XMax,
+                       float YMax);
+    void Chase(int32_t sprite, int32_t SpriteToChase, float Velocity, float XMin, float YMin, float XMax, float YMax,
+               float length, bool TurnOffIfSpriteToChaseIsOff);
+    void ChaseC(int32_t sprite, int32_t SpriteToChase, float Velocity, float XDiffSpeed, float YDiffSpeed,
+                float MaxXDiffSpeed, float MaxYDiffSpeed, float XMin, float YMin, float XMax, float YMax, float length,
+                bool TurnOffIfSpriteToChaseIsOff, bool Wrap);
+    void ChaseCToXY(int32_t sprite, float XPos, float Ypos, float Velocity, float XDiffSpeed, float YDiffSpeed,
+                    float MaxXDiffSpeed, float MaxYDiffSpeed, float XMin, float YMin, float XMax, float YMax,
+                    float length, bool Wrap);
+    // Moves the point a ChaseCToXY sprite chases; the chase keeps running.
+    void UpdateToXY(int32_t sprite, float XPos, float Ypos);
+
+    // ---- Orbits and waves ----------------------------------------------------------------------
+    // Radii in pixels, angular speeds in radians per ms; StartAngle in degrees (0 above the
+    // centre, 90 right of it, 180 below).
+    void Orbit(int32_t sprite, int32_t SpriteToOrbit, float Radius, float OrbitSpeed, float XOffset, float YOffset,
+               float Style, bool OrbitRight, float length, float RadiusGrowth, float RadiusGrowthSpeed,
+               bool TurnOffWhenOrbitedIsOff, float StartAngle);
+    // A centre of 0 means the sprite's own coordinate.
+    void OrbitStill(int32_t sprite, float Radius, float OrbitSpeed, bool OrbitRight, float length, float StartAngle,
+                    float XPos, float Ypos);
+    // A centre coordinate of -10000 or less means the sprite's own coordinate.
+    void OrbitStillX(int32_t sprite, float Radius, float OrbitSpeed, bool OrbitRight, float length, float StartAngle,
+                     float XPos, float Ypos);
+    void OrbitStillY(int32_t sprite, float Radius, float OrbitSpeed, bool orbitdown, float length, float StartAngle,
+                     float XPos, float Ypos);
+    void OrbitMove(int32_t sprite, float Radius, float OrbitSpeed, float XDir, float YDir, float XMin, float YMin,
+                   float XMax, float YMax, bool OrbitRight, float RadiusGrowthSpeed, float length);
+    void OrbitMoveXY(int32_t sprite, float Radius, float OrbitSpeed, float XDir, float YDir, float XMin, float YMin,
+                     float XMax, float YMax, bool OrbitRight, float length, bool Wrap, float RandomMovementLengthMin,
+                     float RandomMovementLengthMax);
+    void YCos(int32_t sprite, float YDir, float Radius, float RotateSpeed, float XMin, float YMin, float XMax,
+              float YMax, bool StartRight, float length, float StartAngle);
+    void XSin(int32_t sprite, float XDir, float Radius, float RotateSpeed, float XMin, float YMin, float XMax,
+              float YMax, bool StartDown, float length, float StartAngle);
+    void YCosRepeat(int32_t sprite, float YDir, float Radius, float RotateSpeed, float XMin, float YMin, float XMax,
+                    float YMax, bool StartDown, bool Wrap);
+    void XSinRepeat(int32_t sprite, float XDir, float Radius, float RotateSpeed, float XMin, float YMin, float XMax,
+                    float YMax, bool StartDown, bool Wrap);
+    void YCosYThrust(int32_t sprite, float YDir, float ythrust, float Radius, float RotateSpeed, float XMin,
+                     float YMin, float XMax, float YMax, bool StartRight, float length, float StartAngle);
+    float OrbitRadius(int32_t sprite) const;
+    void OrbitRadius(int32_t sprite, float value);
+    float OrbitRadiusSpeed(int32_t sprite) const;
+    void OrbitRadiusSpeed(int32_t sprite, float value);
+
+    // ---- Latching and billboards ---------------------------------------------------------------
+    void Latch(int32_t sprite, int32_t SpriteToLatchOn, float XOffset, float YOffset, float length);
+    void LatchMove(int32_t sprite, float XDir, float YDir, int32_t SpriteToLatchOn, float XOffset, float YOffset,
+                   float length);
+    // The offsets turn with the latched sprite's rotation: XOffset to its right, YOffset below it.
+    void LatchRotate(int32_t sprite, int32_t SpriteToLatchOn, float XOffset, float YOffset, bool RotateSprite,
+                     float length);
+    // Flies in with thrust to the line X = Xtarget (Y = Ytarget), holds there TargetDelay ms (-1:
+    // for good), then flies out with the thrust reversed and is turned off outside Min..Max.
+    void BillboardX(int32_t sprite, float XDir, float YDir, float ThrustXSpeed, float ThrustYSpeed, float Xtarget,
+                    float TargetDelay, float XMin, float XMax);
+    void BillboardY(int32_t sprite, float XDir, float YDir, float ThrustXSpeed, float ThrustYSpeed, float Ytarget,
+                    float TargetDelay, float YMin, float YMax);
+    bool IsBillboardWaiting(int32_t sprite) const;
+
     // ---- Scaling and rotation effects ----------------------------------------------------------
     // A scale effect on Scaled (SetXScaling: XScaled, SetYScaling: YScaled). The scale is set to
     // StartingScale unless that is -1 or less, then changes by StartingDir per ms. Past a limit
