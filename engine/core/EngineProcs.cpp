@@ -8,6 +8,7 @@
 
 #include "core/Convert.h"
 #include "core/EngineState.h"
+#include "core/FileIO.h"
 #include "core/Paths.h"
 
 namespace plm {
@@ -140,27 +141,7 @@ bool FileHasData(const std::string& fullPath) {
 }
 
 bool WriteFileWhole(const std::string& fullPath, const void* data, size_t size) {
-    std::error_code ec;
-    std::filesystem::path target(NativePath(fullPath));
-    std::filesystem::path temp = target;
-    temp += ".tmp~";
-    {
-        std::FILE* f = std::fopen(temp.c_str(), "wb");
-        if (!f) return false;
-        bool ok = (size == 0 || std::fwrite(data, 1, size, f) == size);
-        ok = (std::fflush(f) == 0) && ok;
-        ok = (std::fclose(f) == 0) && ok;
-        if (!ok) {
-            std::filesystem::remove(temp, ec);
-            return false;
-        }
-    }
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return WriteWholeFile(NativePath(fullPath), std::string_view(static_cast<const char*>(data), size));
 }
 
 }  // namespace plm
