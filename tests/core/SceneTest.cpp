@@ -19,16 +19,20 @@ using plm::platform::Call;
 using plm::platform::CallKind;
 using plm::platform::RecordingDevice;
 
+std::shared_ptr<plm::platform::GraphicsDevice> SoftwareDevice(int32_t width, int32_t height) {
+    plm::platform::DeviceSettings ds;
+    ds.width = width;
+    ds.height = height;
+    return plm::platform::CreateSoftwareDevice(ds);
+}
+
 // A frame over a recorded software device, with the ring filled for 50 fps (20 ms frames) and
 // the last frame stamped now, as InitDevice leaves them.
 class SceneTest : public plmtest::EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        plm::platform::DeviceSettings ds;
-        ds.width = 64;
-        ds.height = 48;
-        device = std::make_shared<RecordingDevice>(plm::platform::CreateSoftwareDevice(ds));
+        device = std::make_shared<RecordingDevice>(SoftwareDevice(64, 48));
         device->RecordQueries(false);
         plm::State().D3DDevice = device;
         plm::FillFrameTimes(50);
@@ -323,19 +327,12 @@ TEST_F(SceneTest, NoDeviceMeansNoDrawingAndNoCrash) {
     EXPECT_FALSE(scene.SaveScreenShot(""));
 }
 
-}  // namespace
-
-namespace {
-
 // Screenshots on a real 800 x 600 software device.
 class ScreenShotTest : public plmtest::EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        plm::platform::DeviceSettings ds;
-        ds.width = 800;
-        ds.height = 600;
-        plm::State().D3DDevice = plm::platform::CreateSoftwareDevice(ds);
+        plm::State().D3DDevice = SoftwareDevice(800, 600);
         plm::State().ScreenWidth = 800;
         plm::State().ScreenHeight = 600;
         clock->SetStepPerRead(1);
@@ -395,10 +392,7 @@ TEST_F(ScreenShotTest, FailureIsLoggedAndReported) {
     EXPECT_FALSE(scene.SaveScreenShot(folder.file("no/such/folder/shot.bmp")));
     EXPECT_NE(LogText().find("Error: (Scene.SaveScreenShot)"), std::string::npos);
     // Before any frame was shown, the back buffer as it stands.
-    plm::platform::DeviceSettings ds;
-    ds.width = 32;
-    ds.height = 16;
-    plm::State().D3DDevice = plm::platform::CreateSoftwareDevice(ds);
+    plm::State().D3DDevice = SoftwareDevice(32, 16);
     ASSERT_TRUE(scene.SaveScreenShot(folder.file("first.bmp")));
     EXPECT_EQ(Read(folder.file("first.bmp")).width, 32);
 }

@@ -10,6 +10,7 @@
 #include "core/EngineStart.h"
 #include "core/EngineState.h"
 #include "core/PelmarEngine.h"
+#include "platform/ImageCodec.h"
 
 namespace {
 
@@ -89,6 +90,17 @@ TEST(SdlWindowXvfb, InitDeviceOpensAWindowAndPresentsFrames) {
             scene->Render();
         }
         EXPECT_EQ(window->FramesPresented(), 30);
+        // What the display shows: the centre of the screen lies inside the centred window.
+        const std::string shot = folder.file("display.png");
+        const std::string cmd = "import -display " + std::string(display) + " -window root '" + shot + "' >/dev/null 2>&1";
+        if (std::system("command -v import >/dev/null 2>&1") == 0 && std::system(cmd.c_str()) == 0) {
+            plm::platform::Image img;
+            std::string error;
+            ASSERT_TRUE(plm::platform::LoadImageFile(shot, img, error)) << error;
+            const size_t centre = static_cast<size_t>(img.height / 2) * static_cast<size_t>(img.width) +
+                                  static_cast<size_t>(img.width / 2);
+            EXPECT_EQ(img.pixels[centre] & 0xFFFFFFu, 0x0080FFu);
+        }
         e.Terminate();
     }
     plm::ResetState();
