@@ -40,6 +40,30 @@ void MixInto(Buffer& dst, const Buffer& src, double at, float gain, int rate) {
     for (size_t i = 0; i < src.size(); ++i) dst[start + i] += src[i] * gain;
 }
 
+// PolyBLEP: smooths the jump of a saw or square over one sample either side, which removes most
+// of the aliasing a naive waveform folds back under the Nyquist limit.
+static double PolyBlep(double t, double dt) {
+    if (t < dt) {
+        t /= dt;
+        return t + t - t * t - 1;
+    }
+    if (t > 1 - dt) {
+        t = (t - 1) / dt;
+        return t * t + t + t + 1;
+    }
+    return 0;
+}
+
+static double BandLimited(Wave w, double phase, double dt) {
+    double p = phase - std::floor(phase);
+    if (w == Wave::Saw) return 2 * p - 1 - PolyBlep(p, dt);
+    if (w == Wave::Square) {
+        double q = p + 0.5 - std::floor(p + 0.5);
+        return (p < 0.5 ? 1.0 : -1.0) + PolyBlep(p, dt) - PolyBlep(q, dt);
+    }
+    return Osc(w, phase);
+}
+
 static double Envelope(double t, double attack, double decay) {
     double a = attack > 0 ? std::min(1.0, t / attack) : 1.0;
     double d = t > attack ? std::exp(-6.9 * (t - attack) / std::max(1e-4, decay)) : 1.0;
@@ -61,7 +85,8 @@ Buffer Render(const Tone& t, int rate) {
             mod = t.fmDepth * std::exp(-time / std::max(1e-4, t.fmDecay)) * std::sin(kTau * mphase);
         }
         phase += f / rate;
-        b[i] = static_cast<float>(t.gain * Envelope(time, t.attack, t.decay) * Osc(t.wave, phase + mod));
+        double wave = t.fmRatio > 0 ? Osc(t.wave, phase + mod) : BandLimited(t.wave, phase, std::min(0.5, f / rate));
+        b[i] = static_cast<float>(t.gain * Envelope(time, t.attack, t.decay) * wave);
     }
     return b;
 }

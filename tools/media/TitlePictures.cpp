@@ -264,7 +264,7 @@ void MakeTitlePictures(const std::string& dir) {
         cairo_t* cr = img.cr;
         const std::vector<std::vector<std::string>> text = {
             {"Gems arrive row by row. Click a gem", "to clear every straight line of three", "or more through it.",
-             "Forty hand-made levels, each one", "a little faster than the last."},
+             "Forty prepared levels, each one", "a little faster than the last."},
             {"Endless fresh boards with new", "specials at every level. The cells", "a click would clear light up",
              "under the pointer.", "Clear the quota to move on."},
             {"Pick your own background and", "the level to start from. The board", "is never wiped: reach the quota",
@@ -279,7 +279,14 @@ void MakeTitlePictures(const std::string& dir) {
             PanelStyle ps;
             DrawPanel(cr, r.x + 3, r.y + 3, r.w - 9, r.h - 9, ps);
             DrawText(cr, kModeNames[m - 1], r.x + r.w / 2.0, r.y + 34, GoldText(34));
-            Lines(cr, text[m - 1], r.x + 26, r.y + 82, 25, 15);
+            Lines(cr, text[m - 1], r.x + 22, r.y + 82, 25, 14.5);
+            // three pieces the mode is about, down the right edge
+            const int pieces[5][3] = {{1, 4, 6}, {14, 7, 17}, {8, 18, 16}, {7, 19, 15}, {2, 3, 5}};
+            for (int i = 0; i < 3; ++i) {
+                double cx = r.x + r.w - 42, cy = r.y + 92 + i * 46;
+                DrawInset(cr, cx - 20, cy - 20, 40, 40, 9, 0.5);
+                GemIcon(cr, pieces[m - 1][i], cx, cy, 34);
+            }
             // seats under the back and play buttons
             DrawInset(cr, r.x + 61 - 4, r.y + 220 - 4, 120, 70, 18, 0.45);
             DrawInset(cr, r.x + 240 - 4, r.y + 220 - 4, 120, 70, 18, 0.45);
