@@ -1,3 +1,51 @@
 #include "sprites/SpriteAnimateDefine.h"
 
-namespace plm {}  // namespace plm
+#include "core/EngineLog.h"
+#include "core/EngineState.h"
+#include "sprites/AnimationProcs.h"
+
+namespace plm {
+
+namespace {
+
+// Letter case folded for the name comparison (the bytes of the Windows-1252 code page; only
+// A-Z fold, as the names are plain text).
+std::string Lower(const std::string& s) {
+    std::string out = s;
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+}  // namespace
+
+bool SpriteAnimateDefine::Add(const std::string& name, int32_t SrcX, int32_t SrcY, int32_t FrameWidth,
+                              int32_t FrameHeight, int32_t AnimLength, const std::string& Frame_Parameters,
+                              const std::string& Texture_Parameters, bool Reverse) {
+    AnimationRecord rec;
+    if (!BuildAnimation({"Error. (AnimateDefine Add)", "Error. (AnimateDefine.Add)"}, SrcX, SrcY, FrameWidth,
+                        FrameHeight, AnimLength, Frame_Parameters, Texture_Parameters, Reverse, rec))
+        return false;
+    Table<AnimationRecord>& table = State().Animations;
+    if (table.size() >= kMaxAnimationTotal) {
+        WriteLog(kDashLine);
+        WriteLog("Error. (AnimateDefine.Add)");
+        WriteLog("Animation total not between 1-" + std::to_string(kMaxAnimationTotal) + ".");
+        return false;
+    }
+    rec.Name = name;
+    const int32_t index = table.size() + 1;
+    table.grow(index);
+    table(index) = std::move(rec);
+    return true;
+}
+
+int32_t SpriteAnimateDefine::GetIndex(const std::string& name) const {
+    const Table<AnimationRecord>& table = State().Animations;
+    const std::string wanted = Lower(name);
+    for (int32_t i = 1; i <= table.size(); ++i)
+        if (Lower(table(i).Name) == wanted) return i;
+    return 0;
+}
+
+}  // namespace plm

@@ -242,6 +242,65 @@ void SpriteEngine::Shake(int32_t sprite, float Velocity, float Speed, float leng
     r->ShakeOn = true;
 }
 
+// ---- Alpha fades and flashes --------------------------------------------------------------------
+
+void SpriteEngine::SetAlphaFading(int32_t sprite, float StartingAlpha, float StartingDir, float min, float max,
+                                  float length, float Style, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        if (StartingAlpha > -1) r.Alpha = StartingAlpha;
+        r.AlphaMax = std::min(max, 255.0f);
+        r.AlphaDir = StartingDir;
+        r.AlphaMin = std::max(min, 0.0f);
+        r.AlphaLength = length;
+        r.AlphaStyle = RoundHalfEven(Style);
+        r.AlphaFadeOn = Enabled;
+    });
+}
+
+void SpriteEngine::SetFadeIn(int32_t sprite, float Speed, float TargetAlpha, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.AlphaMax = TargetAlpha;
+        r.AlphaDir = Speed;
+        r.Alpha = 0;
+        r.AlphaStyle = 11;
+        r.AlphaFadeOn = Enabled;
+    });
+}
+
+void SpriteEngine::SetFadeOff(int32_t sprite, float Speed, bool /*Enabled*/) {
+    SetAlphaFading(sprite, 255, -Speed, 0, 255, 0, 8, true);
+}
+
+void SpriteEngine::SetFadeOnFadeOff(int32_t sprite, float Speed, float HoldTime, bool Enabled) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.AlphaLength = HoldTime;
+        r.AlphaDir = Speed;
+        r.Alpha = 0;
+        r.AlphaMin = 0;  // phase 0: fading on
+        r.AlphaStyle = 10;
+        r.AlphaFadeOn = Enabled;
+    });
+}
+
+void SpriteEngine::SetAlphaFlash(int32_t sprite, float R, float G, float B, float Speed, float /*Alpha*/) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.FlashRed = r.BaseRed;
+        r.FlashGreen = r.BaseGreen;
+        r.FlashBlue = r.BaseBlue;
+        r.Red = R;
+        r.Green = G;
+        r.Blue = B;
+        r.Alpha = 255;
+        r.AlphaFadeOn = true;
+        r.AlphaStyle = 9;
+        r.AlphaDir = Speed;
+    });
+}
+
+bool SpriteEngine::IsAlphaFading(int32_t sprite) const {
+    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.AlphaFadeOn; });
+}
+
 // ---- The behaviour and its start delay -------------------------------------------------------
 
 int32_t SpriteEngine::Delay(int32_t sprite) const {

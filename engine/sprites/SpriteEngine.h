@@ -18,6 +18,32 @@ public:
     // directions, length = ms the shake lasts.
     void Shake(int32_t sprite, float Velocity, float Speed, float length);
 
+    // ---- Alpha fades and flashes ---------------------------------------------------------------
+    // Alpha runs 0 (invisible) .. 255; speeds are alpha per ms. The effect steps once a frame.
+    // A fade between min (0 or more) and max (255 or less), starting at StartingAlpha (-1 or less
+    // keeps the current alpha) and moving by StartingDir per ms. "Above" and "below" are strict;
+    // the timer counts length ms down. Style (rounded, halves to even):
+    //   0 wrap to the other limit, endless     1 as 0; at the timer's end opaque and stop
+    //   2 as 0; at the timer's end sprite off  3 ping-pong (reverse and step back), endless
+    //   4 as 3; timer: opaque and stop         5 as 3; timer: sprite off
+    //   6 once: held on the limit, stop        7 once: opaque, stop
+    //   8 once: the sprite is turned off       9 colour flash (SetAlphaFlash)
+    //   10 fade on, hold, fade off (SetFadeOnFadeOff)   11 fade in (SetFadeIn)
+    // Any other style does nothing and leaves the effect on.
+    void SetAlphaFading(int32_t sprite, float StartingAlpha, float StartingDir, float min, float max, float length,
+                        float Style, bool Enabled);
+    // Alpha 0 rising by Speed per ms up to TargetAlpha (not limited to 255), then the fade stops.
+    void SetFadeIn(int32_t sprite, float Speed, float TargetAlpha, bool Enabled);
+    // Alpha 255 falling by Speed per ms; below 0 the sprite is turned off. Always starts.
+    void SetFadeOff(int32_t sprite, float Speed, bool Enabled);
+    // Alpha 0 rising by Speed per ms to 255, held HoldTime ms, then falling; below 0 the sprite is
+    // turned off.
+    void SetFadeOnFadeOff(int32_t sprite, float Speed, float HoldTime, bool Enabled);
+    // Shows the colour R, G, B at alpha 255 and eases it back by Speed per ms to the colour last
+    // given to Sprite.SetRGB. The Alpha argument is not used: the flash is always opaque.
+    void SetAlphaFlash(int32_t sprite, float R, float G, float B, float Speed, float Alpha);
+    bool IsAlphaFading(int32_t sprite) const;
+
     // ---- The behaviour and its start delay ----------------------------------------------------
     // Delay > 0 switches the sprite off until the delay has run out, then on with the behaviour it
     // has now; 0 cancels a pending delay (the sprite stays as it is); below 0 counts as 0.

@@ -6,6 +6,7 @@
 #include "core/DrawProcs.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "sprites/CollideProcs.h"
 #include "sprites/SpriteParticleStep.h"
 #include "sprites/SpriteRecord.h"
 
@@ -36,17 +37,8 @@ PLMXY SpriteCentre(const SpriteRecord& r) {
 
 bool IsSpriteOverBox(int32_t sprite, float bx, float by, float bw, float bh) {
     const SpriteRecord* r = State().SpriteTable.find(sprite);
-    if (!r || r->On == 0 || !r->CollideEnabled) return false;
-    const float sx = r->XScaled * r->Scaled;
-    const float sy = r->YScaled * r->Scaled;
-    float cx = r->CollideXOffset * sx + r->X;
-    float cy = r->CollideYOffset * sy + r->Y;
-    if (r->CollideIsCircle) return CircleOverlapsBox(cx, cy, r->CollideRadius * r->Scaled, bx, by, bw, bh);
-    if (!r->OriginTopLeft) {
-        cx -= static_cast<float>(r->Width) * sx / 2.0f;
-        cy -= static_cast<float>(r->Height) * sy / 2.0f;
-    }
-    return BoxesOverlap(cx, cy, r->CollideWidth * sx, r->CollideHeight * sy, bx, by, bw, bh);
+    if (!r || !TakesPartInCollision(*r)) return false;
+    return ShapesOverlap(PlaceShape(*r, CollideShape::Own), BoxShape(bx, by, bw, bh), false);
 }
 
 namespace {
