@@ -21,6 +21,8 @@ uint32_t VertexProcessingFlags(uint32_t devCaps) {
     return 80;
 }
 
+bool HasDeviceCap(uint32_t flag) { return (platform::AdapterCaps(State().Adapter).devCaps & flag) == flag; }
+
 int32_t FullScreenFormat(int32_t colorBitDepth) {
     switch (colorBitDepth) {
     case 24: return 20;

@@ -26,6 +26,9 @@ void PumpWindowMessages();
 // hardware cases log their "...: Enabled" lines.
 uint32_t VertexProcessingFlags(uint32_t devCaps);
 
+// True when the device caps of the selected adapter hold flag.
+bool HasDeviceCap(uint32_t flag);
+
 // The full-screen back-buffer format of a colour depth: 16 R5G6B5 (23), 24 R8G8B8 (20),
 // 32 X8R8G8B8 (22).
 int32_t FullScreenFormat(int32_t colorBitDepth);

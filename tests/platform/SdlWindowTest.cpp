@@ -2,6 +2,7 @@
 // 800 x 600 window that InitDevice presents its frames into.
 #include "platform/SdlWindow.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -61,6 +62,35 @@ TEST(SdlWindow, DummyDriverWindowPresentsFrames) {
     w->SetCaption("renamed");
     w->ShowCursor(false);
     EXPECT_FALSE(w->CloseRequested());
+
+    // Window events from SDL's queue: focus, minimise and restore, the close button.
+    SDL_Window* sdlWindow = nullptr;
+    for (Uint32 id = 1; id < 64 && !sdlWindow; ++id) {
+        SDL_Window* candidate = SDL_GetWindowFromID(id);
+        if (candidate && std::string(SDL_GetWindowTitle(candidate)) == "renamed") sdlWindow = candidate;
+    }
+    ASSERT_NE(sdlWindow, nullptr);
+    auto send = [&](Uint8 what) {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.windowID = SDL_GetWindowID(sdlWindow);
+        e.window.event = what;
+        SDL_PushEvent(&e);
+        w->PumpMessages();
+    };
+    send(SDL_WINDOWEVENT_FOCUS_LOST);
+    EXPECT_FALSE(w->IsActive());
+    send(SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_TRUE(w->IsActive());
+    send(SDL_WINDOWEVENT_MINIMIZED);
+    EXPECT_TRUE(w->IsMinimised());
+    EXPECT_FALSE(w->IsActive());
+    send(SDL_WINDOWEVENT_RESTORED);
+    EXPECT_TRUE(w->IsActive());
+    send(SDL_WINDOWEVENT_CLOSE);
+    EXPECT_TRUE(w->CloseRequested());
+    w->ClearCloseRequest();
+    EXPECT_FALSE(w->CloseRequested());
 }
 
 // InitDevice in a real window on the test display: an 800 x 600 windowed client, frames presented.
@@ -104,6 +134,36 @@ TEST(SdlWindowXvfb, InitDeviceOpensAWindowAndPresentsFrames) {
         e.Terminate();
     }
     plm::ResetState();
+}
+
+// A full-screen window covers the display; an 800 x 600 frame is scaled into it.
+TEST(SdlWindowXvfb, FullScreenWindowShowsTheFrameScaled) {
+    const char* display = std::getenv("PLM_XDISPLAY");
+    if (!display || !*display) GTEST_SKIP() << "PLM_XDISPLAY is not set";
+    setenv("DISPLAY", display, 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    WindowSettings ws;
+    ws.fullScreen = true;
+    auto window = CreateWindow(ws);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->IsFullScreen());
+    std::vector<uint32_t> frame(800 * 600, 0xFF20C040u);
+    for (int i = 0; i < 10; ++i) {
+        window->PumpMessages();
+        window->PresentFrame(frame.data(), 800, 600);
+    }
+    EXPECT_GE(window->ClientWidth(), 800);
+    plmtest::TempFolder folder;
+    const std::string shot = folder.file("display.png");
+    const std::string cmd = "import -display " + std::string(display) + " -window root '" + shot + "' >/dev/null 2>&1";
+    if (std::system("command -v import >/dev/null 2>&1") != 0 || std::system(cmd.c_str()) != 0)
+        GTEST_SKIP() << "ImageMagick's import is not available";
+    plm::platform::Image img;
+    std::string error;
+    ASSERT_TRUE(plm::platform::LoadImageFile(shot, img, error)) << error;
+    // The centre of the display shows the frame (letterboxed when the aspects differ).
+    EXPECT_EQ(img.pixels[static_cast<size_t>(img.height / 2) * static_cast<size_t>(img.width) +
+                         static_cast<size_t>(img.width / 2)] & 0xFFFFFFu, 0x20C040u);
 }
 
 }  // namespace
