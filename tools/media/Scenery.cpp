@@ -251,10 +251,15 @@ void Volcano(Image& img) {
         return c;
     });
     GlowDisc(img.cr, 400, h * 0.55, 380, Hex(0xff5010), 0.5);
-    cairo_move_to(img.cr, 60, h);
-    cairo_line_to(img.cr, 330, h * 0.42);
-    cairo_line_to(img.cr, 470, h * 0.42);
-    cairo_line_to(img.cr, 760, h);
+    // the cone: concave slopes with a ragged skyline and a notched crater
+    cairo_move_to(img.cr, 0, h);
+    for (int x = 0; x <= w; x += 3) {
+        double d = std::max(0.0, std::fabs(x - 400.0) - 65) / 360.0;
+        double y = h * 0.42 + h * 0.62 * std::pow(d, 0.8) + 14 * (Fbm(x * 0.02, 3.5, 4, 117) - 0.5);
+        if (std::fabs(x - 400.0) < 65) y += 6 * std::sin((x - 335) / 130.0 * M_PI);
+        cairo_line_to(img.cr, x, std::min<double>(h, y));
+    }
+    cairo_line_to(img.cr, w, h);
     cairo_close_path(img.cr);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, h * 0.42, 0, h);
     AddStop(g, 0, Hex(0x2a0e0a));
@@ -272,10 +277,19 @@ void Volcano(Image& img) {
             y += rnd.Range(30, 60);
             cairo_line_to(img.cr, x, y);
         }
-        cairo_set_source_rgba(img.cr, 1, 0.45, 0.05, 0.75);
-        cairo_set_line_width(img.cr, rnd.Range(2, 5));
+        double width = rnd.Range(2, 5);
+        cairo_set_line_join(img.cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_set_source_rgba(img.cr, 1, 0.35, 0.0, 0.22);
+        cairo_set_line_width(img.cr, width * 4);
+        cairo_stroke_preserve(img.cr);
+        cairo_set_source_rgba(img.cr, 1, 0.5, 0.08, 0.85);
+        cairo_set_line_width(img.cr, width);
+        cairo_stroke_preserve(img.cr);
+        cairo_set_source_rgba(img.cr, 1, 0.9, 0.5, 0.9);
+        cairo_set_line_width(img.cr, width * 0.35);
         cairo_stroke(img.cr);
     }
+    GlowDisc(img.cr, 400, h * 0.42, 90, Hex(0xffa040), 0.8);
     for (int i = 0; i < 90; ++i) GlowDisc(img.cr, rnd.Range(0, w), rnd.Range(0, h * 0.8), rnd.Range(2, 5), Hex(0xffa030), 0.8);
 }
 
