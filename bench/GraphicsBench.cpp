@@ -81,10 +81,11 @@ void ClearPresent(int frames) {
     if (b[0] == 12345) std::printf(" ");
 }
 
-double OurFrameMs(const std::vector<SpriteSpec>& scene, int frames) {
+double OurFrameMs(const std::vector<SpriteSpec>& scene, int frames, int threads) {
     pp::DeviceSettings s;
     s.width = kW, s.height = kH;
     pp::SoftwareDevice dev(s);
+    if (threads > 0) dev.SetThreads(threads);
     pp::SurfaceId tex = dev.CreateTextureFromImage(pp::Image{kSprite, kSprite, SpriteImage()});
     dev.SetRenderState(pp::RsAlphaBlendEnable, 1);
     dev.SetTextureStageState(0, pp::TssMagFilter, pp::FilterLinear);
@@ -193,15 +194,19 @@ int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     bool video = SDL_Init(SDL_INIT_VIDEO) == 0;
     std::printf("sprite batch, 32x32 rotated tinted alpha-blended draws into 800x600, ms per frame:\n");
-    std::printf("%7s %10s %14s %12s %14s %12s\n", "N", "ours", "SDL software", "ratio", "SDL OpenGL", "ratio");
+    pp::SoftwareDevice probe(pp::DeviceSettings{});
+    std::printf("(ours: %d threads; ours/1: one thread)\n", probe.Threads());
+    std::printf("%7s %10s %10s %14s %12s %14s %12s\n", "N", "ours/1", "ours", "SDL software", "ratio", "SDL OpenGL",
+                "ratio");
     for (int n : {100, 1000, 10000}) {
         auto scene = Scene(n);
         int f = n >= 10000 ? std::max(3, frames / 3) : frames;
-        double ours = OurFrameMs(scene, f);
+        double single = OurFrameMs(scene, f, 1);
+        double ours = OurFrameMs(scene, f, 0);
         double sw = SdlSoftwareFrameMs(scene, f);
         std::string why;
         double gl = video ? SdlOpenGlFrameMs(scene, f, why) : -1;
-        std::printf("%7d %10.2f %14.2f %11.2fx", n, ours, sw, sw > 0 ? sw / ours : 0.0);
+        std::printf("%7d %10.2f %10.2f %14.2f %11.2fx", n, single, ours, sw, sw > 0 ? sw / ours : 0.0);
         if (gl > 0)
             std::printf(" %14.2f %11.2fx  (%s)\n", gl, gl / ours, why.c_str());
         else

@@ -190,9 +190,9 @@ void ShadeSpan(const Shade& s, const SpanArgs& a) {
 
 #if defined(__SSE2__)
 // The sprite batch's common cases with SSE2, bit for bit the same as ShadeSpan: point or bilinear
-// taps that need no clamping, one diffuse colour, and the replace, alpha or additive blends. One
-// pixel at a time, its four channels in 16-bit lanes (two texels side by side while filtering).
-template <int Tex, int Blend>
+// taps, clamped or not, one diffuse colour, and the replace, alpha or additive blends. One pixel
+// at a time, its four channels in 16-bit lanes (two texels side by side while filtering).
+template <int Tex, int Addr, int Blend>
 void ShadeSpanSse(const Shade& s, const SpanArgs& a) {
     const __m128i zero = _mm_setzero_si128();
     uint32_t modColor = s.color;
@@ -206,14 +206,35 @@ void ShadeSpanSse(const Shade& s, const SpanArgs& a) {
     int32_t u = a.u, v = a.v;
     for (int32_t i = 0; i < a.count; ++i, u += a.du, v += a.dv) {
         int32_t x0 = u >> 16, y0 = v >> 16;
-        const uint32_t* r0 = s.tex + size_t(y0) * size_t(s.tw) + size_t(x0);
         __m128i px;
         if constexpr (Tex == 1) {
-            px = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(*r0)), zero);
+            if constexpr (Addr == kClamp) x0 = std::clamp(x0, s.minX, s.maxX), y0 = std::clamp(y0, s.minY, s.maxY);
+            uint32_t texel = s.tex[size_t(y0) * size_t(s.tw) + size_t(x0)];
+            if constexpr (Blend == kAlpha || Blend == kAddAlpha)
+                if (!(texel >> 24)) continue;  // transparent stays transparent through modulation
+            px = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(texel)), zero);
         } else {
             int fx = (u >> 8) & 0xFF, fy = (v >> 8) & 0xFF;
-            __m128i t0 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0)), zero);
-            __m128i t1 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0 + s.tw)), zero);
+            __m128i l0, l1;  // the two texels of the upper row, and of the lower
+            if constexpr (Addr == kClamp) {
+                int32_t x1 = std::clamp(x0 + 1, s.minX, s.maxX), y1 = std::clamp(y0 + 1, s.minY, s.maxY);
+                x0 = std::clamp(x0, s.minX, s.maxX), y0 = std::clamp(y0, s.minY, s.maxY);
+                const uint32_t* r0 = s.tex + size_t(y0) * size_t(s.tw);
+                const uint32_t* r1 = s.tex + size_t(y1) * size_t(s.tw);
+                l0 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(r0[x0])), _mm_cvtsi32_si128(int(r0[x1])));
+                l1 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(r1[x0])), _mm_cvtsi32_si128(int(r1[x1])));
+            } else {
+                const uint32_t* r0 = s.tex + size_t(y0) * size_t(s.tw) + size_t(x0);
+                l0 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0));
+                l1 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0 + s.tw));
+            }
+            if constexpr (Blend == kAlpha || Blend == kAddAlpha) {
+                // All four taps transparent: the filtered, modulated source is too.
+                uint64_t taps = uint64_t(_mm_cvtsi128_si64(_mm_or_si128(l0, l1)));
+                if (!(taps & 0xFF000000FF000000ull)) continue;
+            }
+            __m128i t0 = _mm_unpacklo_epi8(l0, zero);
+            __m128i t1 = _mm_unpacklo_epi8(l1, zero);
             __m128i wy = _mm_set1_epi16(short(fy));
             __m128i col = _mm_srli_epi16(
                 _mm_add_epi16(_mm_mullo_epi16(t0, _mm_sub_epi16(c256, wy)), _mm_mullo_epi16(t1, wy)), 8);
@@ -250,13 +271,13 @@ void ShadeSpanSse(const Shade& s, const SpanArgs& a) {
 template <int Tex, int Addr, bool Gouraud>
 SpanFn PickBlend(BlendKind k, bool vector) {
 #if defined(__SSE2__)
-    if constexpr (Tex != 0 && Addr == kFree && !Gouraud) {
+    if constexpr (Tex != 0 && Addr != kWrap && !Gouraud) {
         if (vector) {
             switch (k) {
-                case kReplace: return ShadeSpanSse<Tex, kReplace>;
-                case kAlpha: return ShadeSpanSse<Tex, kAlpha>;
-                case kAddAlpha: return ShadeSpanSse<Tex, kAddAlpha>;
-                case kAdd: return ShadeSpanSse<Tex, kAdd>;
+                case kReplace: return ShadeSpanSse<Tex, Addr, kReplace>;
+                case kAlpha: return ShadeSpanSse<Tex, Addr, kAlpha>;
+                case kAddAlpha: return ShadeSpanSse<Tex, Addr, kAddAlpha>;
+                case kAdd: return ShadeSpanSse<Tex, Addr, kAdd>;
                 default: break;
             }
         }

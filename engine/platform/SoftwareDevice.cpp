@@ -58,7 +58,8 @@ struct SoftwareDevice::Command {
 namespace {
 
 constexpr int kMaxThreads = 8;
-constexpr size_t kParallelFrom = 8;  // queued draws before the bands are worth the threads
+constexpr size_t kParallelFrom = 8;  // queued draws before bands are worth their repeated set-up
+constexpr int32_t kBandRows = 64;
 
 int DefaultThreads() {
     int n = int(std::thread::hardware_concurrency());
@@ -80,7 +81,16 @@ void SoftwareDevice::Queue(Command&& c) const { queue_.push_back(std::move(c)); 
 
 void SoftwareDevice::Flush() const {
     if (queue_.empty()) return;
-    int bands = (threads_ && queue_.size() >= kParallelFrom) ? threads_->Threads() : 1;
+    // Bands of about kBandRows rows keep the pixels a band's draws touch in the cache, even on one
+    // thread; with more threads the bands are shared out among them.
+    int bands = 1;
+    if (queue_.size() >= kParallelFrom) {
+        int32_t tallest = 0;
+        for (const Command& c : queue_) tallest = std::max(tallest, c.target.height);
+        int threads = threads_ ? threads_->Threads() : 1;
+        int byRows = (tallest + kBandRows - 1) / kBandRows;
+        bands = std::max(1, (byRows + threads - 1) / threads) * threads;
+    }
     auto run = [this, bands](int band) {
         for (const Command& c : queue_) {
             raster::Target t = c.target;
@@ -100,10 +110,10 @@ void SoftwareDevice::Flush() const {
             }
         }
     };
-    if (bands > 1)
+    if (threads_)
         threads_->Run(bands, run);
     else
-        run(0);
+        for (int b = 0; b < bands; ++b) run(b);
     queue_.clear();
 }
 

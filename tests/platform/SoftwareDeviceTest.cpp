@@ -524,3 +524,29 @@ TEST(SoftwareDevice, AnyThreadCountDrawsTheSamePixels) {
     EXPECT_EQ(out[0].pixels, out[1].pixels);
     EXPECT_EQ(out[0].pixels, out[2].pixels);
 }
+
+TEST(SoftwareDevice, RenderToTextureThenDrawIt) {
+    pp::SoftwareDevice d(Small(16, 16));
+    DefaultStates(d);
+    pp::SurfaceId rt = d.CreateTexture(8, 8, true);
+    pp::SurfaceId red = d.CreateTextureFromImage(Solid(4, 4, 0xFFFF0000));
+    pp::SurfaceId back = d.GetRenderTarget();
+    ASSERT_EQ(back, d.GetBackBuffer());
+    ASSERT_TRUE(d.SetRenderTarget(rt, d.GetDepthStencilSurface()));
+    EXPECT_EQ(d.GetRenderTarget(), rt);
+    d.Clear(pp::ClearTarget, 0x00000000, 1, 0);  // clears the texture, not the back buffer
+    Blit(d, red, 2, 2);
+    ASSERT_TRUE(d.SetRenderTarget(back, 0));
+    d.Clear(pp::ClearTarget, 0xFF0000FF, 1, 0);
+    Blit(d, rt, 8, 8);
+    pp::SurfaceId bb = d.GetBackBuffer();
+    EXPECT_EQ(PixelAt(d, rt, 3, 3), 0xFFFF0000u);
+    EXPECT_EQ(PixelAt(d, rt, 0, 0), 0x00000000u);  // the target keeps its alpha
+    EXPECT_EQ(PixelAt(d, bb, 10, 10), 0xFFFF0000u);
+    EXPECT_EQ(PixelAt(d, bb, 8, 8), 0xFF0000FFu);  // transparent part of the texture
+    EXPECT_EQ(PixelAt(d, bb, 2, 2), 0xFF0000FFu);
+    // Releasing the current target falls back to the back buffer.
+    ASSERT_TRUE(d.SetRenderTarget(rt, 0));
+    d.ReleaseSurface(rt);
+    EXPECT_EQ(d.GetRenderTarget(), bb);
+}
