@@ -1,14 +1,35 @@
 #include "core/PelmarEngine.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "core/DeviceProcs.h"
 #include "core/EngineLog.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
 #include "core/InputProcs.h"
+#include "core/LogoImage.h"
+#include "core/LogoSequence.h"
 #include "core/Paths.h"
 #include "core/SoundProcs.h"
 
 namespace plm {
+
+namespace {
+
+// Writes the embedded logo to path unless something is there already; true when this call wrote
+// the file (only such a file is deleted again after the logo).
+bool WriteLogoFile(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::exists(NativePath(path), ec) || ec) return false;
+    return WriteFileWhole(path, kLogoJpeg, kLogoJpegSize);
+}
+
+// The logo's step for one frame: Delta, but at least 1 ms, so that the sequence ends even when
+// frames come faster than the clock's resolution (Delta 0) or Delta is not a number.
+float LogoStep(float delta) { return delta >= 1.0f ? delta : 1.0f; }
+
+}  // namespace
 
 PelmarEngine::PelmarEngine() {
     EngineState& s = State();
@@ -76,7 +97,7 @@ bool PelmarEngine::InitDevice() {
     // Back buffer 0 is kept for screenshots and the device restore.
     s.BackBuffer = s.D3DDevice->GetBackBuffer();
     WarmUpFrames();
-    // The start-up logo: `if (s.ShowLogo) PLMShowLogo();` goes here once the texture side has it.
+    if (s.ShowLogo) PLMShowLogo();
     s.SortCursor = 1;
     return true;
 }
@@ -120,5 +141,38 @@ int32_t PelmarEngine::PLMVersionVal() const {
 
 bool PelmarEngine::BypassRenderStateReset() const { return State().BypassRenderStateReset; }
 void PelmarEngine::BypassRenderStateReset(bool value) { State().BypassRenderStateReset = value; }
+
+void PelmarEngine::PLMSaveLogo(const std::string& FilePath) { WriteLogoFile(NativePath(FilePath) + "plm.jpg"); }
+
+void PelmarEngine::PLMShowLogo() {
+    EngineState& s = State();
+    const float cx = static_cast<float>(s.ScreenWidth) / 2, cy = static_cast<float>(s.ScreenHeight) / 2;
+    const std::string file = ProgramFolderPath() + "plm.jpg";
+    const bool wrote = WriteLogoFile(file);
+    // A logo that cannot be loaded is skipped rather than drawn from an empty slot.
+    const bool loaded = Texture()->Load(kLogoSlot, file, -1, true, 0);
+    plm::Scene& scene = *Scene();
+    const bool info = scene.SceneInfo();
+    const bool mouse = Mouse()->Enabled();
+    if (loaded) {
+        scene.SceneInfo(false);
+        Mouse()->Enabled(false);
+        LogoSequence seq;
+        for (bool more = true; more;) {
+            scene.Begin();
+            more = LogoFrame(*Texture(), seq, cx, cy, LogoStep(s.Delta));
+            scene.Render();
+        }
+    }
+    if (wrote) {
+        std::error_code ec;
+        std::filesystem::remove(NativePath(file), ec);
+    }
+    if (loaded) {
+        WarmUpFrames();
+        scene.SceneInfo(info);
+        Mouse()->Enabled(mouse);
+    }
+}
 
 }  // namespace plm

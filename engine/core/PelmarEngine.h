@@ -70,6 +70,10 @@ public:
     int32_t PLMVersionVal() const;
     bool BypassRenderStateReset() const;
     void BypassRenderStateReset(bool value);
+    // Plays the start-up logo from texture slot 1: fade in, a light swept across and back, fade out.
+    void PLMShowLogo();
+    // Writes the logo image to FilePath & "plm.jpg" when that file does not exist yet.
+    void PLMSaveLogo(const std::string& FilePath);
 
     // The 33 services: a read of an empty property creates its object; a set replaces it.
     std::shared_ptr<plm::Bass> Bass();
