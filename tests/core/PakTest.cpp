@@ -9,6 +9,7 @@
 #include "core/EngineLog.h"
 #include "core/EngineState.h"
 #include "core/PakFormat.h"
+#include "core/PelmarEngine.h"
 
 namespace {
 
@@ -247,6 +248,17 @@ TEST_F(PakTest, CleanUpKeepsAudioOnlyWhenAsked) {
     pak.CleanUp(false);
     EXPECT_EQ(Written(), std::vector<std::string>{"mine.txt"});  // the 1-byte file too
     EXPECT_TRUE(plm::State().UnpackedFiles.empty());
+}
+
+TEST_F(PakTest, TerminateDeletesWhatTheEngineUnpacked) {
+    WriteArchive(Build(SampleFiles(), "qelvoptur", "wintolbrax"));
+    plm::PelmarEngine e;
+    e.Path(folder.path());
+    e.Initialize();
+    ASSERT_TRUE(e.Pak()->UnPack("media.pak", "qelvoptur", "wintolbrax", false, ""));
+    WriteFile(folder.file("mine.txt"), "not from the archive");
+    e.Terminate();
+    EXPECT_EQ(Written(), std::vector<std::string>{"mine.txt"});
 }
 
 TEST_F(PakTest, PackerToolBuildsAndListsArchives) {
