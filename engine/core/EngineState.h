@@ -146,6 +146,9 @@ struct EngineState {
     int32_t SortCursor = 1;  // list position of the incremental sort
     int32_t ShakeAngle = 0;  // degrees, held between a shake's computation and its use
     float MiscAddX = 0, MiscAddY = 0;
+    // Paths of the spline and way-point behaviours (SpriteEngine), grown by their Add and Load.
+    Table<SpritePath> Splines;
+    Table<SpritePath> WayPoints;
 
     // Tile map (Map).
     MapState Map;

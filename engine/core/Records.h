@@ -69,7 +69,19 @@ enum PLMClearFlags : int32_t {
 };
 
 // Start corners of the frame move; 1..6 are the remaining corner and direction pairs in between.
-enum FrameMoveStartDirection : int32_t { BottomRightGoingUp = 0, TopRightGoingLeft = 7, RandomCorner = 8 };
+// The corner a frame move starts from and the way it goes first: from each corner along either
+// edge, or a corner and way drawn at random.
+enum FrameMoveStartDirection : int32_t {
+    BottomRightGoingUp = 0,
+    BottomRightGoingLeft = 1,
+    BottomLeftGoingUp = 2,
+    BottomLeftGoingRight = 3,
+    TopLeftGoingDown = 4,
+    TopLeftGoingRight = 5,
+    TopRightGoingDown = 6,
+    TopRightGoingLeft = 7,
+    RandomCorner = 8
+};
 
 enum PLMTextureSaveFormat : int32_t { BMP = 0, DDS = 4 };
 

@@ -38,6 +38,14 @@ void AdvanceByVelocity(SpriteRecord& r, float d) {
 
 void RefreshDirectionCode(SpriteRecord& r) { r.DirectionCode = DirectionCodeFromMove(r.XDir, r.YDir); }
 
+void TakeVelocityOfMove(SpriteRecord& r, float fromX, float fromY, float d) {
+    if (d > 0) {
+        r.XDir = (r.X - fromX) / d;
+        r.YDir = (r.Y - fromY) / d;
+    }
+    r.DirectionCode = DirectionCodeToPoint(fromX, fromY, r.X, r.Y);
+}
+
 float WrapInto(float v, float lo, float hi) {
     if (v < lo) return hi;
     if (v > hi) return lo;

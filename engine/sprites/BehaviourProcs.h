@@ -21,6 +21,10 @@ void AdvanceByVelocity(SpriteRecord& r, float d);
 // DirectionCode from the row's own velocity.
 void RefreshDirectionCode(SpriteRecord& r);
 
+// The velocity (per ms over d) and direction code of the move from (fromX, fromY) to X, Y,
+// for behaviours that place the sprite rather than move it by its velocity.
+void TakeVelocityOfMove(SpriteRecord& r, float fromX, float fromY, float d);
+
 // Wrapping to the opposite bound (below lo gives hi, above hi gives lo) and limiting.
 float WrapInto(float v, float lo, float hi);
 float LimitInto(float v, float lo, float hi);

@@ -4,9 +4,13 @@
 #include <cmath>
 
 #include "core/Convert.h"
+#include "core/EngineLog.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "core/FileIO.h"
+#include "core/Paths.h"
 #include "sprites/BehaviourProcs.h"
+#include "sprites/SpritePaths.h"
 #include "sprites/SpriteProcs.h"
 
 namespace plm {
@@ -205,6 +209,38 @@ void StartBillboard(SpriteRecord& r, int32_t type, float xDir, float yDir, float
     r.BillboardWaiting = false;
     r.DirectionCode = DirectionCodeFromMove(xDir, yDir);
     r.EngineType = type;
+}
+
+// Where a frame move starts and how it goes: the corner, the first edge's direction code, and
+// the turn at each corner (+2 clockwise, -2 counter-clockwise), by FrameMoveStartDirection.
+struct FrameStart {
+    bool right, bottom;
+    int32_t dir, turn;
+};
+constexpr FrameStart kFrameStarts[8] = {
+    {true, true, 0, -2},  {true, true, 6, 2},   {false, true, 0, 2},  {false, true, 2, -2},
+    {false, false, 4, -2}, {false, false, 2, 2}, {true, false, 4, 2},  {true, false, 6, -2},
+};
+
+// A file of at most this size is read as a spline file.
+constexpr uint64_t kMaxSplineFileBytes = 4u << 20;
+
+void StartPath(SpriteRecord& r, int32_t type, int32_t index, float speed, bool repeat, bool leaveOn) {
+    r.SplineIndex = index;
+    r.SplineSpeed = speed;
+    r.Repeat = repeat;
+    r.LeaveOn = leaveOn;
+    r.SplineSegment = 1;
+    r.SplineT = 0;
+    r.EngineType = type;
+}
+
+// The path of a table that a behaviour is to follow, or nullptr (logged) when it has no points.
+const SpritePath* PathToFollow(const Table<SpritePath>& table, int32_t index, const std::string& operation) {
+    const SpritePath* path = table.find(index);
+    if (path && !path->Points.empty()) return path;
+    LogError(operation, {"Index=" + std::to_string(index), "The path has no points."});
+    return nullptr;
 }
 
 void StartScaling(SpriteScalingEffect& e, float& value, float startingScale, float dir, float min,
@@ -736,6 +772,143 @@ void SpriteEngine::BillboardY(int32_t sprite, float XDir, float YDir, float Thru
 
 bool SpriteEngine::IsBillboardWaiting(int32_t sprite) const {
     return Read<bool>(sprite, [](const SpriteRecord& r) { return r.BillboardWaiting; });
+}
+
+// ---- Paths -----------------------------------------------------------------------------------
+
+void SpriteEngine::FrameMove(int32_t sprite, float Speed, float XMin, float YMin, float XMax, float YMax,
+                             int32_t StartDirection, float length) {
+    Write(sprite, [&](SpriteRecord& r) {
+        int32_t start = StartDirection;
+        if (start < 0 || start > 7) start = RandomInRange(0, 7);
+        const FrameStart& f = kFrameStarts[start];
+        SetBounds(r, XMin, YMin, XMax, YMax);
+        r.X = f.right ? XMax : XMin;
+        r.Y = f.bottom ? YMax : YMin;
+        r.FrameMoveStart = start;
+        r.Param1 = static_cast<float>(f.dir);
+        r.Param2 = static_cast<float>(f.turn);
+        r.Param3 = Speed;
+        DirectionVector(static_cast<float>(f.dir * 45), Speed, r.XDir, r.YDir);
+        r.DirectionCode = f.dir;
+        r.MoveTimer = length;
+        r.EngineType = 9;
+    });
+}
+
+void SpriteEngine::RoboMove(int32_t sprite, float XStep, float YStep, float Interval, float XMin, float YMin,
+                            float XMax, float YMax, float length) {
+    Write(sprite, [&](SpriteRecord& r) {
+        StartStraight(r, 27, XStep, YStep, XMin, YMin, XMax, YMax, length);
+        r.Param1 = r.Param2 = Interval;
+    });
+}
+
+bool SpriteEngine::SplineAdd(int32_t Index, float XPos, float Ypos) {
+    SpritePath* path = PathForWriting(true, Index, "SpriteEngine.SplineAdd");
+    if (!path || path->Points.size() >= kMaxPathPoints) return false;
+    path->Points.push_back(PLMXY{XPos, Ypos});
+    return true;
+}
+
+bool SpriteEngine::SplineLoad(int32_t Index, const std::string& FileName) {
+    SpritePath* path = PathForWriting(true, Index, "SpriteEngine.SplineLoad");
+    if (!path) return false;
+    const std::string full = FilePath(FileName);
+    std::string text;
+    if (!FileHasData(full) || !ReadWholeFile(full, text, kMaxSplineFileBytes)) {
+        LogError("SpriteEngine.SplineLoad", {"Path=" + State().EnginePath, "Filename=" + FileName},
+                 {"SplineLoad", 53, "File not found or unreadable"});
+        return false;
+    }
+    std::vector<PLMXY> points;
+    int32_t badLine = 0;
+    if (!ParseSplineText(text, points, badLine) || points.empty()) {
+        LogError("SpriteEngine.SplineLoad",
+                 {"Path=" + State().EnginePath, "Filename=" + FileName, "Line=" + std::to_string(badLine)},
+                 {"SplineLoad", 13, badLine > 0 ? "Not a point: X,Y expected" : "The file holds no points"});
+        return false;
+    }
+    path->Points = std::move(points);
+    return true;
+}
+
+void SpriteEngine::Spline(int32_t sprite, int32_t Index, float Speed, float XOffset, float YOffset, bool Repeat,
+                          bool LeaveOn, bool Mirror, bool Flip) {
+    SpriteRecord* r = Row(sprite);
+    if (!r) return;
+    const SpritePath* path = PathToFollow(State().Splines, Index, "SpriteEngine.Spline");
+    if (!path) return;
+    r->SplineXOffset = XOffset;
+    r->SplineYOffset = YOffset;
+    r->SplineMirror = Mirror;
+    r->SplineFlip = Flip;
+    r->SplineLastSegment = static_cast<int32_t>(path->Points.size()) - 1;
+    StartPath(*r, 41, Index, Speed, Repeat, LeaveOn);
+    // Starts on the first point.
+    const PLMXY p = PathPoint(*r, path->Points, 1);
+    r->X = p.X;
+    r->Y = p.Y;
+}
+
+bool SpriteEngine::WayPointAdd(int32_t Index, float XPos, float Ypos) {
+    SpritePath* path = PathForWriting(false, Index, "SpriteEngine.WayPointAdd");
+    if (!path || path->Points.size() >= kMaxPathPoints) return false;
+    path->Points.push_back(PLMXY{XPos, Ypos});
+    return true;
+}
+
+void SpriteEngine::WayPoint(int32_t sprite, int32_t Index, float Speed, bool Repeat, bool LeaveOn) {
+    SpriteRecord* r = Row(sprite);
+    if (!r || !PathToFollow(State().WayPoints, Index, "SpriteEngine.WayPoint")) return;
+    // The points are used as given: no offset, mirror or flip.
+    r->SplineXOffset = r->SplineYOffset = 0;
+    r->SplineMirror = r->SplineFlip = false;
+    StartPath(*r, 46, Index, Speed, Repeat, LeaveOn);
+}
+
+// ---- Input-driven behaviours -----------------------------------------------------------------
+
+void SpriteEngine::KeyMove(int32_t sprite, int32_t KeyLeft, int32_t KeyRight, int32_t KeyUp, int32_t KeyDown,
+                           float XSpeed, float YSpeed, float XMin, float YMin, float XMax, float YMax) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.KeyLeft = KeyLeft;
+        r.KeyRight = KeyRight;
+        r.KeyUp = KeyUp;
+        r.KeyDown = KeyDown;
+        r.Param1 = XSpeed;
+        r.Param2 = YSpeed;
+        StartStraight(r, 23, 0, 0, XMin, YMin, XMax, YMax, 0);
+    });
+}
+
+void SpriteEngine::Mouse(int32_t sprite, float XOffset, float YOffset, float XMin, float YMin, float XMax,
+                         float YMax) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.Param1 = XOffset;
+        r.Param2 = YOffset;
+        StartStraight(r, 32, 0, 0, XMin, YMin, XMax, YMax, 0);
+    });
+}
+
+void SpriteEngine::Button(int32_t sprite, int32_t XFrameUp, int32_t XFrameOver, int32_t XFrameDown) {
+    Write(sprite, [&](SpriteRecord& r) {
+        r.Param1 = static_cast<float>(XFrameUp);
+        r.Param2 = static_cast<float>(XFrameOver);
+        r.Param3 = static_cast<float>(XFrameDown);
+        r.ButtonState = 0;
+        r.ButtonClicked = false;
+        r.ButtonUp = true;
+        r.ButtonOver = r.ButtonDown = false;
+        r.EngineType = 24;
+    });
+}
+
+bool SpriteEngine::ButtonClicked(int32_t sprite) {
+    SpriteRecord* r = Row(sprite);
+    if (!r || !r->ButtonClicked) return false;
+    r->ButtonClicked = false;
+    return true;
 }
 
 // ---- Scaling and rotation effects ------------------------------------------------------------

@@ -171,6 +171,43 @@ public:
                     float TargetDelay, float YMin, float YMax);
     bool IsBillboardWaiting(int32_t sprite) const;
 
+    // ---- Paths ---------------------------------------------------------------------------------
+    // Around the edge of the box at Speed per ms, from the corner and along the edge StartDirection
+    // names (FrameMoveStartDirection; RandomCorner draws one), turning at each corner; the timer
+    // stops it.
+    void FrameMove(int32_t sprite, float Speed, float XMin, float YMin, float XMax, float YMax,
+                   int32_t StartDirection, float length);
+    // Every Interval ms a whole step of (XStep, YStep) pixels; turned off outside the bounds; the
+    // timer stops it.
+    void RoboMove(int32_t sprite, float XStep, float YStep, float Interval, float XMin, float YMin, float XMax,
+                  float YMax, float length);
+    // Splines 1..1024: paths of points followed as a smooth curve through every point. SplineAdd
+    // appends a point; SplineLoad replaces the path with the points of a spline file (see
+    // docs/formats.md) and refuses a damaged or missing file, keeping the path it had.
+    bool SplineAdd(int32_t Index, float XPos, float Ypos);
+    bool SplineLoad(int32_t Index, const std::string& FileName);
+    // Follows spline Index, its points taken about (XOffset, YOffset), X negated when Mirror, Y when
+    // Flip, at Speed segments per ms (one segment runs from a point to the next). At the last point
+    // it starts again (Repeat), stops there (LeaveOn) or is turned off. An empty path is refused.
+    void Spline(int32_t sprite, int32_t Index, float Speed, float XOffset, float YOffset, bool Repeat, bool LeaveOn,
+                bool Mirror, bool Flip);
+    // Way points 1..1024: paths followed in straight lines at Speed pixels per ms, from the sprite's
+    // position to the first point and on; the ends as Spline. Points are used as given.
+    bool WayPointAdd(int32_t Index, float XPos, float Ypos);
+    void WayPoint(int32_t sprite, int32_t Index, float Speed, bool Repeat, bool LeaveOn);
+
+    // ---- Input-driven behaviours ---------------------------------------------------------------
+    // Moved by held keys (scan codes) at XSpeed, YSpeed per ms, held inside the bounds.
+    void KeyMove(int32_t sprite, int32_t KeyLeft, int32_t KeyRight, int32_t KeyUp, int32_t KeyDown, float XSpeed,
+                 float YSpeed, float XMin, float YMin, float XMax, float YMax);
+    // Placed on the mouse pointer plus the offset each frame, held inside the bounds.
+    void Mouse(int32_t sprite, float XOffset, float YOffset, float XMin, float YMin, float XMax, float YMax);
+    // A button: shows frame column XFrameUp, XFrameOver or XFrameDown as the pointer is away, over
+    // it, or over it with button 1 held; releasing the button over it is a click.
+    void Button(int32_t sprite, int32_t XFrameUp, int32_t XFrameOver, int32_t XFrameDown);
+    // True once for each click since the last call.
+    bool ButtonClicked(int32_t sprite);
+
     // ---- Scaling and rotation effects ----------------------------------------------------------
     // A scale effect on Scaled (SetXScaling: XScaled, SetYScaling: YScaled). The scale is set to
     // StartingScale unless that is -1 or less, then changes by StartingDir per ms. Past a limit
