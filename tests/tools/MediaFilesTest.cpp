@@ -268,6 +268,31 @@ TEST(MediaFiles, ModulesLoadAndPlayWithFourChannels) {
     }
 }
 
+// Played twice through, the jump back to the start sounds like any other bar line: the largest
+// step between neighbouring samples around the seam is no larger than around the song's bar lines.
+TEST(MediaFiles, ModulesLoopWithoutAClick) {
+    constexpr int kRate = 22050;
+    for (const char* name : tm::kMusic) {
+        std::string bytes = plmtest::ReadFile(MediaDir() + name);
+        std::vector<char> data(bytes.begin(), bytes.end());
+        openmpt::module mod(data);
+        mod.set_repeat_count(1);
+        double loop = mod.get_duration_seconds();
+        std::vector<float> left(static_cast<size_t>(kRate * (loop * 2 + 1))), right(left.size());
+        size_t got = mod.read(kRate, left.size(), left.data(), right.data());
+        ASSERT_GT(got, static_cast<size_t>(kRate * loop * 1.9)) << name << " does not play a second time";
+        auto largestStep = [&](double at) {
+            size_t c = static_cast<size_t>(at * kRate), from = c > 600 ? c - 600 : 1, to = std::min(got, c + 600);
+            float step = 0;
+            for (size_t i = from; i < to; ++i) step = std::max(step, std::fabs(left[i] - left[i - 1]));
+            return step;
+        };
+        float elsewhere = 0;
+        for (int k = 1; k < 8; ++k) elsewhere = std::max(elsewhere, largestStep(loop * k / 8.0));
+        EXPECT_LE(largestStep(loop), elsewhere * 1.25f + 0.01f) << name << " clicks where it loops";
+    }
+}
+
 // The multi-font file read field by field, as the font loader reads it.
 TEST(MediaFiles, FontFileParsesAndEveryGlyphLiesOnTheResourceSheet) {
     std::string text = plmtest::ReadFile(MediaDir() + tm::kFontFile);
