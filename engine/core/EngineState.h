@@ -143,6 +143,7 @@ struct EngineState {
     Table<int32_t> RenderOrder;
     Table<AnimationRecord> Animations;
     Table<SpriteDefineRecord> SpriteDefines;
+    Table<PLMZoneInfo> Zones;  // Zone
     int32_t SortCursor = 1;  // list position of the incremental sort
     int32_t ShakeAngle = 0;  // degrees, held between a shake's computation and its use
     float MiscAddX = 0, MiscAddY = 0;

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/Convert.h"
+#include "core/DrawProcs.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "sprites/AnimationProcs.h"
 
 namespace plm {
 namespace {
@@ -101,6 +104,40 @@ void AdvanceTimers() {
     }
 }
 
-void RenderMousePointer() {}
+void RenderMousePointer() {
+    EngineState& s = State();
+    MousePointerRecord& p = s.MousePointer;
+    if (!p.Enabled) return;
+    const AnimationRecord& a = s.Animations(p.Animation);
+    // Mode 1 repeats; mode 2 plays once and then stands on frame 1 (mode 0).
+    if (p.Mode == 1 || p.Mode == 2) {
+        p.Frame += s.Delta * p.Speed;
+        if (!(p.Frame >= 1.0f)) p.Frame = 1.0f;  // a negative speed holds the first frame
+        if (Int(p.Frame) > a.Length) {
+            p.Frame = 1.0f;
+            if (p.Mode == 2) p.Mode = 0;
+        }
+    }
+    if (!s.D3DDevice) return;
+    const int32_t k = FrameSlot(Int(p.Frame));
+    platform::Rect src;
+    src.left = FrameLeft(a, k);
+    src.top = FrameTop(a, k);
+    src.right = src.left + a.FrameWidth;
+    src.bottom = src.top + a.FrameHeight;
+    float x = s.MouseX, y = s.MouseY;
+    if (!p.OriginTopLeft) {
+        x -= static_cast<float>(a.FrameWidth) / 2.0f;
+        y -= static_cast<float>(a.FrameHeight) / 2.0f;
+    }
+    const platform::SurfaceId texture = s.Textures(a.Texture[static_cast<size_t>(k)]).Object;
+    SetBlend(p.BlendSrc, p.BlendDest);
+    auto draw = [&](float dx, float dy, uint32_t color) {
+        const platform::Vec2 at{static_cast<float>(Int(dx)), static_cast<float>(Int(dy))};
+        s.D3DDevice->SpriteDraw(texture, &src, platform::Vec2{1, 1}, platform::Vec2{0, 0}, 0, at, color);
+    };
+    if (p.Shadow) draw(x + p.ShadowXOffset, y + p.ShadowYOffset, MakeColorARGB(p.ShadowAlpha, 0, 0, 0));
+    draw(x, y, MakeColorARGB(p.Alpha, 255, 255, 255));
+}
 
 }  // namespace plm

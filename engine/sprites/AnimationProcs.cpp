@@ -73,6 +73,14 @@ double LeadingNumber(std::string_view text) {
     return v;
 }
 
+bool NamesMatch(const std::string& a, const std::string& b) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
 std::vector<std::string> SplitItems(const std::string& text) {
     std::vector<std::string> items;
     if (text.empty()) return items;

@@ -15,6 +15,9 @@ namespace plm {
 // exponent. "" or a text without a leading number reads 0; " 3" reads 3, "3x" reads 3.
 double LeadingNumber(std::string_view text);
 
+// True when two definition names are equal ignoring the case of the letters A-Z.
+bool NamesMatch(const std::string& a, const std::string& b);
+
 // The items of a comma-separated list, untrimmed; an empty text has no items.
 std::vector<std::string> SplitItems(const std::string& text);
 

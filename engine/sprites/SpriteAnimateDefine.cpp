@@ -6,19 +6,6 @@
 
 namespace plm {
 
-namespace {
-
-// Letter case folded for the name comparison (the bytes of the Windows-1252 code page; only
-// A-Z fold, as the names are plain text).
-std::string Lower(const std::string& s) {
-    std::string out = s;
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-}  // namespace
-
 bool SpriteAnimateDefine::Add(const std::string& name, int32_t SrcX, int32_t SrcY, int32_t FrameWidth,
                               int32_t FrameHeight, int32_t AnimLength, const std::string& Frame_Parameters,
                               const std::string& Texture_Parameters, bool Reverse) {
@@ -42,9 +29,8 @@ bool SpriteAnimateDefine::Add(const std::string& name, int32_t SrcX, int32_t Src
 
 int32_t SpriteAnimateDefine::GetIndex(const std::string& name) const {
     const Table<AnimationRecord>& table = State().Animations;
-    const std::string wanted = Lower(name);
     for (int32_t i = 1; i <= table.size(); ++i)
-        if (Lower(table(i).Name) == wanted) return i;
+        if (NamesMatch(table(i).Name, name)) return i;
     return 0;
 }
 
