@@ -553,6 +553,12 @@ void DrawLine(const Target& t, const State& st, const Vertex& a, const Vertex& b
         first = int64_t(std::ceil(from - 0.5)), last = int64_t(std::ceil(to - 0.5)) - 1, step = 1;
     else
         first = int64_t(std::floor(from - 0.5)), last = int64_t(std::floor(to - 0.5)) + 1, step = -1;
+    // Only the part along the major axis inside the clip box is walked.
+    int64_t lo = xMajor ? clipL : clipT, hi = (xMajor ? clipR : clipB) - 1;
+    if (step > 0)
+        first = std::max(first, lo), last = std::min(last, hi);
+    else
+        first = std::min(first, hi), last = std::max(last, lo);
     for (int64_t i = first; step > 0 ? i <= last : i >= last; i += step) {
         double f = (double(i) + 0.5 - from) / len;
         double minor = xMajor ? a.y + f * dy : a.x + f * dx;

@@ -550,3 +550,18 @@ TEST(SoftwareDevice, RenderToTextureThenDrawIt) {
     d.ReleaseSurface(rt);
     EXPECT_EQ(d.GetRenderTarget(), bb);
 }
+
+TEST(SoftwareDevice, LongLinesAreClippedInBothDirections) {
+    pp::SoftwareDevice d(Small(16, 16));
+    DefaultStates(d);
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    auto v = [](float x, float y) { return pp::ScreenVertex{x, y, 0, 1, 0xFFFFFFFF, 0, 0}; };
+    pp::ScreenVertex lines[4] = {v(-500000, 3.5f), v(500000, 3.5f), v(9.5f, 500000), v(9.5f, -500000)};
+    d.DrawPrimitiveUP(pp::PrimitiveType::LineList, 2, lines);
+    pp::SurfaceId bb = d.GetBackBuffer();
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(PixelAt(d, bb, i, 3), 0xFFFFFFFFu) << i;
+        EXPECT_EQ(PixelAt(d, bb, 9, i), 0xFFFFFFFFu) << i;
+    }
+    EXPECT_EQ(PixelAt(d, bb, 5, 5), 0xFF000000u);
+}
