@@ -46,14 +46,13 @@ std::string BackupFilePath(int32_t slot) { return State().EnginePath + "plmresto
 
 int32_t DeviceLostProc() {
     EngineState& s = State();
+    // Every frame: the window system's pending messages run first, so the game's handlers do too.
+    PumpWindowMessages();
     if (!s.D3DDevice || s.D3DDevice->TestCooperativeLevel() == platform::kDeviceOk) return 0;
-    PauseSoundOutput();
-    if (!WaitAndRestore()) return 1;
-    BusyWait(250);
-    ResumeSoundOutput();
-    return 2;
+    return RestoreDeviceProc() ? 2 : 1;
 }
 
+// A failed restore leaves sound paused: there is no device to go on with.
 bool RestoreDeviceProc() {
     PauseSoundOutput();
     if (!WaitAndRestore()) return false;
