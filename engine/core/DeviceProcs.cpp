@@ -110,7 +110,6 @@ void ReleaseDirectX() {
     EngineState& s = State();
     s.D3DDevice.reset();
     s.Frame.TargetWindow.reset();
-    s.Frame.FrameOpen = false;
     s.Frame.RenderingToTexture = false;
     s.Frame.SavedTarget = s.Frame.SavedDepth = platform::kNoSurface;
 }

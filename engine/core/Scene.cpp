@@ -96,7 +96,6 @@ void Scene::Begin() {
         d->SpriteBegin();
     }
     ForgetBlend();
-    s.Frame.FrameOpen = true;
 }
 
 void Scene::Render() {
@@ -107,7 +106,6 @@ void Scene::Render() {
         d->SpriteEnd();
         d->EndScene();
     }
-    f.FrameOpen = false;
     if (f.SceneInfo) {
         f.SceneInfoText = SceneInfoLine();
         DrawSystemText(10, 10, 400, 50, f.SceneInfoText, AlignLeft, 0xFFFFFFFFu, "Arial", 8, false, false, 0, 0, 0);

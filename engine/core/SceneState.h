@@ -38,8 +38,6 @@ struct SceneState {
     platform::SurfaceId SavedTarget = platform::kNoSurface;
     platform::SurfaceId SavedDepth = platform::kNoSurface;
     bool RenderingToTexture = false;
-    // Between Scene.Begin and Scene.Render.
-    bool FrameOpen = false;
     // Screenshots of this engine run (the last number used).
     int32_t ScreenShotCounter = 0;
     // The window the device presents into (null: headless); kept alive while the device is open.
