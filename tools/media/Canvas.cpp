@@ -1,5 +1,8 @@
 #include "Canvas.h"
 
+#include <cstddef>
+#include <cstdlib>
+
 #include <jpeglib.h>
 #include <png.h>
 
@@ -8,6 +11,8 @@
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
+
+#include "FileOut.h"
 
 namespace media {
 
@@ -89,22 +94,27 @@ void Image::MarkDirty() { cairo_surface_mark_dirty(surface); }
 
 static int Stride(Image& img) { return cairo_image_surface_get_stride(img.surface) / 4; }
 
-// The encoders write to a temporary name first and rename it, so a broken run leaves no half file.
-static void Commit(const std::string& tmp, const std::string& path) {
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) throw std::runtime_error("cannot write " + path);
+namespace {
+
+void AppendPng(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+    out->append(reinterpret_cast<const char*>(data), length);
 }
 
+void FlushPng(png_structp) {}
+
+}  // namespace
+
+// Both encoders fill memory; WriteWhole then puts the file in place whole.
 void SavePng(Image& img, const std::string& path) {
-    std::string tmp = path + ".tmp";
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) throw std::runtime_error("cannot write " + path);
+    std::string out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
-        std::fclose(f);
+        png_destroy_write_struct(&png, &info);
         throw std::runtime_error("png error " + path);
     }
-    png_init_io(png, f);
+    png_set_write_fn(png, &out, AppendPng, FlushPng);
     png_set_compression_level(png, 6);
     png_set_IHDR(png, info, img.width, img.height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -117,7 +127,7 @@ void SavePng(Image& img, const std::string& path) {
             uint32_t p = px[y * stride + x];
             unsigned a = p >> 24;
             unsigned r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
-            if (a > 0 && a < 255) {
+            if (a > 0 && a < 255) {  // cairo keeps premultiplied colour; PNG wants it straight
                 r = std::min(255u, (r * 255 + a / 2) / a);
                 g = std::min(255u, (g * 255 + a / 2) / a);
                 b = std::min(255u, (b * 255 + a / 2) / a);
@@ -133,21 +143,19 @@ void SavePng(Image& img, const std::string& path) {
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    Commit(tmp, path);
+    WriteWhole(path, out);
 }
 
 void SaveJpeg(Image& img, const std::string& path, int quality, int w, int h) {
     if (w <= 0) w = img.width;
     if (h <= 0) h = img.height;
-    std::string tmp = path + ".tmp";
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) throw std::runtime_error("cannot write " + path);
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;
     cinfo.err = jpeg_std_error(&jerr);
     jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, f);
+    unsigned char* mem = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &mem, &size);
     cinfo.image_width = w;
     cinfo.image_height = h;
     cinfo.input_components = 3;
@@ -172,8 +180,9 @@ void SaveJpeg(Image& img, const std::string& path, int quality, int w, int h) {
     }
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
-    std::fclose(f);
-    Commit(tmp, path);
+    std::string out(reinterpret_cast<const char*>(mem), size);
+    std::free(mem);
+    WriteWhole(path, out);
 }
 
 void Blit(Image& src, int sx, int sy, int w, int h, Image& dst, int dx, int dy) {

@@ -1,6 +1,6 @@
 #pragma once
-// Writes a generated file whole or not at all: into a temporary name, then renamed over the
-// target, so an interrupted build never leaves half a file that looks finished.
+// Writes a generated file whole or not at all, through the engine's whole-file writer, so an
+// interrupted build never leaves half a file that looks finished. Throws on failure.
 #include <string>
 
 namespace media {
