@@ -316,13 +316,14 @@ SpanFn PickSpan(int tex, Addressing addr, bool gouraud, BlendKind k, bool vector
 // Narrows [first, last] to the x with a * x + k >= 0. Exact: a floating-point division only
 // estimates the crossing, integer tests settle it (usually at once). |a| times the magnitude of
 // first and last must stay well inside 64 bits, which the callers' clip ranges ensure.
-[[gnu::always_inline]] inline void NarrowTo(int64_t a, int64_t k, int64_t& first, int64_t& last) {
+// inverse is 1 / a, worked out once per polygon; it only feeds the estimate.
+[[gnu::always_inline]] inline void NarrowTo(int64_t a, double inverse, int64_t k, int64_t& first, int64_t& last) {
     if (first > last) return;
     if (a == 0) {
         if (k < 0) last = first - 1;
         return;
     }
-    double root = -double(k) / double(a);
+    double root = -double(k) * inverse;
     if (a > 0) {
         int64_t x = root <= double(first) ? first : root > double(last) ? last + 1 : int64_t(std::ceil(root));
         while (x <= last && a * x + k < 0) ++x;
@@ -337,19 +338,22 @@ SpanFn PickSpan(int tex, Addressing addr, bool gouraud, BlendKind k, bool vector
 }
 
 // Narrows [first, last] to the pixels i whose coordinate c + dc * i lies in [lo, hi].
-void KeepInside(int64_t c, int64_t dc, int64_t lo, int64_t hi, int64_t& first, int64_t& last) {
-    NarrowTo(dc, c - lo, first, last);
-    NarrowTo(-dc, hi - c, first, last);
+void KeepInside(int64_t c, int64_t dc, double inverse, int64_t lo, int64_t hi, int64_t& first, int64_t& last) {
+    NarrowTo(dc, inverse, c - lo, first, last);
+    NarrowTo(-dc, -inverse, hi - c, first, last);
 }
+
+double Inverse(int64_t a) { return a ? 1.0 / double(a) : 0.0; }
 
 // Shades a span in up to three pieces: the middle run whose every texture tap lies inside the
 // clamp box goes through the unclamped function, the ends (where a turned sprite's edge pixels
 // reach past its source rectangle) through the clamping one.
-void ShadeSplit(const Shade& s, int tex, SpanFn free, SpanFn bounded, const SpanArgs& a) {
+void ShadeSplit(const Shade& s, int tex, SpanFn free, SpanFn bounded, const SpanArgs& a, double inverseDu,
+                double inverseDv) {
     int64_t reach = tex == 2 ? 1 : 0;  // bilinear also reads the next texel
     int64_t first = 0, last = a.count - 1;
-    KeepInside(a.u, a.du, int64_t(s.minX) << 16, ((int64_t(s.maxX) - reach + 1) << 16) - 1, first, last);
-    KeepInside(a.v, a.dv, int64_t(s.minY) << 16, ((int64_t(s.maxY) - reach + 1) << 16) - 1, first, last);
+    KeepInside(a.u, a.du, inverseDu, int64_t(s.minX) << 16, ((int64_t(s.maxX) - reach + 1) << 16) - 1, first, last);
+    KeepInside(a.v, a.dv, inverseDv, int64_t(s.minY) << 16, ((int64_t(s.maxY) - reach + 1) << 16) - 1, first, last);
     if (first > last) {
         bounded(s, a);
         return;
@@ -444,6 +448,7 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
     // a top or left edge. All in 1/256 pixel.
     struct Edge {
         int64_t a, b, c, bias;
+        double inverse;  // of 256 a
     } edges[4];
     int64_t minY = Y[0], maxY = Y[0];
     for (int i = 0; i < n; ++i) {
@@ -454,6 +459,7 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
         e.c = -(e.a * X[p] + e.b * Y[p]);
         bool topLeft = e.a > 0 || (e.a == 0 && e.b > 0);
         e.bias = topLeft ? 0 : 1;
+        e.inverse = Inverse(e.a * 256);
         minY = std::min(minY, Y[i]), maxY = std::max(maxY, Y[i]);
     }
     int64_t rowFirst = std::max<int64_t>(clipT, FloorDiv(minY, 256));
@@ -500,13 +506,15 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
     SpanFn bounded = PickSpan(tex, wrap ? kWrap : kClamp, gouraud, KindOf(st), st.vectorPaths);
     SpanFn free = PickSpan(tex, kFree, gouraud, KindOf(st), st.vectorPaths);
     double half = tex == 2 ? 0.5 : 0.0;  // bilinear taps sit half a texel before the sample point
+    int32_t du = tex ? ToFixed(pu.dx) : 0, dv = tex ? ToFixed(pv.dx) : 0;
+    double inverseDu = Inverse(du), inverseDv = Inverse(dv);
 
     for (int64_t y = rowFirst; y <= rowLast; ++y) {
         int64_t xmin = clipL, xmax = clipR - 1;
         int64_t cy = y * 256 + 128;
         for (int i = 0; i < n && xmin <= xmax; ++i) {
             const Edge& e = edges[i];
-            NarrowTo(e.a * 256, e.b * cy + e.c + e.a * 128 - e.bias, xmin, xmax);
+            NarrowTo(e.a * 256, e.inverse, e.b * cy + e.c + e.a * 128 - e.bias, xmin, xmax);
         }
         if (xmin > xmax) continue;
         SpanArgs args{};
@@ -520,7 +528,7 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
             if (std::fabs(uEnd) > 32000 || std::fabs(vEnd) > 32000 || std::fabs(u) > 32000 || std::fabs(v) > 32000)
                 continue;  // beyond 16.16 range: only a wildly stretched wrap gets here
             args.u = ToFixed(u), args.v = ToFixed(v);
-            args.du = ToFixed(pu.dx), args.dv = ToFixed(pv.dx);
+            args.du = du, args.dv = dv;
         }
         if (gouraud)
             for (int c = 0; c < 4; ++c) {
@@ -528,7 +536,7 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
                 args.dc[c] = int32_t(std::lround(pc[c].dx * 65536.0));
             }
         if (tex && !wrap)
-            ShadeSplit(s, tex, free, bounded, args);
+            ShadeSplit(s, tex, free, bounded, args, inverseDu, inverseDv);
         else
             (tex ? bounded : free)(s, args);
     }
