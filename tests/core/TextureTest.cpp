@@ -4,6 +4,7 @@
 
 #include "TextureFixture.h"
 #include "core/LogoImage.h"
+#include "core/Scene.h"
 #include "core/TextureProcs.h"
 
 namespace {
@@ -164,20 +165,20 @@ TEST_F(TextureTableTest, RenderToACreatedTarget) {
     WriteImage("a.png", Pattern(4, 4), ImageFormat::Png);
     ASSERT_TRUE(texture.Load(1, "a.png", 0));
     ASSERT_TRUE(texture.Create(2, 16, true));
-    const plm::platform::SurfaceId back = device->GetRenderTarget();
-    ASSERT_TRUE(device->SetRenderTarget(texture.GetHandle(2), plm::platform::kNoSurface));
-    device->Clear(plm::platform::ClearTarget, 0xFF000000u, 1, 0);
-    device->BeginScene();
-    device->SpriteBegin();
+    ASSERT_TRUE(texture.Create(3, 16, false));
+    plm::Scene scene;
+    scene.Begin();
+    scene.RenderToTextureStart(2, plm::Target, static_cast<int32_t>(0xFF000000u));
     texture.RenderFastest(1, 0, 0, 4, 4, 3, 5);
-    device->SpriteEnd();
-    device->EndScene();
-    device->SetRenderTarget(back, plm::platform::kNoSurface);
+    scene.RenderToTextureEnd();
+    scene.RenderToTextureStart(3, plm::Target, 0);  // not a render target: refused, logged
+    scene.Render();
     Image out = Pixels(2);
     const Image src = Pattern(4, 4);
     EXPECT_EQ(At(out, 3, 5), At(src, 0, 0));
     EXPECT_EQ(At(out, 6, 8), At(src, 3, 3));
     EXPECT_EQ(At(out, 2, 5), 0xFF000000u);
+    EXPECT_EQ(Pixels(3).pixels, std::vector<uint32_t>(256, 0u)) << "a plain Create stays blank";
 }
 
 TEST_F(TextureTableTest, CopyToTextureRoundsHalvesToEvenAndClipsToBothTextures) {
