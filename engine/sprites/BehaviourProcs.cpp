@@ -102,4 +102,11 @@ float WithinOneTurn(float radians) {
 
 int32_t CLng(float v) { return RoundHalfEven(v); }
 
+float RandomWhole(float low, float high) {
+    constexpr int32_t kLimit = 1000000000;
+    const int32_t lo = std::clamp(CLng(low), -kLimit, kLimit);
+    const int32_t hi = std::clamp(CLng(high), -kLimit, kLimit);
+    return static_cast<float>(RandomInRange(lo, hi));
+}
+
 }  // namespace plm

@@ -56,4 +56,8 @@ float WithinOneTurn(float radians);
 // The whole number the engine's CLng conversion gives (nearest, halves to even).
 int32_t CLng(float v);
 
+// RandomInRange(CLng(low), CLng(high)) as a single, each end first held within +-1e9 so that
+// the range's width cannot overflow.
+float RandomWhole(float low, float high);
+
 }  // namespace plm

@@ -86,7 +86,7 @@ bool StepOrbitMoveXY(int32_t s, SpriteRecord& r, float d) {
     if (r.Param1 > 0) {
         r.Param1 -= d;
         if (r.Param1 < 1.0f) {
-            r.Param1 = static_cast<float>(RandomInRange(CLng(r.Param2), CLng(r.Param3)));
+            r.Param1 = RandomWhole(r.Param2, r.Param3);
             r.OrbitSpeed = -r.OrbitSpeed;
         }
     }
@@ -116,14 +116,14 @@ bool StepWave(int32_t s, SpriteRecord& r, float d) {
         // Re-entry at the opposite end; unless Wrap, the swing moves to a new place across.
         if (r.Y < r.YMin || r.Y > r.YMax) {
             r.Y = (r.Y < r.YMin) ? r.YMax : r.YMin;
-            if (!r.Option3) r.X = r.CentreX = static_cast<float>(RandomInRange(CLng(r.XMin), CLng(r.XMax)));
+            if (!r.Option3) r.X = r.CentreX = RandomWhole(r.XMin, r.XMax);
         }
         return true;
     }
     if (r.EngineType == 31) {
         if (r.X < r.XMin || r.X > r.XMax) {
             r.X = (r.X < r.XMin) ? r.XMax : r.XMin;
-            if (!r.Option3) r.Y = r.CentreY = static_cast<float>(RandomInRange(CLng(r.YMin), CLng(r.YMax)));
+            if (!r.Option3) r.Y = r.CentreY = RandomWhole(r.YMin, r.YMax);
         }
         return true;
     }

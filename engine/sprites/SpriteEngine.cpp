@@ -68,7 +68,7 @@ void StartThrust(int32_t sprite, int32_t type, float startX, float startY, float
 }
 
 // An angle brought within 0..360 whatever the spread added to it, so that it always indexes the
-// wrap table: one turn added or taken off as published, any further turns by the remainder.
+// wrap table: one turn added or taken off, and any further turns by the remainder.
 float WrapShotAngle(float a) {
     if (!std::isfinite(a)) return 0;
     if (a < 0) a += 360;
@@ -85,7 +85,7 @@ float StartShot(int32_t sprite, float angle, float velocity, float xMin, float y
     SpriteRecord* r = Row(sprite);
     if (!r) return 0;
     const EngineState& st = State();
-    const float a = WrapShotAngle(angle + static_cast<float>(RandomInRange(CLng(-diff), CLng(diff + diff))));
+    const float a = WrapShotAngle(angle + RandomWhole(-diff, diff + diff));
     int32_t v = st.AngleWrapTable[static_cast<size_t>(std::clamp(CLng(a), 0, 720))] + 270;
     if (v > 360) v -= 360;
     const double rad = static_cast<double>(v) * 3.14159265358979323846 / 180.0;
@@ -659,7 +659,7 @@ void SpriteEngine::OrbitMoveXY(int32_t sprite, float Radius, float OrbitSpeed, f
         SetBounds(r, XMin, YMin, XMax, YMax);
         r.Option3 = Wrap;
         if (RandomMovementLengthMin > 0) {
-            r.Param1 = static_cast<float>(RandomInRange(CLng(RandomMovementLengthMin), CLng(RandomMovementLengthMax)));
+            r.Param1 = RandomWhole(RandomMovementLengthMin, RandomMovementLengthMax);
             r.Param2 = RandomMovementLengthMin;
             r.Param3 = RandomMovementLengthMax;
         } else {

@@ -53,7 +53,7 @@ bool StepWrap(int32_t s, SpriteRecord& r, float d) {
 void ReEnter(float& travel, float lo, float hi, float& across, float acrossLo, float acrossHi, bool keepAcross) {
     if (travel >= lo && travel <= hi) return;
     travel = (travel < lo) ? hi : lo;
-    if (!keepAcross) across = static_cast<float>(RandomInRange(CLng(acrossLo), CLng(acrossHi)));
+    if (!keepAcross) across = RandomWhole(acrossLo, acrossHi);
 }
 
 bool StepMoveYRepeat(SpriteRecord& r, float d) {

@@ -237,7 +237,7 @@ TEST_F(BehaviourTest, ShootAimsAndWrapsItsAngle) {
     }
     EXPECT_TRUE(sawWrap);
     // Any spread, however wide, stays inside the wrap table.
-    for (float diff : {400.0f, 5000.0f, -720.0f}) {
+    for (float diff : {400.0f, 5000.0f, -720.0f, 1e12f}) {
         for (int i = 0; i < 50; ++i) {
             float a = engine.Shoot(1, 10, 1, -1000, -1000, 1000, 1000, 0, diff);
             EXPECT_GE(a, 0) << diff;
