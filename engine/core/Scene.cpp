@@ -44,9 +44,11 @@ void StepGammaFade(EngineState& s, Scene& scene) {
 }
 
 // Holds the frame to the cap: spins until the next allowed time, which then moves an interval on.
-// The signed difference keeps a clock that wraps from stalling the frame.
+// Differences are taken modulo 2^32, so a clock that wraps never stalls the frame, and a deadline
+// more than one interval ahead (never set, or set before the clock wrapped) is not waited for.
 void HoldFrameCap(SceneState& f) {
     uint32_t now = GetTickMs();
+    if (static_cast<int32_t>(f.NextFrameTime - now) > f.FrameInterval) f.NextFrameTime = now;
     while (static_cast<int32_t>(f.NextFrameTime - now) > 0) now = GetTickMs();
     f.NextFrameTime = now + static_cast<uint32_t>(f.FrameInterval);
 }

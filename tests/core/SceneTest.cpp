@@ -125,6 +125,12 @@ TEST_F(SceneTest, ClockWrapGivesTheTrueStep) {
     clock->SetStepPerRead(1);
     scene.Render();
     EXPECT_EQ(F().NextFrameTime, 0x00000010u + 50u);
+
+    // A deadline never set, on a clock that has run for 35 days: no wait at all.
+    clock->Set(3000000000u);
+    F().NextFrameTime = 0;
+    scene.Render();
+    EXPECT_LT(F().NextFrameTime - 3000000000u, 60u);
 }
 
 TEST_F(SceneTest, FrameRateSetsTheCap) {
