@@ -58,12 +58,8 @@ void Chrome(cairo_t* cr, bool lit) {
     cairo_stroke(cr);
     // soft light at the bottom of the well
     cairo_rectangle(cr, wx, CellY(3), wr - wx, CellY(18) - CellY(3));
-    cairo_pattern_t* floorGlow = cairo_pattern_create_linear(0, CellY(12), 0, CellY(18));
-    cairo_pattern_add_color_stop_rgba(floorGlow, 0, 0.3, 0.4, 1, 0);
-    cairo_pattern_add_color_stop_rgba(floorGlow, 1, 0.3, 0.4, 1, 0.12);
-    cairo_set_source(cr, floorGlow);
+    SetLinear(cr, 0, CellY(12), 0, CellY(18), {{0, {0.3, 0.4, 1}, 0}, {1, {0.3, 0.4, 1}, 0.12}});
     cairo_fill(cr);
-    cairo_pattern_destroy(floorGlow);
     // the top line of the playfield: a gem resting on it when a row is due ends the game
     cairo_move_to(cr, wx, CellY(3) - 0.5);
     cairo_line_to(cr, wr, CellY(3) - 0.5);
@@ -75,13 +71,8 @@ void Chrome(cairo_t* cr, bool lit) {
     double sy = CellY(1), sh = 32;
     cairo_rectangle(cr, wx, sy - 10, wr - wx, 8);
     cairo_rectangle(cr, wx, sy + sh + 2, wr - wx, 8);
-    cairo_pattern_t* rim = cairo_pattern_create_linear(0, sy - 10, 0, sy + sh + 10);
-    AddStop(rim, 0, Hex(lit ? 0xfff2b0 : 0xf0c860));
-    AddStop(rim, 0.5, Hex(lit ? 0xffd860 : 0xa87020));
-    AddStop(rim, 1, Hex(lit ? 0xfff2b0 : 0xe0b050));
-    cairo_set_source(cr, rim);
+    SetLinear(cr, 0, sy - 10, 0, sy + sh + 10, {{0, Hex(lit ? 0xfff2b0 : 0xf0c860)}, {0.5, Hex(lit ? 0xffd860 : 0xa87020)}, {1, Hex(lit ? 0xfff2b0 : 0xe0b050)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(rim);
     cairo_rectangle(cr, wx, sy - 2, wr - wx, sh + 4);
     cairo_pattern_t* slot = cairo_pattern_create_linear(0, sy - 2, 0, sy + sh + 2);
     if (lit) {

@@ -82,12 +82,8 @@ every clear of a chain scores more, and a long chain pays a bonus when it ends.<
 void MakeBesideFiles(const std::string& dir) {
     Image img(256, 256);
     cairo_t* cr = img.cr;
-    cairo_pattern_t* bg = cairo_pattern_create_radial(128, 110, 10, 128, 128, 190);
-    AddStop(bg, 0, Hex(0x3050b0));
-    AddStop(bg, 1, Hex(0x060a20));
-    cairo_set_source(cr, bg);
+    SetRadial(cr, 128, 110, 10, 128, 128, 190, {{0, Hex(0x3050b0)}, {1, Hex(0x060a20)}});
     cairo_paint(cr);
-    cairo_pattern_destroy(bg);
     for (int i = 0; i < 6; ++i) {
         double a = -M_PI / 2 + 2 * M_PI * i / 6;
         Image g(160, 160);

@@ -35,6 +35,21 @@ void AddStop(cairo_pattern_t* p, double offset, Rgb c, double alpha) {
     cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
 }
 
+static void SetPattern(cairo_t* cr, cairo_pattern_t* p, std::initializer_list<Stop> stops) {
+    for (const Stop& s : stops) AddStop(p, s.offset, s.colour, s.alpha);
+    cairo_set_source(cr, p);
+    cairo_pattern_destroy(p);
+}
+
+void SetLinear(cairo_t* cr, double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops) {
+    SetPattern(cr, cairo_pattern_create_linear(x0, y0, x1, y1), stops);
+}
+
+void SetRadial(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1, double r1,
+               std::initializer_list<Stop> stops) {
+    SetPattern(cr, cairo_pattern_create_radial(cx0, cy0, r0, cx1, cy1, r1), stops);
+}
+
 uint32_t Random::Next() {
     s_ ^= s_ << 13;
     s_ ^= s_ >> 17;
@@ -284,12 +299,8 @@ double DrawText(cairo_t* cr, const std::string& text, double cx, double cy, Text
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
         cairo_stroke_preserve(cr);
     }
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, y - cap.height, 0, y);
-    AddStop(g, 0, st.top);
-    AddStop(g, 1, st.bottom);
-    cairo_set_source(cr, g);
+    SetLinear(cr, 0, y - cap.height, 0, y, {{0, st.top}, {1, st.bottom}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     cairo_restore(cr);
     return ext.width;
 }
@@ -315,30 +326,17 @@ void DrawPanel(cairo_t* cr, double x, double y, double w, double h, const PanelS
     }
     // Rim.
     RoundedRect(cr, x, y, w, h, st.radius);
-    cairo_pattern_t* rim = cairo_pattern_create_linear(0, y, 0, y + h);
-    AddStop(rim, 0, Scale(st.rim, 1.25));
-    AddStop(rim, 0.5, st.rim);
-    AddStop(rim, 1, st.rimDark);
-    cairo_set_source(cr, rim);
+    SetLinear(cr, 0, y, 0, y + h, {{0, Scale(st.rim, 1.25)}, {0.5, st.rim}, {1, st.rimDark}});
     cairo_fill(cr);
-    cairo_pattern_destroy(rim);
     // Body.
     double r = st.rimWidth;
     RoundedRect(cr, x + r, y + r, w - 2 * r, h - 2 * r, std::max(1.0, st.radius - r));
-    cairo_pattern_t* body = cairo_pattern_create_linear(0, y, 0, y + h);
-    AddStop(body, 0, st.top);
-    AddStop(body, 1, st.bottom);
-    cairo_set_source(cr, body);
+    SetLinear(cr, 0, y, 0, y + h, {{0, st.top}, {1, st.bottom}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(body);
     // Bevel: light along the top inside edge, shade along the bottom.
     cairo_clip(cr);
-    cairo_pattern_t* bevel = cairo_pattern_create_linear(0, y + r, 0, y + r + std::min(30.0, h * 0.5));
-    cairo_pattern_add_color_stop_rgba(bevel, 0, 1, 1, 1, 0.28);
-    cairo_pattern_add_color_stop_rgba(bevel, 1, 1, 1, 1, 0.0);
-    cairo_set_source(cr, bevel);
+    SetLinear(cr, 0, y + r, 0, y + r + std::min(30.0, h * 0.5), {{0, {1, 1, 1}, 0.28}, {1, {1, 1, 1}, 0.0}});
     cairo_paint(cr);
-    cairo_pattern_destroy(bevel);
     RoundedRect(cr, x + r + 1, y + r + 1, w - 2 * r - 2, h - 2 * r - 2, std::max(1.0, st.radius - r - 1));
     cairo_set_source_rgba(cr, 1, 1, 1, 0.18);
     cairo_set_line_width(cr, 1.5);
@@ -353,22 +351,14 @@ void DrawInset(cairo_t* cr, double x, double y, double w, double h, double radiu
     cairo_fill_preserve(cr);
     cairo_clip(cr);
     // Inner shadow at the top, light at the bottom edge.
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + std::min(14.0, h / 2));
-    cairo_pattern_add_color_stop_rgba(g, 0, 0, 0, 0, 0.55);
-    cairo_pattern_add_color_stop_rgba(g, 1, 0, 0, 0, 0);
-    cairo_set_source(cr, g);
+    SetLinear(cr, 0, y, 0, y + std::min(14.0, h / 2), {{0, {0, 0, 0}, 0.55}, {1, {0, 0, 0}, 0}});
     cairo_paint(cr);
-    cairo_pattern_destroy(g);
     cairo_restore(cr);
     cairo_save(cr);
     RoundedRect(cr, x + 0.5, y + 0.5, w - 1, h - 1, radius);
-    cairo_pattern_t* edge = cairo_pattern_create_linear(0, y, 0, y + h);
-    cairo_pattern_add_color_stop_rgba(edge, 0, 0, 0, 0, 0.7);
-    cairo_pattern_add_color_stop_rgba(edge, 1, 1, 1, 1, 0.35);
-    cairo_set_source(cr, edge);
+    SetLinear(cr, 0, y, 0, y + h, {{0, {0, 0, 0}, 0.7}, {1, {1, 1, 1}, 0.35}});
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
-    cairo_pattern_destroy(edge);
     cairo_restore(cr);
 }
 
@@ -393,32 +383,17 @@ void DrawButton(cairo_t* cr, double x, double y, double w, double h, const std::
     double bx = x + 2, by = y + 2, bw = w - 5, bh = h - 6;
     // Gold rim.
     RoundedRect(cr, bx, by, bw, bh, r);
-    cairo_pattern_t* rim = cairo_pattern_create_linear(0, by, 0, by + bh);
-    AddStop(rim, 0, Hex(lit ? 0xfff2b0 : 0xffe08a));
-    AddStop(rim, 0.5, Hex(0xd9a23a));
-    AddStop(rim, 1, Hex(0x7a4a10));
-    cairo_set_source(cr, rim);
+    SetLinear(cr, 0, by, 0, by + bh, {{0, Hex(lit ? 0xfff2b0 : 0xffe08a)}, {0.5, Hex(0xd9a23a)}, {1, Hex(0x7a4a10)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(rim);
     // Body.
     RoundedRect(cr, bx + 2.5, by + 2.5, bw - 5, bh - 5, r - 2);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, by, 0, by + bh);
-    AddStop(g, 0, Scale(body, 1.35));
-    AddStop(g, 0.48, body);
-    AddStop(g, 0.52, Scale(body, 0.78));
-    AddStop(g, 1, Scale(body, 0.55));
-    cairo_set_source(cr, g);
+    SetLinear(cr, 0, by, 0, by + bh, {{0, Scale(body, 1.35)}, {0.48, body}, {0.52, Scale(body, 0.78)}, {1, Scale(body, 0.55)}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
     cairo_clip(cr);
     // Gloss over the top half.
     RoundedRect(cr, bx + 5, by + 4, bw - 10, bh * 0.42, r - 3);
-    cairo_pattern_t* gloss = cairo_pattern_create_linear(0, by + 4, 0, by + 4 + bh * 0.42);
-    cairo_pattern_add_color_stop_rgba(gloss, 0, 1, 1, 1, lit ? 0.55 : 0.42);
-    cairo_pattern_add_color_stop_rgba(gloss, 1, 1, 1, 1, 0.04);
-    cairo_set_source(cr, gloss);
+    SetLinear(cr, 0, by + 4, 0, by + 4 + bh * 0.42, {{0, {1, 1, 1}, lit ? 0.55 : 0.42}, {1, {1, 1, 1}, 0.04}});
     cairo_fill(cr);
-    cairo_pattern_destroy(gloss);
     cairo_restore(cr);
     TextStyle ts;
     ts.face = st.face;
@@ -429,6 +404,12 @@ void DrawButton(cairo_t* cr, double x, double y, double w, double h, const std::
     ts.shadow = 0.5;
     ts.shadowOffset = 1.5;
     DrawText(cr, label, bx + bw / 2, by + bh / 2, ts, bw - 16);
+}
+
+void DrawButtonPair(cairo_t* cr, tessaly::media::Rect up, tessaly::media::Rect down, const std::string& label,
+                    const ButtonStyle& st) {
+    DrawButton(cr, up.x, up.y, up.w, up.h, label, false, st);
+    DrawButton(cr, down.x, down.y, down.w, down.h, label, true, st);
 }
 
 void Downsample(Image& src, int factor, Image& dst, int dx, int dy) {

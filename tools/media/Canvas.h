@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "MediaLayout.h"
@@ -18,6 +19,15 @@ Rgb Mix(Rgb a, Rgb b, double t);
 Rgb Scale(Rgb c, double k);  // k > 1 brightens towards white, k < 1 darkens
 void SetRgb(cairo_t* cr, Rgb c, double alpha = 1.0);
 void AddStop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
+struct Stop {
+    double offset;
+    Rgb colour;
+    double alpha = 1.0;
+};
+// Makes a gradient from the stops the source of cr (the context keeps the pattern alive).
+void SetLinear(cairo_t* cr, double x0, double y0, double x1, double y1, std::initializer_list<Stop> stops);
+void SetRadial(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1, double r1,
+               std::initializer_list<Stop> stops);
 
 // A small deterministic random sequence (xorshift), so every build draws the same pictures.
 class Random {
@@ -98,6 +108,10 @@ struct ButtonStyle {
 };
 void DrawButton(cairo_t* cr, double x, double y, double w, double h,
                 const std::string& label, bool lit, const ButtonStyle& st);
+
+// A button's up image at `up` and its lit down / hover image at `down`.
+void DrawButtonPair(cairo_t* cr, tessaly::media::Rect up, tessaly::media::Rect down, const std::string& label,
+                    const ButtonStyle& st);
 
 // Box-filters src (premultiplied) down by an integer factor into dst at (dx, dy).
 void Downsample(Image& src, int factor, Image& dst, int dx, int dy);

@@ -41,12 +41,8 @@ void Banner(cairo_t* cr, Rect r, const std::string& line1, const std::string& li
 
 void Heading(cairo_t* cr, Rect r, const std::string& text) {
     RoundedRect(cr, r.x + 1, r.y + 1, r.w - 2, r.h - 2, 8);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, r.y, 0, r.y + r.h);
-    AddStop(g, 0, Hex(0x3a4ea8), 0.9);
-    AddStop(g, 1, Hex(0x182060), 0.9);
-    cairo_set_source(cr, g);
+    SetLinear(cr, 0, r.y, 0, r.y + r.h, {{0, Hex(0x3a4ea8), 0.9}, {1, Hex(0x182060), 0.9}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
     SetRgb(cr, Hex(0xe8b84a));
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
@@ -126,10 +122,8 @@ void MakeGameSheet(const std::string& dir) {
     ButtonStyle cont;
     cont.body = Hex(0x1f9a50);
     cont.labelSize = 20;
-    DrawButton(cr, kLeaveUp.x, kLeaveUp.y, kLeaveUp.w, kLeaveUp.h, "LEAVE", false, leave);
-    DrawButton(cr, kLeaveDown.x, kLeaveDown.y, kLeaveDown.w, kLeaveDown.h, "LEAVE", true, leave);
-    DrawButton(cr, kContinueUp.x, kContinueUp.y, kContinueUp.w, kContinueUp.h, "PLAY ON", false, cont);
-    DrawButton(cr, kContinueDown.x, kContinueDown.y, kContinueDown.w, kContinueDown.h, "PLAY ON", true, cont);
+    DrawButtonPair(cr, kLeaveUp, kLeaveDown, "LEAVE", leave);
+    DrawButtonPair(cr, kContinueUp, kContinueDown, "PLAY ON", cont);
 
     Banner(cr, kBannerOpening, "GET READY!", "", 38, 0);
     Banner(cr, kBannerLevelUp, "LEVEL UP!", "", 21, 0);

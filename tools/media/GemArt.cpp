@@ -101,33 +101,20 @@ double TwinkleSize(int frame) { return (frame >= 6 && frame <= 16) ? std::sin(M_
 
 void Sphere(cairo_t* cr, double cx, double cy, double r, Rgb base) {
     cairo_arc(cr, cx, cy, r, 0, kTau);
-    cairo_pattern_t* g = cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r);
-    AddStop(g, 0, Scale(base, 1.55));
-    AddStop(g, 0.45, base);
-    AddStop(g, 1, Scale(base, 0.35));
-    cairo_set_source(cr, g);
+    SetRadial(cr, cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r, {{0, Scale(base, 1.55)}, {0.45, base}, {1, Scale(base, 0.35)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     // rim light at the bottom right
     cairo_arc(cr, cx, cy, r - 0.5, 0, kTau);
-    cairo_pattern_t* rim = cairo_pattern_create_radial(cx + r * 0.5, cy + r * 0.55, 0, cx + r * 0.5, cy + r * 0.55, r * 0.9);
-    AddStop(rim, 0, Scale(base, 1.3), 0.45);
-    AddStop(rim, 1, base, 0);
-    cairo_set_source(cr, rim);
+    SetRadial(cr, cx + r * 0.5, cy + r * 0.55, 0, cx + r * 0.5, cy + r * 0.55, r * 0.9, {{0, Scale(base, 1.3), 0.45}, {1, base, 0}});
     cairo_fill(cr);
-    cairo_pattern_destroy(rim);
     // gloss
     cairo_save(cr);
     cairo_translate(cr, cx - r * 0.3, cy - r * 0.45);
     cairo_scale(cr, r * 0.52, r * 0.32);
     cairo_arc(cr, 0, 0, 1, 0, kTau);
     cairo_restore(cr);
-    cairo_pattern_t* gl = cairo_pattern_create_linear(0, cy - r * 0.8, 0, cy - r * 0.1);
-    cairo_pattern_add_color_stop_rgba(gl, 0, 1, 1, 1, 0.85);
-    cairo_pattern_add_color_stop_rgba(gl, 1, 1, 1, 1, 0.0);
-    cairo_set_source(cr, gl);
+    SetLinear(cr, 0, cy - r * 0.8, 0, cy - r * 0.1, {{0, {1, 1, 1}, 0.85}, {1, {1, 1, 1}, 0.0}});
     cairo_fill(cr);
-    cairo_pattern_destroy(gl);
 }
 
 void Arrow(cairo_t* cr, double x0, double y0, double x1, double y1, double head) {
@@ -147,28 +134,15 @@ void DrawLineGem(cairo_t* cr, int kind, int frame) {
     double t = frame / 15.0;
     double cx = 16, cy = 16;
     RoundedRect(cr, 3, 3, 26, 26, 7);
-    cairo_pattern_t* g = cairo_pattern_create_linear(3, 3, 29, 29);
-    AddStop(g, 0, Hex(0x4a6cff));
-    AddStop(g, 0.5, Hex(0x1a2a8c));
-    AddStop(g, 1, Hex(0x0a1040));
-    cairo_set_source(cr, g);
+    SetLinear(cr, 3, 3, 29, 29, {{0, Hex(0x4a6cff)}, {0.5, Hex(0x1a2a8c)}, {1, Hex(0x0a1040)}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
     cairo_set_line_width(cr, 1.2);
-    cairo_pattern_t* rim = cairo_pattern_create_linear(0, 3, 0, 29);
-    AddStop(rim, 0, Hex(0xd8f4ff));
-    AddStop(rim, 1, Hex(0x3aa8ff));
-    cairo_set_source(cr, rim);
+    SetLinear(cr, 0, 3, 0, 29, {{0, Hex(0xd8f4ff)}, {1, Hex(0x3aa8ff)}});
     cairo_stroke(cr);
-    cairo_pattern_destroy(rim);
     // gloss
     RoundedRect(cr, 5, 4.5, 22, 10, 5);
-    cairo_pattern_t* gl = cairo_pattern_create_linear(0, 4.5, 0, 14.5);
-    cairo_pattern_add_color_stop_rgba(gl, 0, 1, 1, 1, 0.45);
-    cairo_pattern_add_color_stop_rgba(gl, 1, 1, 1, 1, 0.02);
-    cairo_set_source(cr, gl);
+    SetLinear(cr, 0, 4.5, 0, 14.5, {{0, {1, 1, 1}, 0.45}, {1, {1, 1, 1}, 0.02}});
     cairo_fill(cr);
-    cairo_pattern_destroy(gl);
 
     double d = 9.5 + 1.6 * t;
     std::vector<std::pair<double, double>> dirs;
@@ -215,13 +189,8 @@ void DrawBomb(cairo_t* cr, int frame) {
     cairo_translate(cr, cx + 6.5, cy - 8.5);
     cairo_rotate(cr, M_PI / 4);
     RoundedRect(cr, -3.2, -3, 6.4, 6, 1.2);
-    cairo_pattern_t* cap = cairo_pattern_create_linear(-3, 0, 3, 0);
-    AddStop(cap, 0, Hex(0x7a6a50));
-    AddStop(cap, 0.4, Hex(0xe0d0a8));
-    AddStop(cap, 1, Hex(0x5a4a30));
-    cairo_set_source(cr, cap);
+    SetLinear(cr, -3, 0, 3, 0, {{0, Hex(0x7a6a50)}, {0.4, Hex(0xe0d0a8)}, {1, Hex(0x5a4a30)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(cap);
     cairo_restore(cr);
     Sphere(cr, cx, cy, r, Hex(0x2a2f45));
     cairo_move_to(cr, cx + 8, cy - 10.5);
@@ -234,12 +203,8 @@ void DrawBomb(cairo_t* cr, int frame) {
     double phase = frame / 31.0;
     double size = 4.4 + 1.2 * std::sin(kTau * 3 * phase);
     cairo_arc(cr, sx, sy, size + 2.5, 0, kTau);
-    cairo_pattern_t* glow = cairo_pattern_create_radial(sx, sy, 0, sx, sy, size + 2.5);
-    cairo_pattern_add_color_stop_rgba(glow, 0, 1, 0.9, 0.4, 0.9);
-    cairo_pattern_add_color_stop_rgba(glow, 1, 1, 0.4, 0.0, 0.0);
-    cairo_set_source(cr, glow);
+    SetRadial(cr, sx, sy, 0, sx, sy, size + 2.5, {{0, {1, 0.9, 0.4}, 0.9}, {1, {1, 0.4, 0.0}, 0.0}});
     cairo_fill(cr);
-    cairo_pattern_destroy(glow);
     for (int i = 0; i < 8; ++i) {
         double a = kTau * i / 8 + kTau / 8 * phase;
         double len = (i % 2 ? 0.6 : 1.0) * size;
@@ -261,12 +226,8 @@ void DrawColourBomb(cairo_t* cr, int colour, int frame) {
     double phase = frame / 31.0;
     // halo
     cairo_arc(cr, cx, cy, 15.5, 0, kTau);
-    cairo_pattern_t* halo = cairo_pattern_create_radial(cx, cy, 10, cx, cy, 15.8);
-    AddStop(halo, 0, Scale(base, 1.4), 0.7 + 0.2 * std::sin(kTau * phase));
-    AddStop(halo, 1, base, 0);
-    cairo_set_source(cr, halo);
+    SetRadial(cr, cx, cy, 10, cx, cy, 15.8, {{0, Scale(base, 1.4), 0.7 + 0.2 * std::sin(kTau * phase)}, {1, base, 0}});
     cairo_fill(cr);
-    cairo_pattern_destroy(halo);
     Sphere(cr, cx, cy, r, Scale(base, 0.9));
     // dark band ring so it reads as a bomb
     cairo_arc(cr, cx, cy, r - 1.2, 0, kTau);
@@ -278,12 +239,8 @@ void DrawColourBomb(cairo_t* cr, int colour, int frame) {
     cairo_set_source_rgba(cr, 0.05, 0.05, 0.15, 0.8);
     cairo_set_line_width(cr, 1.6);
     cairo_stroke_preserve(cr);
-    cairo_pattern_t* w = cairo_pattern_create_linear(0, cy - 6, 0, cy + 6);
-    AddStop(w, 0, {1, 1, 1});
-    AddStop(w, 1, Scale(base, 1.6));
-    cairo_set_source(cr, w);
+    SetLinear(cr, 0, cy - 6, 0, cy + 6, {{0, {1, 1, 1}}, {1, Scale(base, 1.6)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(w);
     // six orbiting sparks: a sixth of a turn per loop matches the six-fold ring
     for (int i = 0; i < 6; ++i) {
         double a = kTau * i / 6 + kTau / 6 * phase;
@@ -334,13 +291,8 @@ void DrawShuffle(cairo_t* cr, int frame) {
 
 void DrawBlocker(cairo_t* cr) {
     RoundedRect(cr, 2, 2, 28, 28, 4);
-    cairo_pattern_t* g = cairo_pattern_create_linear(2, 2, 30, 30);
-    AddStop(g, 0, Hex(0x9aa0ad));
-    AddStop(g, 0.5, Hex(0x5d6270));
-    AddStop(g, 1, Hex(0x2c2f38));
-    cairo_set_source(cr, g);
+    SetLinear(cr, 2, 2, 30, 30, {{0, Hex(0x9aa0ad)}, {0.5, Hex(0x5d6270)}, {1, Hex(0x2c2f38)}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
     cairo_set_source_rgb(cr, 0.1, 0.1, 0.13);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
@@ -362,13 +314,9 @@ void DrawBlocker(cairo_t* cr) {
             cairo_set_source_rgb(cr, 0.12, 0.12, 0.15);
             cairo_set_line_width(cr, 4.2);
         } else {
-            cairo_pattern_t* b = cairo_pattern_create_linear(8, 8, 24, 24);
-            AddStop(b, 0, Hex(0xd6dae3));
-            AddStop(b, 1, Hex(0x80869a));
-            cairo_set_source(cr, b);
+            SetLinear(cr, 8, 8, 24, 24, {{0, Hex(0xd6dae3)}, {1, Hex(0x80869a)}});
             cairo_set_line_width(cr, 2.4);
             cairo_stroke(cr);
-            cairo_pattern_destroy(b);
             break;
         }
         cairo_stroke(cr);
@@ -378,12 +326,8 @@ void DrawBlocker(cairo_t* cr) {
     const double pts[4][2] = {{4.8, 4.8}, {27.2, 4.8}, {4.8, 27.2}, {27.2, 27.2}};
     for (auto& p : pts) {
         cairo_arc(cr, p[0], p[1], 1.5, 0, kTau);
-        cairo_pattern_t* rv = cairo_pattern_create_radial(p[0] - 0.5, p[1] - 0.5, 0, p[0], p[1], 1.6);
-        AddStop(rv, 0, {1, 1, 1});
-        AddStop(rv, 1, Hex(0x505564));
-        cairo_set_source(cr, rv);
+        SetRadial(cr, p[0] - 0.5, p[1] - 0.5, 0, p[0], p[1], 1.6, {{0, {1, 1, 1}}, {1, Hex(0x505564)}});
         cairo_fill(cr);
-        cairo_pattern_destroy(rv);
     }
     // top gloss
     RoundedRect(cr, 3, 2.5, 26, 6, 3);
@@ -421,12 +365,8 @@ void DrawTwinkle(cairo_t* cr, double cx, double cy, double r, double alpha, Rgb 
     if (r <= 0 || alpha <= 0) return;
     cairo_save(cr);
     cairo_arc(cr, cx, cy, r * 0.9, 0, kTau);
-    cairo_pattern_t* g = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r * 0.9);
-    AddStop(g, 0, colour, 0.8 * alpha);
-    AddStop(g, 1, colour, 0);
-    cairo_set_source(cr, g);
+    SetRadial(cr, cx, cy, 0, cx, cy, r * 0.9, {{0, colour, 0.8 * alpha}, {1, colour, 0}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     cairo_move_to(cr, cx, cy - r);
     cairo_curve_to(cr, cx + r * 0.12, cy - r * 0.12, cx + r * 0.12, cy - r * 0.12, cx + r, cy);
     cairo_curve_to(cr, cx + r * 0.12, cy + r * 0.12, cx + r * 0.12, cy + r * 0.12, cx, cy + r);
@@ -457,25 +397,16 @@ void DrawGem(cairo_t* cr, int colour, double cx, double cy, double r, int frame)
         cairo_line_to(cr, cx + b.x * r * ts, cy + b.y * r * ts);
         cairo_line_to(cr, cx + a.x * r * ts, cy + a.y * r * ts);
         cairo_close_path(cr);
-        cairo_pattern_t* g = cairo_pattern_create_linear(cx + mx * r, cy + my * r, cx + mx * r * ts, cy + my * r * ts);
-        AddStop(g, 0, Scale(c, 0.8));
-        AddStop(g, 1, Scale(c, 1.12));
-        cairo_set_source(cr, g);
+        SetLinear(cr, cx + mx * r, cy + my * r, cx + mx * r * ts, cy + my * r * ts, {{0, Scale(c, 0.8)}, {1, Scale(c, 1.12)}});
         cairo_fill_preserve(cr);
-        cairo_pattern_destroy(g);
         cairo_set_source_rgba(cr, 1, 1, 1, 0.10 + 0.25 * light);
         cairo_set_line_width(cr, 0.35);
         cairo_stroke(cr);
     }
     // table
     PolyPath(cr, v, cx, cy, r * ts);
-    cairo_pattern_t* tg = cairo_pattern_create_linear(cx - r * ts, cy - r * ts, cx + r * ts, cy + r * ts);
-    AddStop(tg, 0, Scale(base, 1.5));
-    AddStop(tg, 0.55, Scale(base, 1.05));
-    AddStop(tg, 1, Scale(base, 0.75));
-    cairo_set_source(cr, tg);
+    SetLinear(cr, cx - r * ts, cy - r * ts, cx + r * ts, cy + r * ts, {{0, Scale(base, 1.5)}, {0.55, Scale(base, 1.05)}, {1, Scale(base, 0.75)}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(tg);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.35);
     cairo_set_line_width(cr, 0.45);
     cairo_stroke(cr);
@@ -495,12 +426,8 @@ void DrawGem(cairo_t* cr, int colour, double cx, double cy, double r, int frame)
     cairo_scale(cr, r * 0.42, r * 0.2);
     cairo_arc(cr, 0, 0, 1, 0, kTau);
     cairo_restore(cr);
-    cairo_pattern_t* hl = cairo_pattern_create_radial(cx - r * 0.28, cy - r * 0.36, 0, cx - r * 0.28, cy - r * 0.36, r * 0.42);
-    cairo_pattern_add_color_stop_rgba(hl, 0, 1, 1, 1, 0.85);
-    cairo_pattern_add_color_stop_rgba(hl, 1, 1, 1, 1, 0.0);
-    cairo_set_source(cr, hl);
+    SetRadial(cr, cx - r * 0.28, cy - r * 0.36, 0, cx - r * 0.28, cy - r * 0.36, r * 0.42, {{0, {1, 1, 1}, 0.85}, {1, {1, 1, 1}, 0.0}});
     cairo_fill(cr);
-    cairo_pattern_destroy(hl);
     // the glint: a bright band sweeping from the top left to the bottom right
     double gp = GlintPos(frame);
     if (gp >= 0) {
@@ -528,12 +455,8 @@ void DrawKindFrame(cairo_t* cr, int kind, int frame) {
         cairo_scale(cr, 1.0, 0.96);
         cairo_arc(cr, 0, 0, 14.2, 0, kTau);
         cairo_restore(cr);
-        cairo_pattern_t* sh = cairo_pattern_create_radial(16.8, 18.2, 8, 16.8, 18.2, 14.8);
-        cairo_pattern_add_color_stop_rgba(sh, 0, 0, 0, 0, 0.45);
-        cairo_pattern_add_color_stop_rgba(sh, 1, 0, 0, 0, 0);
-        cairo_set_source(cr, sh);
+        SetRadial(cr, 16.8, 18.2, 8, 16.8, 18.2, 14.8, {{0, {0, 0, 0}, 0.45}, {1, {0, 0, 0}, 0}});
         cairo_fill(cr);
-        cairo_pattern_destroy(sh);
         DrawGem(cr, kind, 16, 16, 14.2, frame);
     } else if (kind == 7) {
         DrawBomb(cr, frame);
@@ -555,12 +478,8 @@ void DrawKindFrame(cairo_t* cr, int kind, int frame) {
 void DrawCheckerTile(cairo_t* cr, bool light) {
     Rgb a = light ? Hex(0xf6cf5a) : Hex(0x2b3a9a);
     cairo_rectangle(cr, 0, 0, 32, 32);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 32, 32);
-    AddStop(g, 0, Scale(a, 1.3));
-    AddStop(g, 1, Scale(a, 0.7));
-    cairo_set_source(cr, g);
+    SetLinear(cr, 0, 0, 32, 32, {{0, Scale(a, 1.3)}, {1, Scale(a, 0.7)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     Bevel(cr, {1, 1, 1}, 0.5, 0.45, 1.4);
     // an inlaid diamond
     cairo_move_to(cr, 16, 7);
@@ -577,28 +496,16 @@ void DrawCheckerTile(cairo_t* cr, bool light) {
 
 void DrawWallTile(cairo_t* cr) {
     cairo_rectangle(cr, 0, 0, 32, 32);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 32, 32);
-    AddStop(g, 0, Hex(0x3b4878));
-    AddStop(g, 1, Hex(0x1a2040));
-    cairo_set_source(cr, g);
+    SetLinear(cr, 0, 0, 32, 32, {{0, Hex(0x3b4878)}, {1, Hex(0x1a2040)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     RoundedRect(cr, 3, 3, 26, 26, 3);
-    cairo_pattern_t* in = cairo_pattern_create_linear(0, 3, 0, 29);
-    AddStop(in, 0, Hex(0x2a3460));
-    AddStop(in, 1, Hex(0x202850));
-    cairo_set_source(cr, in);
+    SetLinear(cr, 0, 3, 0, 29, {{0, Hex(0x2a3460)}, {1, Hex(0x202850)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(in);
     Bevel(cr, {0.75, 0.82, 1}, 0.45, 0.6, 1.2);
     // gold studs
     cairo_arc(cr, 16, 16, 2.3, 0, kTau);
-    cairo_pattern_t* st = cairo_pattern_create_radial(15.2, 15.2, 0, 16, 16, 2.4);
-    AddStop(st, 0, Hex(0xfff0b0));
-    AddStop(st, 1, Hex(0x9a6a18));
-    cairo_set_source(cr, st);
+    SetRadial(cr, 15.2, 15.2, 0, 16, 16, 2.4, {{0, Hex(0xfff0b0)}, {1, Hex(0x9a6a18)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(st);
 }
 
 void DrawPlate(cairo_t* cr, int kind) {
@@ -611,13 +518,8 @@ void DrawPlate(cairo_t* cr, int kind) {
     else if (kind == 18) { c = Hex(0xffffff); strength = 0.5; }
     else { c = Hex(0x000000); strength = 0.6; }
     cairo_arc(cr, 24, 24, 23.5, 0, kTau);
-    cairo_pattern_t* g = cairo_pattern_create_radial(24, 24, 2, 24, 24, 23.5);
-    AddStop(g, 0, Scale(c, kind == 19 ? 1 : 0.9), strength);
-    AddStop(g, 0.45, Scale(c, kind == 19 ? 1 : 0.6), strength * 0.6);
-    AddStop(g, 1, Scale(c, 0.3), 0);
-    cairo_set_source(cr, g);
+    SetRadial(cr, 24, 24, 2, 24, 24, 23.5, {{0, Scale(c, kind == 19 ? 1 : 0.9), strength}, {0.45, Scale(c, kind == 19 ? 1 : 0.6), strength * 0.6}, {1, Scale(c, 0.3), 0}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
 }
 
 void DrawShard(cairo_t* cr, int colour, int variant) {
@@ -636,13 +538,8 @@ void DrawShard(cairo_t* cr, int colour, int variant) {
     cairo_line_to(cr, p[1][0], p[1][1]);
     cairo_line_to(cr, p[2][0], p[2][1]);
     cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(-3, -3, 3, 3);
-    AddStop(g, 0, Scale(c, 1.6));
-    AddStop(g, 0.5, c);
-    AddStop(g, 1, Scale(c, 0.5));
-    cairo_set_source(cr, g);
+    SetLinear(cr, -3, -3, 3, 3, {{0, Scale(c, 1.6)}, {0.5, c}, {1, Scale(c, 0.5)}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
     SetRgb(cr, Scale(c, 0.35));
     cairo_set_line_width(cr, 0.5);
     cairo_stroke(cr);
@@ -661,27 +558,17 @@ void DrawCursorBox(cairo_t* cr) {
     cairo_set_line_width(cr, 3.6);
     cairo_stroke(cr);
     RoundedRect(cr, 3, 3, 34, 34, 7);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 3, 0, 37);
-    AddStop(g, 0, Hex(0xffffff));
-    AddStop(g, 0.5, Hex(0xffd860));
-    AddStop(g, 1, Hex(0xd88a10));
-    cairo_set_source(cr, g);
+    SetLinear(cr, 0, 3, 0, 37, {{0, Hex(0xffffff)}, {0.5, Hex(0xffd860)}, {1, Hex(0xd88a10)}});
     cairo_set_line_width(cr, 2.2);
     cairo_stroke(cr);
-    cairo_pattern_destroy(g);
     const double corners[4][2] = {{4, 4}, {36, 4}, {4, 36}, {36, 36}};
     for (auto& c : corners) DrawTwinkle(cr, c[0], c[1], 3.2, 0.9);
 }
 
 void DrawPreviewLight(cairo_t* cr) {
     RoundedRect(cr, 1, 1, 30, 30, 6);
-    cairo_pattern_t* g = cairo_pattern_create_radial(16, 16, 2, 16, 16, 22);
-    AddStop(g, 0, Hex(0xe8f8ff), 0.95);
-    AddStop(g, 0.6, Hex(0xa0dcff), 0.55);
-    AddStop(g, 1, Hex(0x60b0ff), 0.3);
-    cairo_set_source(cr, g);
+    SetRadial(cr, 16, 16, 2, 16, 16, 22, {{0, Hex(0xe8f8ff), 0.95}, {0.6, Hex(0xa0dcff), 0.55}, {1, Hex(0x60b0ff), 0.3}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     RoundedRect(cr, 1.5, 1.5, 29, 29, 6);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.9);
     cairo_set_line_width(cr, 1.4);

@@ -22,13 +22,8 @@ constexpr double kTau = 2 * M_PI;
 void Glow(cairo_t* cr, double w, double h, Rgb inner, Rgb outer) {
     double r = std::min(w, h) / 2;
     cairo_arc(cr, w / 2, h / 2, r, 0, kTau);
-    cairo_pattern_t* g = cairo_pattern_create_radial(w / 2, h / 2, 0, w / 2, h / 2, r);
-    AddStop(g, 0, inner, 1);
-    AddStop(g, 0.35, Mix(inner, outer, 0.5), 0.6);
-    AddStop(g, 1, outer, 0);
-    cairo_set_source(cr, g);
+    SetRadial(cr, w / 2, h / 2, 0, w / 2, h / 2, r, {{0, inner, 1}, {0.35, Mix(inner, outer, 0.5), 0.6}, {1, outer, 0}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
 }
 
 void Flame(cairo_t* cr, double w, double h, double angle) {
@@ -57,25 +52,16 @@ void Smoke(cairo_t* cr, double w, double h, uint32_t seed) {
         double x = w / 2 + rnd.Range(-w * 0.18, w * 0.18), y = h / 2 + rnd.Range(-h * 0.18, h * 0.18);
         double r = rnd.Range(w * 0.2, w * 0.32);
         cairo_arc(cr, x, y, r, 0, kTau);
-        cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, r);
-        cairo_pattern_add_color_stop_rgba(g, 0, 0.75, 0.75, 0.78, 0.35);
-        cairo_pattern_add_color_stop_rgba(g, 1, 0.5, 0.5, 0.55, 0);
-        cairo_set_source(cr, g);
+        SetRadial(cr, x, y, 0, x, y, r, {{0, {0.75, 0.75, 0.78}, 0.35}, {1, {0.5, 0.5, 0.55}, 0}});
         cairo_fill(cr);
-        cairo_pattern_destroy(g);
     }
 }
 
 void Ring(cairo_t* cr, double w, double h) {
     double r = std::min(w, h) / 2;
     cairo_arc(cr, w / 2, h / 2, r * 0.98, 0, kTau);
-    cairo_pattern_t* g = cairo_pattern_create_radial(w / 2, h / 2, r * 0.45, w / 2, h / 2, r * 0.98);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, 0);
-    cairo_pattern_add_color_stop_rgba(g, 0.7, 1, 1, 1, 0.95);
-    cairo_pattern_add_color_stop_rgba(g, 1, 1, 1, 1, 0);
-    cairo_set_source(cr, g);
+    SetRadial(cr, w / 2, h / 2, r * 0.45, w / 2, h / 2, r * 0.98, {{0, {1, 1, 1}, 0}, {0.7, {1, 1, 1}, 0.95}, {1, {1, 1, 1}, 0}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
 }
 
 void Flare(cairo_t* cr, double w, double h) {
@@ -157,12 +143,8 @@ FontBlock DrawFont(Image& sheet, int index, int height, const std::string& chars
             cairo_stroke_preserve(cr);
             cairo_text_extents_t cap;
             cairo_text_extents(cr, "H", &cap);
-            cairo_pattern_t* g = cairo_pattern_create_linear(0, gy - cap.height, 0, gy);
-            AddStop(g, 0, look.top);
-            AddStop(g, 1, look.bottom);
-            cairo_set_source(cr, g);
+            SetLinear(cr, 0, gy - cap.height, 0, gy, {{0, look.top}, {1, look.bottom}});
             cairo_fill(cr);
-            cairo_pattern_destroy(g);
             cairo_restore(cr);
         }
         block.glyphs.push_back({static_cast<unsigned char>(ch), x, y, w});

@@ -42,12 +42,8 @@ void Stars(cairo_t* cr, int w, int h, int count, uint32_t seed, double maxY) {
         cairo_fill(cr);
         if (r > 1.5) {
             cairo_arc(cr, x, y, r * 4, 0, kTau);
-            cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, r * 4);
-            cairo_pattern_add_color_stop_rgba(g, 0, 0.8, 0.9, 1, 0.35 * a);
-            cairo_pattern_add_color_stop_rgba(g, 1, 0.8, 0.9, 1, 0);
-            cairo_set_source(cr, g);
+            SetRadial(cr, x, y, 0, x, y, r * 4, {{0, {0.8, 0.9, 1}, 0.35 * a}, {1, {0.8, 0.9, 1}, 0}});
             cairo_fill(cr);
-            cairo_pattern_destroy(g);
         }
     }
 }
@@ -64,22 +60,14 @@ void Ridge(cairo_t* cr, int w, int h, double baseY, double amp, double freq, uin
     }
     cairo_line_to(cr, w, h);
     cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, baseY - amp, 0, h);
-    AddStop(g, 0, top);
-    AddStop(g, 1, bottom);
-    cairo_set_source(cr, g);
+    SetLinear(cr, 0, baseY - amp, 0, h, {{0, top}, {1, bottom}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
 }
 
 void GlowDisc(cairo_t* cr, double x, double y, double r, Rgb c, double a) {
     cairo_arc(cr, x, y, r, 0, kTau);
-    cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, r);
-    AddStop(g, 0, c, a);
-    AddStop(g, 1, c, 0);
-    cairo_set_source(cr, g);
+    SetRadial(cr, x, y, 0, x, y, r, {{0, c, a}, {1, c, 0}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
 }
 
 void Aurora(Image& img) {

@@ -97,14 +97,9 @@ void Logo(cairo_t* cr, Rect r) {
     cairo_clip(cr);
     cairo_translate(cr, cx, r.y + 110);
     cairo_scale(cr, 295, 105);
-    cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-    cairo_pattern_add_color_stop_rgba(g, 0, 0.4, 0.6, 1, 0.45);
-    cairo_pattern_add_color_stop_rgba(g, 0.6, 0.4, 0.6, 1, 0.15);
-    cairo_pattern_add_color_stop_rgba(g, 1, 0.4, 0.6, 1, 0);
-    cairo_set_source(cr, g);
+    SetRadial(cr, 0, 0, 0, 0, 0, 1, {{0, {0.4, 0.6, 1}, 0.45}, {0.6, {0.4, 0.6, 1}, 0.15}, {1, {0.4, 0.6, 1}, 0}});
     cairo_arc(cr, 0, 0, 1, 0, kTau);
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     cairo_restore(cr);
     TextStyle t = GoldText(118);
     t.outlineWidth = 5;
@@ -191,13 +186,8 @@ void CarouselWindow(cairo_t* cr, Rect r) {
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     RoundedRect(cr, r.x + 2, r.y + 1, r.w - 4, r.h - 3, 12);
     cairo_rectangle(cr, r.x + 17, r.y + 12, 156, 118);
-    cairo_pattern_t* g = cairo_pattern_create_linear(r.x, r.y, r.x + r.w, r.y + r.h);
-    AddStop(g, 0, Hex(0xfff0b0));
-    AddStop(g, 0.5, Hex(0xd9a23a));
-    AddStop(g, 1, Hex(0x7a4a10));
-    cairo_set_source(cr, g);
+    SetLinear(cr, r.x, r.y, r.x + r.w, r.y + r.h, {{0, Hex(0xfff0b0)}, {0.5, Hex(0xd9a23a)}, {1, Hex(0x7a4a10)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     cairo_restore(cr);
     cairo_rectangle(cr, r.x + 16.5, r.y + 11.5, 157, 119);
     cairo_set_source_rgba(cr, 0.2, 0.1, 0, 0.9);
@@ -225,8 +215,7 @@ void MakeTitlePictures(const std::string& dir) {
             bs.body = Hex(modeColours[m - 1]);
             bs.labelSize = 26;
             Rect u = MenuModeButtonUp(m), d = MenuModeButtonDown(m);
-            DrawButton(cr, u.x, u.y, u.w, u.h, kModeNames[m - 1], false, bs);
-            DrawButton(cr, d.x, d.y, d.w, d.h, kModeNames[m - 1], true, bs);
+            DrawButtonPair(cr, u, d, kModeNames[m - 1], bs);
             Heading(cr, ModeHeading(m), kModeNames[m - 1]);
         }
         const char* small[4] = {"HELP", "OPTIONS", "SCORES", "QUIT"};
@@ -235,22 +224,17 @@ void MakeTitlePictures(const std::string& dir) {
             bs.labelSize = 19;
             if (b == kQuitButton) bs.body = Hex(0xa8283a);
             Rect u = MenuSmallButtonUp(b), d = MenuSmallButtonDown(b);
-            DrawButton(cr, u.x, u.y, u.w, u.h, small[b], false, bs);
-            DrawButton(cr, d.x, d.y, d.w, d.h, small[b], true, bs);
+            DrawButtonPair(cr, u, d, small[b], bs);
         }
         ButtonStyle back;
         back.labelSize = 20;
         ButtonStyle play;
         play.body = Hex(0x1f9a50);
         play.labelSize = 22;
-        DrawButton(cr, kModeBackUp.x, kModeBackUp.y, kModeBackUp.w, kModeBackUp.h, "BACK", false, back);
-        DrawButton(cr, kModeBackDown.x, kModeBackDown.y, kModeBackDown.w, kModeBackDown.h, "BACK", true, back);
-        DrawButton(cr, kModePlayUp.x, kModePlayUp.y, kModePlayUp.w, kModePlayUp.h, "PLAY", false, play);
-        DrawButton(cr, kModePlayDown.x, kModePlayDown.y, kModePlayDown.w, kModePlayDown.h, "PLAY", true, play);
-        DrawButton(cr, kOkUp.x, kOkUp.y, kOkUp.w, kOkUp.h, "OK", false, back);
-        DrawButton(cr, kOkDown.x, kOkDown.y, kOkDown.w, kOkDown.h, "OK", true, back);
-        DrawButton(cr, kNextUp.x, kNextUp.y, kNextUp.w, kNextUp.h, "NEXT", false, back);
-        DrawButton(cr, kNextDown.x, kNextDown.y, kNextDown.w, kNextDown.h, "NEXT", true, back);
+        DrawButtonPair(cr, kModeBackUp, kModeBackDown, "BACK", back);
+        DrawButtonPair(cr, kModePlayUp, kModePlayDown, "PLAY", play);
+        DrawButtonPair(cr, kOkUp, kOkDown, "OK", back);
+        DrawButtonPair(cr, kNextUp, kNextDown, "NEXT", back);
         Checkbox(cr, kCheckOn, true);
         Checkbox(cr, kCheckOff, false);
         FramePieces(cr, kFrame);
@@ -304,12 +288,8 @@ void MakeTitlePictures(const std::string& dir) {
                 DrawText(cr, sliders[i], r.x + 130, t.y + t.h / 2.0, lt);
                 DrawInset(cr, t.x, t.y + 4, t.w, t.h - 8, 6, 0.9);
                 cairo_rectangle(cr, t.x + 3, t.y + 9, t.w - 6, 3);
-                cairo_pattern_t* g = cairo_pattern_create_linear(t.x, 0, t.x + t.w, 0);
-                AddStop(g, 0, Hex(0x2050c0));
-                AddStop(g, 1, Hex(0x60e0ff));
-                cairo_set_source(cr, g);
+                SetLinear(cr, t.x, 0, t.x + t.w, 0, {{0, Hex(0x2050c0)}, {1, Hex(0x60e0ff)}});
                 cairo_fill(cr);
-                cairo_pattern_destroy(g);
             }
             const char* checks[3] = {"32-BIT COLOUR", "FULL SCREEN", "VERTICAL SYNC"};
             for (int i = 0; i < 3; ++i) {
@@ -359,8 +339,7 @@ void MakeTitlePictures(const std::string& dir) {
             bs.labelSize = b < 2 ? 34 : 22;
             if (b == kCarouselPlay) bs.body = Hex(0x1f9a50);
             Rect u = CarouselButtonUp(b), d = CarouselButtonDown(b);
-            DrawButton(cr, u.x, u.y, u.w, u.h, cb[b], false, bs);
-            DrawButton(cr, d.x, d.y, d.w, d.h, cb[b], true, bs);
+            DrawButtonPair(cr, u, d, cb[b], bs);
         }
         SavePng(img, dir + "/modes.png");
     }
@@ -425,8 +404,7 @@ void MakeTitlePictures(const std::string& dir) {
         DrawInset(cr, kHelpBackAt.x - 5, kHelpBackAt.y - 5, kHelpBackUp.w + 10, kHelpBackUp.h + 10, 18, 0.45);
         ButtonStyle bs;
         bs.labelSize = 22;
-        DrawButton(cr, kHelpBackUp.x, kHelpBackUp.y, kHelpBackUp.w, kHelpBackUp.h, "BACK", false, bs);
-        DrawButton(cr, kHelpBackDown.x, kHelpBackDown.y, kHelpBackDown.w, kHelpBackDown.h, "BACK", true, bs);
+        DrawButtonPair(cr, kHelpBackUp, kHelpBackDown, "BACK", bs);
         SaveJpeg(img, dir + "/help.jpg", 92);
     }
 }
