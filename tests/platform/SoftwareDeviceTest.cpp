@@ -565,3 +565,64 @@ TEST(SoftwareDevice, LongLinesAreClippedInBothDirections) {
     }
     EXPECT_EQ(PixelAt(d, bb, 5, 5), 0xFF000000u);
 }
+
+TEST(SoftwareDevice, PointAndLinearFiltering) {
+    pp::Image img{2, 1, {0xFF000000, 0xFFFFFFFF}};
+    for (int linear = 0; linear < 2; ++linear) {
+        SCOPED_TRACE(linear);
+        pp::SoftwareDevice d(Small(8, 2));
+        DefaultStates(d);
+        d.SetRenderState(pp::RsAlphaBlendEnable, 0);
+        d.SetTextureStageState(0, pp::TssMagFilter, linear ? pp::FilterLinear : pp::FilterPoint);
+        pp::SurfaceId tex = d.CreateTextureFromImage(img);
+        d.SpriteDraw(tex, nullptr, {4, 1}, {0, 0}, 0, {0, 0}, 0xFFFFFFFF);  // 2 texels over 8 pixels
+        pp::Image out;
+        ASSERT_TRUE(d.ReadPixels(d.GetBackBuffer(), out));
+        std::vector<uint32_t> reds;
+        for (int x = 0; x < 8; ++x) reds.push_back((out.pixels[x] >> 16) & 0xFF);
+        if (!linear) {
+            EXPECT_EQ(reds, (std::vector<uint32_t>{0, 0, 0, 0, 255, 255, 255, 255}));
+        } else {
+            // Pixel centres at texel positions 0.125, 0.375, ...: clamped at the ends, a ramp between.
+            EXPECT_EQ(reds[0], 0u);
+            EXPECT_EQ(reds[1], 0u);
+            EXPECT_NEAR(reds[2], 32, 1);
+            EXPECT_NEAR(reds[3], 96, 1);
+            EXPECT_NEAR(reds[4], 159, 1);
+            EXPECT_NEAR(reds[5], 223, 1);
+            EXPECT_EQ(reds[7], 255u);
+        }
+    }
+}
+
+TEST(SoftwareDevice, TextureStageOperationsForPrimitives) {
+    struct Case {
+        int colorOp, alphaOp;
+    } cases[] = {
+        {pp::TopModulate, pp::TopModulate},      // texel x diffuse, alpha 0xFF x 0x80
+        {pp::TopSelectArg1, pp::TopModulate},    // the texture's colour, modulated alpha
+        {pp::TopModulate, pp::TopSelectArg1},    // modulated colour, the texture's alpha
+        {pp::TopSelectArg1, pp::TopSelectArg1},  // the texture alone
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.colorOp) + "/" + std::to_string(c.alphaOp));
+        pp::SoftwareDevice d(Small(4, 4));
+        DefaultStates(d);
+        d.SetRenderState(pp::RsSrcBlend, 5);
+        d.SetRenderState(pp::RsDestBlend, 1);  // the source weighed by its alpha, over nothing
+        d.SetTextureStageState(0, pp::TssColorOp, c.colorOp);
+        d.SetTextureStageState(0, pp::TssAlphaOp, c.alphaOp);
+        pp::SurfaceId tex = d.CreateTextureFromImage(Solid(1, 1, 0xFFFF8000));
+        d.SetTexture(0, tex);
+        d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+        auto v = [](float x, float y) { return pp::ScreenVertex{x, y, 0, 1, 0x80808080, 0, 0}; };
+        pp::ScreenVertex q[4] = {v(0, 0), v(4, 0), v(0, 4), v(4, 4)};
+        d.DrawPrimitiveUP(pp::PrimitiveType::TriangleStrip, 2, q);
+        // Colour (ff,80,00) or modulated (80,40,00), times alpha 1 or 0.5.
+        uint32_t got = PixelAt(d, d.GetBackBuffer(), 1, 1);
+        uint32_t rgbFull = c.colorOp == pp::TopModulate ? 0x804000u : 0xFF8000u;
+        bool halfAlpha = c.alphaOp == pp::TopModulate;
+        uint32_t want = 0xFF000000u | (halfAlpha ? ((rgbFull >> 1) & 0x7F7F7F) : rgbFull);
+        EXPECT_TRUE(Near(got, want)) << std::hex << got << " want " << want;
+    }
+}
