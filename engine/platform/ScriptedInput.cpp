@@ -35,6 +35,7 @@ void ScriptedInput::LoseFocus() {
 }
 
 bool ScriptedInput::Open() {
+    if (failOpen_) return false;
     open_ = true;
     for (Device& d : devices_) d.acquired = focused_;
     return true;

@@ -25,6 +25,7 @@ public:
     void LoseFocus();
     void GainFocus() { focused_ = true; }
     void RequestClose() { ++closeRequests_; }
+    void FailOpen(bool fail) { failOpen_ = fail; }
     void OnPump(std::function<void(ScriptedInput&)> hook) { onPump_ = std::move(hook); }
 
     // What the engine did.
@@ -54,7 +55,7 @@ private:
     Device& Of(InputDevice device) { return devices_[static_cast<size_t>(device)]; }
     ReadResult Check(InputDevice device);
 
-    bool open_ = false, focused_ = true;
+    bool open_ = false, focused_ = true, failOpen_ = false;
     std::array<Device, 4> devices_{};
     KeyboardState keys_{};
     MouseReading mouse_;

@@ -1,10 +1,12 @@
 // Keyboard, mouse and game pads over a scripted input: the frame snapshot, the press latches,
 // Key.Clear's wait, failed reads and focus loss.
+#include "core/EngineStart.h"
 #include "core/GamePad.h"
 #include "core/InputProcs.h"
 #include "core/Key.h"
 #include "core/Mouse.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -341,6 +343,52 @@ TEST_F(EngineTest, InitDiWithoutADisplayOpensAHeadlessInput) {
     k.Clear(1);
     plm::ReleaseInput();
     EXPECT_FALSE(State().InputDevices);
+}
+
+// The engine's own frame: InitDevice opens the installed input and sets the boundary, Scene.Begin
+// takes the snapshot and advances the timers, Terminate releases the input.
+TEST_F(EngineTest, SceneBeginReadsInputAndAdvancesTimers) {
+    auto input = std::make_shared<ScriptedInput>();
+    plm::SetInputBackend(input);
+    clock->SetStepPerRead(1);  // busy waits end
+    plm::PelmarEngine e;
+    ASSERT_TRUE(plmtest::StartWindowedEngine(e, folder.path()));
+    EXPECT_TRUE(input->IsOpen());
+    EXPECT_FLOAT_EQ(State().MouseMaxX, 799);
+    EXPECT_FLOAT_EQ(State().MouseMaxY, 599);
+    e.Mouse()->X(400);
+    e.Mouse()->Y(300);
+    e.Timer()->Init(1);
+    e.Timer()->Configure(1, 100, true);
+
+    input->SetKey(plm::platform::kScanF1, true);
+    input->SetButton(0, true);
+    input->Move(50, -10);
+    clock->Advance(100);
+    e.Scene()->Begin();
+    EXPECT_TRUE(e.Key()->PressedOnce(59));
+    EXPECT_TRUE(e.Mouse()->Button1PressedOnce());
+    EXPECT_FLOAT_EQ(e.Mouse()->X(), 432);
+    EXPECT_FLOAT_EQ(e.Mouse()->Y(), 290);
+    EXPECT_TRUE(e.Timer()->Check(1));
+    e.Scene()->Render();
+    e.Terminate();
+    EXPECT_FALSE(input->IsOpen());
+}
+
+TEST_F(EngineTest, InputThatCannotOpenFailsInitDevice) {
+    auto input = std::make_shared<ScriptedInput>();
+    input->FailOpen(true);
+    plm::SetInputBackend(input);
+    clock->SetStepPerRead(1);
+    plm::PelmarEngine e;
+    EXPECT_FALSE(plmtest::StartWindowedEngine(e, folder.path()));
+    std::vector<std::string> undated;
+    for (const std::string& line : Log()) undated.push_back(plmtest::Undated(line));
+    auto failed = std::find(undated.begin(), undated.end(), "Direct Input Init Failed");
+    ASSERT_NE(failed, undated.end());
+    EXPECT_EQ(*(failed + 2), "Error: (InitDevice)");
+    e.Terminate();
 }
 
 }  // namespace

@@ -12,8 +12,12 @@
 #include "EngineFixture.h"
 #include "core/InputProcs.h"
 #include "core/Key.h"
+#include "core/EngineStart.h"
 #include "core/Mouse.h"
+#include "core/PelmarEngine.h"
 #include "platform/SdlEventHub.h"
+#include "platform/TestDisplay.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -23,11 +27,8 @@ using plm::State;
 class SdlInputXvfbTest : public plmtest::EngineTest {
 protected:
     void SetUp() override {
-        const char* display = std::getenv("PLM_XDISPLAY");
-        if (!display || !*display) GTEST_SKIP() << "PLM_XDISPLAY is not set";
+        if (!plmtest::UseTestDisplay()) GTEST_SKIP() << "PLM_XDISPLAY is not set";
         EngineTest::SetUp();
-        setenv("DISPLAY", display, 1);
-        setenv("SDL_VIDEODRIVER", "x11", 1);
         ASSERT_TRUE(sdl::InitSubsystem(SDL_INIT_VIDEO)) << SDL_GetError();
         videoUp = true;
         window = SDL_CreateWindow("plm input test", 0, 0, 320, 240, SDL_WINDOW_SHOWN);
@@ -58,6 +59,7 @@ protected:
         std::string cmd = "xdotool windowfocus --sync " + xid + " " + args + " >/dev/null 2>&1";
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
     }
+public:
     static std::string Output(const std::string& cmd) {
         std::string out;
         if (FILE* p = popen(cmd.c_str(), "r")) {
@@ -68,6 +70,7 @@ protected:
         while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
         return out;
     }
+protected:
     // Pumps the window's events (as its message pump does each frame) until done() or 3 s.
     static bool PumpUntil(const std::function<bool()>& done) {
         for (int i = 0; i < 300; ++i) {
@@ -164,6 +167,44 @@ TEST_F(SdlInputXvfbTest, FocusLossClearsHeldKeysAndEndsKeyClear) {
     EXPECT_FALSE(key.Pressed(31)) << "no key counts as held without the focus";
     Xdo("keyup s");
     SDL_DestroyWindow(other);
+}
+
+// The whole path in the engine's own window: InitDevice picks the SDL input for a real window,
+// the window's message pump delivers the events, Scene.Begin takes the snapshot.
+TEST(EngineInputXvfb, KeysAndClicksReachTheEngineFrame) {
+    if (!plmtest::UseTestDisplay()) GTEST_SKIP() << "PLM_XDISPLAY is not set";
+    plm::ResetState();
+    plmtest::TempFolder folder;
+    plm::platform::WindowSettings ws;
+    ws.caption = "plm engine input";
+    auto window = plm::platform::CreateWindow(ws);
+    ASSERT_NE(window, nullptr);
+    {
+        plm::PelmarEngine e;
+        ASSERT_TRUE(plmtest::StartWindowedEngine(e, folder.path(), window->Handle()));
+        std::string xid = SdlInputXvfbTest::Output("xdotool search --sync --onlyvisible --name '^plm engine input$' | head -n 1");
+        ASSERT_FALSE(xid.empty());
+        auto frameUntil = [&](const std::function<bool()>& done) {
+            for (int i = 0; i < 300; ++i) {
+                window->PumpMessages();  // the game's loop lets the window's messages run
+                e.Scene()->DeviceLost();
+                e.Scene()->Begin();
+                bool ok = done();
+                e.Scene()->Render();
+                if (ok) return true;
+                SDL_Delay(10);
+            }
+            return false;
+        };
+        std::string focus = "xdotool windowfocus --sync " + xid + " ";
+        ASSERT_EQ(std::system((focus + "key F1 >/dev/null 2>&1").c_str()), 0);
+        EXPECT_TRUE(frameUntil([&] { return e.Key()->PressedOnce(59); }));
+        ASSERT_EQ(std::system((focus + "mousemove --window " + xid + " 200 150 click 1 >/dev/null 2>&1").c_str()), 0);
+        EXPECT_TRUE(frameUntil([&] { return e.Mouse()->Button1PressedOnce(); }));
+        e.Terminate();
+    }
+    window.reset();
+    plm::ResetState();
 }
 
 }  // namespace
