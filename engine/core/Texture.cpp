@@ -33,13 +33,6 @@ platform::SurfaceDesc DescOf(const TextureSlot& slot) {
     return desc;
 }
 
-// The texture a draw reads, or kNoSurface when the slot is empty, the index outside the table or
-// there is no device: such a draw is skipped, blend states included.
-platform::SurfaceId DrawSource(int32_t index) {
-    const TextureSlot* slot = FilledSlot(index);
-    return slot ? slot->Object : platform::kNoSurface;
-}
-
 // Fills the shared draw argument block and hands it to the batch.
 void BatchDraw(platform::SurfaceId tex, int32_t srcX, int32_t srcY, int32_t width, int32_t height,
                platform::Vec2 scaling, platform::Vec2 centre, float rotation, platform::Vec2 translation,
@@ -204,7 +197,7 @@ bool Texture::IsLoaded(int32_t Index) const {
     return slot->Loaded;
 }
 
-platform::SurfaceId Texture::GetHandle(int32_t Index) const { return DrawSource(Index); }
+platform::SurfaceId Texture::GetHandle(int32_t Index) const { return TextureDrawSource(Index); }
 
 int32_t Texture::GetWidth(int32_t Index) const {
     const TextureSlot* slot = FilledSlot(Index);
@@ -234,7 +227,7 @@ void Texture::Render(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, i
                      float Alpha, float Rotate, float XScale, float YScale, bool OriginTopLeft, float ShadowAlpha,
                      float ShadowXOffset, float ShadowYOffset, float ShadowXScale, float ShadowYScale,
                      float ShadowRotate, float R, float G, float B, int32_t SourceMode, int32_t DestinationMode) {
-    platform::SurfaceId tex = DrawSource(Index);
+    platform::SurfaceId tex = TextureDrawSource(Index);
     if (tex == platform::kNoSurface) return;
     SetBlend(SourceMode, DestinationMode);
     const platform::Vec2 centre{Width / 2.0f * XScale, Height / 2.0f * YScale};
@@ -255,7 +248,7 @@ void Texture::Render(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, i
 void Texture::RenderFast(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, int32_t Height, float DestX,
                          float DestY, float Alpha, float Rotate, float Scaled, bool OriginTopLeft, bool RotateAsRad,
                          int32_t SourceMode, int32_t DestinationMode) {
-    platform::SurfaceId tex = DrawSource(Index);
+    platform::SurfaceId tex = TextureDrawSource(Index);
     if (tex == platform::kNoSurface) return;
     SetBlend(SourceMode, DestinationMode);
     platform::Vec2 at = OriginTopLeft ? platform::Vec2{Whole(DestX), Whole(DestY)}
@@ -266,7 +259,7 @@ void Texture::RenderFast(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Widt
 
 void Texture::RenderFaster(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, int32_t Height, float DestX,
                            float DestY, float Alpha, float Rotate) {
-    platform::SurfaceId tex = DrawSource(Index);
+    platform::SurfaceId tex = TextureDrawSource(Index);
     if (tex == platform::kNoSurface) return;
     SetBlend(BlendSrcAlpha, BlendInvSrcAlpha);
     BatchDraw(tex, SrcX, SrcY, Width, Height, {1, 1}, {Width / 2.0f, Height / 2.0f}, DegreeToRad(Rotate),
@@ -275,7 +268,7 @@ void Texture::RenderFaster(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Wi
 
 void Texture::RenderFastest(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, int32_t Height, float DestX,
                             float DestY) {
-    platform::SurfaceId tex = DrawSource(Index);
+    platform::SurfaceId tex = TextureDrawSource(Index);
     if (tex == platform::kNoSurface) return;
     SetBlend(BlendSrcAlpha, BlendInvSrcAlpha);
     BatchDraw(tex, SrcX, SrcY, Width, Height, {1, 1}, {0, 0}, 0, {Whole(DestX), Whole(DestY)}, State().WhiteColor);
@@ -284,7 +277,7 @@ void Texture::RenderFastest(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t W
 void Texture::RenderTransform(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, int32_t Height,
                               const platform::Matrix4& Matrix, float Alpha, float R, float G, float B,
                               int32_t SourceMode, int32_t DestinationMode) {
-    platform::SurfaceId tex = DrawSource(Index);
+    platform::SurfaceId tex = TextureDrawSource(Index);
     if (tex == platform::kNoSurface) return;
     SetBlend(SourceMode, DestinationMode);
     BatchDrawTransform(tex, SrcX, SrcY, Width, Height, Matrix, ColorOf(Alpha, R, G, B));
@@ -293,7 +286,7 @@ void Texture::RenderTransform(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t
 void Texture::RenderSkew(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, int32_t Height, float DstX,
                          float DstY, float XScale, float YScale, float XSkew, float YSkew, float Alpha,
                          bool OriginTopLeft, float R, float G, float B, int32_t SourceMode, int32_t DestinationMode) {
-    platform::SurfaceId tex = DrawSource(Index);
+    platform::SurfaceId tex = TextureDrawSource(Index);
     if (tex == platform::kNoSurface) return;
     SetBlend(SourceMode, DestinationMode);
     platform::Matrix4& m = State().DrawMatrix;

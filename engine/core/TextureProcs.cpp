@@ -162,4 +162,11 @@ bool SaveTexture(int32_t index, const std::string& path, int32_t format) {
     return ok;
 }
 
+platform::SurfaceId TextureDrawSource(int32_t index) {
+    const EngineState& st = State();
+    const TextureSlot* slot = st.Textures.find(index);
+    return (slot && slot->Loaded && slot->Object != platform::kNoSurface && st.D3DDevice) ? slot->Object
+                                                                                          : platform::kNoSurface;
+}
+
 }  // namespace plm

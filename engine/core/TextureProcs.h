@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/EngineLog.h"
+#include "platform/GraphicsDevice.h"
 
 namespace plm {
 
@@ -12,6 +13,10 @@ namespace plm {
 inline constexpr int32_t kErrInvalidData = static_cast<int32_t>(0x88760B59u);
 inline constexpr int32_t kErrOutOfVideoMemory = static_cast<int32_t>(0x8876017Cu);
 inline constexpr int32_t kErrInvalidCall = static_cast<int32_t>(0x8876086Cu);
+
+// The texture a draw reads, or kNoSurface when the slot is empty, the index outside the table or
+// there is no device: every drawing class skips such a draw, blend states included.
+platform::SurfaceId TextureDrawSource(int32_t index);
 
 // Releases the slot's texture; the slot's other entries are left as they are.
 void ReleaseTextureObject(int32_t index);

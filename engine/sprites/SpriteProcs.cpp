@@ -6,6 +6,7 @@
 #include "core/DrawProcs.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "core/TextureProcs.h"
 #include "sprites/CollideProcs.h"
 #include "sprites/SpriteParticleStep.h"
 #include "sprites/SpriteRecord.h"
@@ -105,11 +106,12 @@ void DrawImage(const SpriteRecord& r, float x, float y, const ImagePose& pose, i
         d.RotationCentre.y -= h * sy;
     }
     d.Translation = {static_cast<float>(tx + pose.XOffset + shakeX), static_cast<float>(ty + pose.YOffset + shakeY)};
-    if (!st.D3DDevice) return;
+    const platform::SurfaceId tex = TextureDrawSource(r.Texture);
+    if (tex == platform::kNoSurface) return;
     // Stored alpha and colours may lie outside 0..255; only the packed colour is limited.
     const uint32_t color = MakeColorARGB(static_cast<float>(Int(pose.Alpha)), static_cast<float>(Int(pose.Red)),
                                          static_cast<float>(Int(pose.Green)), static_cast<float>(Int(pose.Blue)));
-    st.D3DDevice->SpriteDraw(st.Textures(r.Texture).Object, &d.Src, d.Scaling, d.RotationCentre,
+    st.D3DDevice->SpriteDraw(tex, &d.Src, d.Scaling, d.RotationCentre,
                              DegreeToRad(pose.Rotation), d.Translation, color);
 }
 
@@ -149,7 +151,8 @@ void DrawSprite(int32_t sprite) {
         r = State().SpriteTable.find(sprite);
         if (!r) return;
     }
-    SetBlend(r->SrcBlend, r->DestBlend);
+    // A sprite on an empty texture slot draws nothing and sends no blend states.
+    if (TextureDrawSource(r->Texture) != platform::kNoSurface) SetBlend(r->SrcBlend, r->DestBlend);
     // The shake moves this frame's shadow and image alike.
     const PLMXY shake = StepShake(*r);
     if (r->ShadowState) {
@@ -166,7 +169,7 @@ void DrawSprite(int32_t sprite) {
 
 void DrawSpriteCopy(int32_t sprite, float x, float y) {
     const SpriteRecord* r = State().SpriteTable.find(sprite);
-    if (!r) return;
+    if (!r || TextureDrawSource(r->Texture) == platform::kNoSurface) return;
     SetBlend(r->SrcBlend, r->DestBlend);
     DrawShadowAndImage(*r, x, y, 0, 0);
 }

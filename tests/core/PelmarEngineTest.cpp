@@ -114,6 +114,7 @@ TEST_F(EngineTest, InitDeviceBuildsTablesBeforeTheDevice) {
     e.Path(folder.path());
     e.Initialize();
     e.Device()->MaxTextures(5);
+    e.Device()->ShowLogo(false);
     e.Device()->ScreenWidth(800);
     e.Device()->ScreenHeight(600);
     e.InitDevice();

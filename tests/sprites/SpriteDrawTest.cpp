@@ -51,7 +51,9 @@ protected:
         State().D3DDevice = device;
         State().Textures.resize(4);
         State().Textures(1).Object = 101;
+        State().Textures(1).Loaded = true;
         State().Textures(2).Object = 102;
+        State().Textures(2).Loaded = true;
         sprite.Init(8);
     }
     void On(int s, float x, float y, int w = 32, int h = 32, bool topLeft = false, int texture = 1) {
@@ -68,6 +70,13 @@ protected:
     plm::Sprite sprite;
     plm::SpriteEngine engine;
 };
+
+TEST_F(SpriteDrawTest, ASpriteOnAnEmptySlotDrawsNothingAndSendsNoBlend) {
+    On(1, 10, 10, 32, 32, false, 3);  // slot 3 holds no texture
+    plm::State().SpriteTable(1).DestBlend = 2;
+    EXPECT_TRUE(DrawOnly(1).empty());
+    EXPECT_TRUE(RenderStatesOf(*device).empty());
+}
 
 TEST_F(SpriteDrawTest, FrameGridHasAOnePixelGutter) {
     sprite.Activate(1, 0, 0, 2, 0, 10, 2, 1, 32, 16, true, true);
