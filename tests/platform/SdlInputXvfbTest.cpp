@@ -145,6 +145,14 @@ TEST_F(SdlInputXvfbTest, ClickMovesThePointerAndSetsTheButtonLatch) {
     // The right button has a latch of its own.
     Xdo("click 3");
     EXPECT_TRUE(FrameUntil([&] { return mouse.Button2PressedOnce(); }));
+    // One wheel notch away from the user reads +120, towards the user -120.
+    Xdo("click 4");
+    EXPECT_TRUE(FrameUntil([&] { return State().MouseState.lZ != 0; }));
+    EXPECT_EQ(State().MouseState.lZ, 120);
+    Xdo("click 5");
+    EXPECT_TRUE(FrameUntil([&] { return State().MouseState.lZ != 0; }));
+    EXPECT_EQ(State().MouseState.lZ, -120);
+    EXPECT_EQ(State().MouseState.Buttons, (std::array<uint8_t, 4>{})) << "the wheel is no button";
 }
 
 // Focus moving to another window clears held keys, and Key.Clear, waiting for a key that is
