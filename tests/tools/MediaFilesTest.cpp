@@ -2,9 +2,7 @@
 // an image at every rectangle the game draws from, the gem animations loop, the samples decode
 // cleanly, the modules play and the font file parses.
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <libopenmpt/libopenmpt.hpp>
-#include <png.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +18,8 @@
 #include "EngineFixture.h"
 #include "core/EngineState.h"
 #include "core/Pak.h"
+#include "platform/AudioFiles.h"
+#include "platform/ImageCodec.h"
 #include "game/MediaLayout.h"
 
 namespace {
@@ -49,77 +50,45 @@ const Unpacked& Media() {
 
 std::string MediaDir() { return Media().folder.path(); }
 
+// A picture as the engine reads it: ARGB pixels, straight alpha.
 struct Picture {
     int width = 0, height = 0;
-    bool hasAlpha = false;
-    std::vector<uint8_t> rgba;  // straight alpha
-    const uint8_t* At(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
+    bool hasAlpha = false;  // PNG pictures carry an alpha channel; the JPEG screens are opaque
+    std::vector<uint32_t> argb;
+    uint32_t At(int x, int y) const { return argb[static_cast<size_t>(y) * width + x]; }
 };
 
-bool DecodePng(const std::string& path, Picture& p) {
-    png_image img;
-    std::memset(&img, 0, sizeof img);
-    img.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&img, path.c_str())) return false;
-    img.format = PNG_FORMAT_RGBA;
+Picture Read(const std::string& path) {
+    plm::platform::Image img;
+    std::string error;
+    Picture p;
+    if (!plm::platform::LoadImageFile(path, img, error)) return p;
     p.width = img.width;
     p.height = img.height;
-    p.hasAlpha = true;
-    p.rgba.resize(PNG_IMAGE_SIZE(img));
-    return png_image_finish_read(&img, nullptr, p.rgba.data(), 0, nullptr) != 0;
-}
-
-bool DecodeJpeg(const std::string& path, Picture& p) {
-    std::string bytes = plmtest::ReadFile(path);
-    if (bytes.size() < 4) return false;
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
-        jpeg_destroy_decompress(&cinfo);
-        return false;
-    }
-    cinfo.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&cinfo);
-    p.width = cinfo.output_width;
-    p.height = cinfo.output_height;
-    p.rgba.assign(static_cast<size_t>(p.width) * p.height * 4, 255);
-    std::vector<uint8_t> row(p.width * 3);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        int y = cinfo.output_scanline;
-        JSAMPROW r = row.data();
-        jpeg_read_scanlines(&cinfo, &r, 1);
-        for (int x = 0; x < p.width; ++x)
-            for (int c = 0; c < 3; ++c) p.rgba[(static_cast<size_t>(y) * p.width + x) * 4 + c] = row[x * 3 + c];
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return true;
+    p.argb = std::move(img.pixels);
+    p.hasAlpha = path.size() > 4 && path.compare(path.size() - 4, 4, ".png") == 0;
+    return p;
 }
 
 const Picture& Load(const std::string& name) {
     static std::map<std::string, Picture> cache;
     auto it = cache.find(name);
     if (it != cache.end()) return it->second;
-    Picture p;
-    std::string path = MediaDir() + name;
-    bool ok = name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0 ? DecodePng(path, p) : DecodeJpeg(path, p);
-    if (!ok) p = Picture{};
-    return cache.emplace(name, std::move(p)).first->second;
+    return cache.emplace(name, Read(MediaDir() + name)).first->second;
 }
+
+int Channel(uint32_t argb, int c) { return (argb >> (24 - 8 * c)) & 255; }  // 0 alpha, 1 red, 2 green, 3 blue
 
 // An image at r: some visible pixel (pictures with alpha) or some variation (opaque pictures).
 bool HoldsImage(const Picture& p, tm::Rect r) {
     int lo = 255, hi = 0;
     for (int y = r.y; y < r.y + r.h; ++y)
         for (int x = r.x; x < r.x + r.w; ++x) {
-            const uint8_t* px = p.At(x, y);
-            if (p.hasAlpha && px[3] > 16) return true;
-            int v = px[0] + px[1] + px[2];
-            lo = std::min(lo, v / 3);
-            hi = std::max(hi, v / 3);
+            uint32_t px = p.At(x, y);
+            if (p.hasAlpha && Channel(px, 0) > 16) return true;
+            int v = (Channel(px, 1) + Channel(px, 2) + Channel(px, 3)) / 3;
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
         }
     return !p.hasAlpha && hi - lo > 12;
 }
@@ -129,7 +98,7 @@ double Difference(const Picture& p, tm::Rect a, tm::Rect b) {
     double sum = 0;
     for (int y = 0; y < a.h; ++y)
         for (int x = 0; x < a.w; ++x)
-            for (int c = 0; c < 4; ++c) sum += std::abs(p.At(a.x + x, a.y + y)[c] - p.At(b.x + x, b.y + y)[c]);
+            for (int c = 0; c < 4; ++c) sum += std::abs(Channel(p.At(a.x + x, a.y + y), c) - Channel(p.At(b.x + x, b.y + y), c));
     return sum / (a.w * a.h * 4.0);
 }
 
@@ -152,8 +121,7 @@ TEST(MediaFiles, PicturesHaveTheirSizes) {
         EXPECT_EQ(p.width, f.width) << f.name;
         EXPECT_EQ(p.height, f.height) << f.name;
     }
-    Picture splash;
-    ASSERT_TRUE(DecodeJpeg(BinDir() + tm::kSplashFile, splash));
+    Picture splash = Read(BinDir() + tm::kSplashFile);
     EXPECT_EQ(splash.width, 256);
 }
 
@@ -172,9 +140,7 @@ TEST(MediaFiles, FadeTexelIsOpaqueBlack) {
     const Picture& p = Load("plmres1.png");
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 3; ++x) {
-            const uint8_t* px = p.At(x, y);
-            EXPECT_EQ(px[3], 255);
-            EXPECT_EQ(px[0] + px[1] + px[2], 0);
+            EXPECT_EQ(p.At(x, y), 0xff000000u);
         }
 }
 
@@ -232,6 +198,9 @@ TEST(MediaFiles, SamplesDecodeStartCleanlyAndNeverClip) {
     for (const char* name : tm::kSamples) {
         Wav w;
         ASSERT_TRUE(DecodeWav(plmtest::ReadFile(MediaDir() + name), w)) << name;
+        plm::platform::SampleData played;
+        EXPECT_TRUE(plm::platform::LoadWavFile(MediaDir() + name, 44100, played)) << name << " does not load";
+        EXPECT_EQ(played.FrameCount(), w.samples.size()) << name;
         EXPECT_EQ(w.rate, 44100) << name;
         EXPECT_EQ(w.bits, 16) << name;
         ASSERT_GT(w.samples.size(), 2000u) << name;
@@ -250,8 +219,9 @@ TEST(MediaFiles, ModulesLoadAndPlayWithFourChannels) {
         std::string bytes = plmtest::ReadFile(MediaDir() + name);
         ASSERT_GT(bytes.size(), 1084u) << name;
         EXPECT_EQ(bytes.substr(1080, 4), "M.K.") << name;
-        std::vector<char> data(bytes.begin(), bytes.end());
-        openmpt::module mod(data);
+        std::unique_ptr<openmpt::module> loaded = plm::platform::LoadModuleFile(MediaDir() + name);
+        ASSERT_TRUE(loaded) << name << " does not load";
+        openmpt::module& mod = *loaded;
         EXPECT_EQ(mod.get_num_channels(), 4) << name;
         EXPECT_GT(mod.get_duration_seconds(), 20.0) << name;
         std::vector<float> left(44100 * 8), right(44100 * 8);
