@@ -1,6 +1,7 @@
 #include "core/DeviceProcs.h"
 
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 #include "core/DrawProcs.h"
@@ -60,6 +61,8 @@ bool init_Device() {
         f.TargetWindow = platform::FindWindow(s.TargethWnd);
         ds.window = f.TargetWindow.get();
         if (s.ScreenWidth < 1 || s.ScreenHeight < 1) throw std::runtime_error("Invalid back-buffer size " + size + ".");
+        if (s.Adapter >= platform::AdapterCount())
+            throw std::runtime_error("There is no adapter " + std::to_string(s.Adapter + 1) + ".");
         s.D3DDevice = platform::CreateSoftwareDevice(ds);
         if (!s.D3DDevice) throw std::runtime_error("The display device could not be created.");
         SetDefaultRenderStates();

@@ -163,6 +163,12 @@ TEST_F(EngineTest, InitDeviceFailureIsLogged) {
     EXPECT_LT(at("Device Init Failed"), at("Error: (InitDevice)"));
     EXPECT_EQ(plm::State().D3DDevice, nullptr);
     EXPECT_FLOAT_EQ(plm::State().Delta, 1.0f);  // set before the device, no frame since
+
+    // An adapter that does not exist is refused the same way.
+    e.Device()->ScreenWidth(640);
+    e.Device()->Adapter(2);
+    EXPECT_FALSE(e.InitDevice());
+    EXPECT_NE(LogText().find("Description: There is no adapter 2."), std::string::npos);
     e.Terminate();
 }
 
