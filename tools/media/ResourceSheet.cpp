@@ -26,24 +26,48 @@ void Glow(cairo_t* cr, double w, double h, Rgb inner, Rgb outer) {
     cairo_fill(cr);
 }
 
+// A flame licking in its own "up" direction: a round body with a pointed tip, white at the core.
 void Flame(cairo_t* cr, double w, double h, double angle) {
     cairo_save(cr);
     cairo_translate(cr, w / 2, h / 2);
     cairo_rotate(cr, angle);
     double L = std::max(w, h), S = std::min(w, h);
-    // teardrop pointing up (towards -y) in its own frame
+    static const uint32_t cols[3] = {0xff4a08, 0xffa828, 0xfff6d0};
+    static const double alphas[3] = {0.6, 0.8, 0.95};
     for (int pass = 0; pass < 3; ++pass) {
-        double k = 1.0 - pass * 0.28;
+        double k = 1.0 - pass * 0.3;
+        double r = S / 2 * k * 0.95, cy = L / 2 - S / 2 * 0.95;  // the round end sits at the bottom
+        double tip = -L / 2 + (1 - k) * L * 0.25;
         cairo_new_path(cr);
-        cairo_move_to(cr, 0, -L / 2 * k);
-        cairo_curve_to(cr, S / 2 * k, -L * 0.1 * k, S / 2 * k, L / 2 * k - S / 2 * k, 0, L / 2 * k - 0.5);
-        cairo_curve_to(cr, -S / 2 * k, L / 2 * k - S / 2 * k, -S / 2 * k, -L * 0.1 * k, 0, -L / 2 * k);
-        static const uint32_t cols[3] = {0xff5a10, 0xffb030, 0xfff8d0};
-        static const double alphas[3] = {0.55, 0.75, 0.95};
+        cairo_move_to(cr, 0, tip);
+        cairo_curve_to(cr, r * 0.35, tip + (cy - tip) * 0.35, r, cy - r * 0.9, r, cy);
+        cairo_arc(cr, 0, cy, r, 0, M_PI);
+        cairo_curve_to(cr, -r, cy - r * 0.9, -r * 0.35, tip + (cy - tip) * 0.35, 0, tip);
+        cairo_close_path(cr);
         SetRgb(cr, Hex(cols[pass]), alphas[pass]);
         cairo_fill(cr);
     }
     cairo_restore(cr);
+}
+
+// A pale crystal fragment that takes any tint.
+void Fragment(cairo_t* cr, double w, double h) {
+    cairo_move_to(cr, w * 0.18, h * 0.3);
+    cairo_line_to(cr, w * 0.62, h * 0.08);
+    cairo_line_to(cr, w * 0.9, h * 0.55);
+    cairo_line_to(cr, w * 0.42, h * 0.92);
+    cairo_close_path(cr);
+    SetLinear(cr, 0, 0, w, h, {{0, {1, 1, 1}}, {0.5, Hex(0xdde6f0)}, {1, Hex(0x8a96a8)}});
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgba(cr, 0.3, 0.35, 0.45, 0.9);
+    cairo_set_line_width(cr, std::max(0.5, w / 32));
+    cairo_stroke(cr);
+    cairo_move_to(cr, w * 0.62, h * 0.08);
+    cairo_line_to(cr, w * 0.5, h * 0.5);
+    cairo_line_to(cr, w * 0.9, h * 0.55);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.7);
+    cairo_set_line_width(cr, std::max(0.4, w / 40));
+    cairo_stroke(cr);
 }
 
 void Smoke(cairo_t* cr, double w, double h, uint32_t seed) {
@@ -209,11 +233,7 @@ void MakeResourceSheet(const std::string& dir) {
             case kExpSmoke: Smoke(c, w, h, 7); break;
             case kExpRing: Ring(c, w, h); break;
             case kExpFlame: Flame(c, w, h, 0); break;
-            default: {
-                cairo_scale(c, w / 8.0, h / 8.0);
-                DrawShard(c, 4, 2);
-                break;
-            }
+            default: Fragment(c, w, h); break;
             }
         };
         Supersample(sheet, ExplosionImageLarge(i), draw);
