@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdlib>
 
+#include <fontconfig/fontconfig.h>
 #include <jpeglib.h>
 #include <png.h>
 
@@ -237,6 +238,27 @@ void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) 
     cairo_close_path(cr);
 }
 
+bool FacesInstalled(std::string& missing) {
+    for (const char* family : {"URW Gothic", "DejaVu Sans"}) {
+        FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(family));
+        FcPatternAddInteger(pat, FC_WEIGHT, FC_WEIGHT_BOLD);
+        FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+        FcDefaultSubstitute(pat);
+        FcResult result;
+        FcPattern* match = FcFontMatch(nullptr, pat, &result);
+        FcChar8* found = nullptr;
+        bool ok = match && FcPatternGetString(match, FC_FAMILY, 0, &found) == FcResultMatch &&
+                  std::string(reinterpret_cast<const char*>(found)) == family;
+        if (match) FcPatternDestroy(match);
+        FcPatternDestroy(pat);
+        if (!ok) {
+            missing = family;
+            return false;
+        }
+    }
+    return true;
+}
+
 void SelectFace(cairo_t* cr, Face face, double size) {
     switch (face) {
     case Face::Display:
@@ -244,9 +266,6 @@ void SelectFace(cairo_t* cr, Face face, double size) {
         break;
     case Face::Sans:
         cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-        break;
-    case Face::SansCondensed:
-        cairo_select_font_face(cr, "DejaVu Sans Condensed", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
         break;
     }
     cairo_set_font_size(cr, size);

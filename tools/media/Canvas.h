@@ -70,7 +70,10 @@ void DrawScaled(Image& src, cairo_t* dst, double x, double y, double w, double h
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 
 // Fonts: the families come from the system's open-licence fonts through fontconfig.
-enum class Face { Display, Sans, SansCondensed };
+enum class Face { Display, Sans };
+// True when fontconfig finds the very families the faces ask for (not a stand-in); the pictures
+// are only made with them, so every build looks the same. Names the missing one in `missing`.
+bool FacesInstalled(std::string& missing);
 void SelectFace(cairo_t* cr, Face face, double size);
 // Text laid out with its baseline centred on (cx, cy) vertically (cy is the visual middle of
 // capitals) and centred horizontally; outline and shadow make it read on any background.

@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include "Canvas.h"
 #include "Sheets.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,12 @@ int main(int argc, char** argv) {
             if (part == std::string(argv[i])) return true;
         return false;
     };
+    std::string missing;
+    if (!media::FacesInstalled(missing)) {
+        std::fprintf(stderr, "mkpictures: the font \"%s\" is not installed (scripts/deps.sh installs it)\n",
+                     missing.c_str());
+        return 1;
+    }
     try {
         if (wanted("sheet")) media::MakeGameSheet(dir);
         if (wanted("res")) media::MakeResourceSheet(dir);
