@@ -80,9 +80,10 @@ every clear of a chain scores more, and a long chain pays a bonus when it ends.<
 }  // namespace
 
 void MakeBesideFiles(const std::string& dir) {
+    // The splash is shown on a black screen: its glow fades to black before the picture's edge.
     Image img(256, 256);
     cairo_t* cr = img.cr;
-    SetRadial(cr, 128, 110, 10, 128, 128, 190, {{0, Hex(0x3050b0)}, {1, Hex(0x060a20)}});
+    SetRadial(cr, 128, 118, 8, 128, 128, 128, {{0, Hex(0x3a60c8)}, {0.55, Hex(0x14205a)}, {1, Hex(0x000000)}});
     cairo_paint(cr);
     for (int i = 0; i < 6; ++i) {
         double a = -M_PI / 2 + 2 * M_PI * i / 6;
