@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <system_error>
 
 #include <unistd.h>
@@ -235,25 +236,23 @@ std::vector<uint8_t> EncodeDds(const Image& img) {
 
 // ---- PNG (libpng's simplified API: it keeps its own setjmp and reports errors in the struct) ----
 
+// Frees libpng's state however the decoder leaves (png_image_free is safe on a finished image).
+struct PngImageFree {
+    png_image& image;
+    ~PngImageFree() { png_image_free(&image); }
+};
+
 bool DecodePng(const uint8_t* d, size_t n, Image& out, std::string& error) {
     png_image png;
     std::memset(&png, 0, sizeof png);
     png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&png, d, n)) {
-        error = std::string("PNG damaged: ") + png.message;
-        return false;
-    }
-    if (!SizeOk(png.width, png.height, error)) {
-        png_image_free(&png);
-        return false;
-    }
+    PngImageFree guard{png};
+    if (!png_image_begin_read_from_memory(&png, d, n)) return error = std::string("PNG damaged: ") + png.message, false;
+    if (!SizeOk(png.width, png.height, error)) return false;
     png.format = PNG_FORMAT_RGBA;
     std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(png));
-    if (!png_image_finish_read(&png, nullptr, rgba.data(), 0, nullptr)) {
-        error = std::string("PNG damaged: ") + png.message;
-        png_image_free(&png);
-        return false;
-    }
+    if (!png_image_finish_read(&png, nullptr, rgba.data(), 0, nullptr))
+        return error = std::string("PNG damaged: ") + png.message, false;
     out.width = int32_t(png.width);
     out.height = int32_t(png.height);
     out.pixels.resize(size_t(png.width) * png.height);
@@ -261,7 +260,6 @@ bool DecodePng(const uint8_t* d, size_t n, Image& out, std::string& error) {
         const uint8_t* p = rgba.data() + i * 4;
         out.pixels[i] = (uint32_t(p[3]) << 24) | (p[0] << 16) | (p[1] << 8) | p[2];
     }
-    png_image_free(&png);
     return true;
 }
 
@@ -340,7 +338,12 @@ bool DecodeJpeg(const uint8_t* d, size_t n, Image& out, std::string& error) {
     jpeg_start_decompress(&cinfo);
     out.width = int32_t(cinfo.output_width);
     out.height = int32_t(cinfo.output_height);
-    out.pixels.assign(size_t(out.width) * size_t(out.height), 0xFF000000u);
+    try {
+        out.pixels.assign(size_t(out.width) * size_t(out.height), 0xFF000000u);
+    } catch (const std::bad_alloc&) {
+        jpeg_destroy_decompress(&cinfo);
+        return error = "out of memory", false;
+    }
     // The row buffer belongs to libjpeg's pool, so a longjmp out of a damaged scan leaks nothing.
     JSAMPARRAY rows = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
                                                  cinfo.output_width * cinfo.output_components, 1);
@@ -371,12 +374,17 @@ ImageFormat DetectImageFormat(const uint8_t* d, size_t n) {
 bool DecodeImage(const uint8_t* data, size_t size, Image& out, std::string& error) {
     Image img;
     bool ok = false;
-    switch (DetectImageFormat(data, size)) {
-        case ImageFormat::Png: ok = DecodePng(data, size, img, error); break;
-        case ImageFormat::Jpeg: ok = DecodeJpeg(data, size, img, error); break;
-        case ImageFormat::Bmp: ok = DecodeBmp(data, size, img, error); break;
-        case ImageFormat::Dds: ok = DecodeDds(data, size, img, error); break;
-        case ImageFormat::Unknown: error = size ? "unknown image format" : "empty image file"; break;
+    try {
+        switch (DetectImageFormat(data, size)) {
+            case ImageFormat::Png: ok = DecodePng(data, size, img, error); break;
+            case ImageFormat::Jpeg: ok = DecodeJpeg(data, size, img, error); break;
+            case ImageFormat::Bmp: ok = DecodeBmp(data, size, img, error); break;
+            case ImageFormat::Dds: ok = DecodeDds(data, size, img, error); break;
+            case ImageFormat::Unknown: error = size ? "unknown image format" : "empty image file"; break;
+        }
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";  // a huge but well-formed header
+        ok = false;
     }
     if (ok) out = std::move(img);
     return ok;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "platform/RasterThreads.h"
 #include "platform/Rasterizer.h"
@@ -291,7 +292,11 @@ SurfaceId SoftwareDevice::CreateTexture(int32_t width, int32_t height, bool rend
     s.width = width;
     s.height = height;
     s.renderTarget = renderTarget;
-    s.pixels.assign(size_t(width) * size_t(height), 0);
+    try {
+        s.pixels.assign(size_t(width) * size_t(height), 0);
+    } catch (const std::bad_alloc&) {
+        return kNoSurface;  // out of memory is a refused texture, not a crash
+    }
     return AddSurface(std::move(s));
 }
 
@@ -302,7 +307,11 @@ SurfaceId SoftwareDevice::CreateTextureFromImage(const Image& image) {
     Surface s;
     s.width = image.width;
     s.height = image.height;
-    s.pixels = image.pixels;
+    try {
+        s.pixels = image.pixels;
+    } catch (const std::bad_alloc&) {
+        return kNoSurface;
+    }
     return AddSurface(std::move(s));
 }
 
