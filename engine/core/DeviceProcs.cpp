@@ -60,6 +60,8 @@ bool init_Device() {
         // No window (handle 0 or unknown): a headless device that presents nowhere.
         f.TargetWindow = platform::FindWindow(s.TargethWnd);
         ds.window = f.TargetWindow.get();
+        // Only full-screen presents wait for the vertical blank, and only with vsync on.
+        if (ds.window) ds.window->SetVsync(!ds.windowed && !ds.immediatePresent);
         if (s.ScreenWidth < 1 || s.ScreenHeight < 1) throw std::runtime_error("Invalid back-buffer size " + size + ".");
         if (s.Adapter >= platform::AdapterCount())
             throw std::runtime_error("There is no adapter " + std::to_string(s.Adapter + 1) + ".");

@@ -98,6 +98,12 @@ void SdlWindow::CursorPosition(int32_t& x, int32_t& y) const {
     y = gy;
 }
 
+void SdlWindow::SetVsync(bool on) {
+    vsync_ = on;
+    // A renderer that cannot wait for the blank (the software one) just presents at once.
+    if (renderer_) SDL_RenderSetVSync(renderer_, on ? 1 : 0);
+}
+
 int32_t SdlWindow::ClientWidth() const {
     int w = width_, h = height_;
     if (window_) SDL_GetWindowSize(window_, &w, &h);

@@ -35,6 +35,8 @@ public:
     bool IsFullScreen() const override { return fullScreen_; }
     void PresentFrame(const uint32_t* argb, int32_t width, int32_t height) override;
     int32_t Handle() const override { return handle_; }
+    void SetVsync(bool on) override;
+    bool Vsync() const { return vsync_; }
     int64_t FramesPresented() const override { return framesPresented_; }
     void CursorPosition(int32_t& x, int32_t& y) const override;
 
@@ -51,6 +53,7 @@ private:
     bool focused_ = true;
     bool minimised_ = false;
     bool closeRequested_ = false;
+    bool vsync_ = false;
     int64_t framesPresented_ = 0;
     std::string caption_;
     SDL_Window* window_ = nullptr;

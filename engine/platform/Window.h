@@ -33,6 +33,8 @@ public:
     virtual void PresentFrame(const uint32_t* argb, int32_t width, int32_t height) = 0;
     // The window's identity for the engine's 32-bit handle fields (never 0 for a real window).
     virtual int32_t Handle() const = 0;
+    // Whether PresentFrame waits for the display's vertical blank (off when the window opens).
+    virtual void SetVsync(bool /*on*/) {}
     // Frames shown so far by PresentFrame.
     virtual int64_t FramesPresented() const { return 0; }
     // The system pointer's position in desktop pixels; (0, 0) where there is no pointer.

@@ -6,6 +6,7 @@
 #include "core/EngineLog.h"
 #include "core/EngineState.h"
 #include "core/PelmarEngine.h"
+#include "platform/SdlWindow.h"
 #include "platform/SoftwareDevice.h"
 
 namespace {
@@ -122,6 +123,25 @@ TEST_F(EngineTest, InitDeviceLinesAndSettings) {
         EXPECT_EQ(s.Frame.ClearFlags, c.clearFlags);
         plm::ReleaseDirectX();
         EXPECT_EQ(s.D3DDevice, nullptr);
+    }
+}
+
+// The device presents into the window named by TargethWnd; only full screen with vsync waits.
+TEST_F(EngineTest, InitDeviceFindsItsWindowAndSetsItsVsync) {
+    plm::platform::WindowSettings ws;
+    ws.headless = true;
+    auto window = plm::platform::CreateWindow(ws);
+    auto* sdlWindow = dynamic_cast<plm::platform::SdlWindow*>(window.get());
+    ASSERT_NE(sdlWindow, nullptr);
+    auto& s = plm::State();
+    s.TargethWnd = window->Handle();
+    for (auto [windowed, vsync, waits] : {std::tuple{true, true, false}, {false, false, false}, {false, true, true}}) {
+        s.Windowed = windowed;
+        s.FullScreenImmediate = !vsync;
+        ASSERT_TRUE(plm::init_Device());
+        EXPECT_EQ(s.D3DDevice->Settings().window, window.get());
+        EXPECT_EQ(sdlWindow->Vsync(), waits) << windowed << vsync;
+        plm::ReleaseDirectX();
     }
 }
 
