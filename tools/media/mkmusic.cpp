@@ -206,8 +206,11 @@ struct Voice {
 
 // One bar of melody over chord c. The melody walks the scale in one direction between the beats
 // and lands on a chord tone on every beat, turning at the ends of its range and now and then at
-// random; the last bar of a phrase ends on the chord's root.
-void MelodyBar(Voice v, int bar, const SongSpec& s, Chord c, int rhythm, Rng& rng, int& last, int& dir, bool cadence) {
+// random; the last bar of a phrase ends on the chord's root. A motif records the bar's steps
+// (when empty) or replays them from the bar's first chord tone (when filled), so the second bar
+// answers the first with the same figure, each beat still snapped onto its own chord.
+void MelodyBar(Voice v, int bar, const SongSpec& s, Chord c, int rhythm, Rng& rng, int& last, int& dir, bool cadence,
+               std::vector<int>* motif) {
     // the melody's range: a tenth and more above the key, moved down an octave where it would
     // run past the highest note a module can play (MIDI 83 on the loop instruments)
     int lo = s.key + 2, hi = s.key + 21;
@@ -227,10 +230,21 @@ void MelodyBar(Voice v, int bar, const SongSpec& s, Chord c, int rhythm, Rng& rn
     int idx = indexOf(last);
     const int top = static_cast<int>(scale.size()) - 1;
     const auto& rh = cadence ? kRhythms[2] : kRhythms[rhythm];
+    const bool replay = motif && motif->size() == rh.size();
+    if (motif && !replay) motif->clear();
+    auto snapToChord = [&](int j) {
+        for (int d : {0, 1, -1, 2, -2})
+            if (j + d >= 0 && j + d <= top && InChord(scale[j + d], s.key, c)) return j + d;
+        return j;
+    };
     for (size_t i = 0; i < rh.size(); ++i) {
         auto [row, len] = rh[i];
         bool strong = row % 4 == 0;
-        if (strong) {
+        int before = idx;
+        if (replay) {
+            idx = std::clamp(idx + (*motif)[i], 0, top);
+            if (strong) idx = snapToChord(idx);
+        } else if (strong) {
             if (rng.Int(0, 3) == 0) dir = -dir;
             int found = -1;
             for (int step = rng.Int(0, 1); step <= 3 && found < 0; ++step) {
@@ -251,13 +265,15 @@ void MelodyBar(Voice v, int bar, const SongSpec& s, Chord c, int rhythm, Rng& rn
         }
         if (idx <= 1) dir = 1;
         if (idx >= top - 1) dir = -1;
+        if (motif && !replay) motif->push_back(idx - before);
         int target = scale[idx];
         if (cadence && i + 1 == rh.size()) {
-            int root = s.key + c.root;
-            while (root < lo) root += 12;
-            while (root - target > 6 && root - 12 >= lo) root -= 12;
-            target = root;
-            idx = indexOf(root);
+            // the chord's root in the octave nearest the note the melody has reached
+            int best = -1;
+            for (int root = s.key + c.root - 36; root <= hi; root += 12)
+                if (root >= lo && (best < 0 || std::abs(root - target) < std::abs(best - target))) best = root;
+            target = best >= 0 ? best : target;
+            idx = indexOf(target);
         }
         last = target;
         int r = bar * 16 + row;
@@ -372,10 +388,11 @@ ModSong Compose(const SongSpec& s) {
         // A section's first two visits play the same tune; later visits vary it.
         Rng phrase(s.seed * 31 + sec * 7 + static_cast<uint32_t>(pos) * (pos > 2 ? 3 : 0));
         int lastMelody = s.key + 7, direction = 1;
+        std::vector<int> motif;
         for (int bar = 0; bar < 4; ++bar) {
             Chord c = chords[bar], next = bar < 3 ? chords[bar + 1] : s.sections[s.order[(pos + 1) % s.order.size()]][0];
             int rhythm = bar == 2 ? (sectionRhythm[sec] + 1) % static_cast<int>(kRhythms.size()) : sectionRhythm[sec];
-            MelodyBar(lead, bar, s, c, rhythm, phrase, lastMelody, direction, bar == 3);
+            MelodyBar(lead, bar, s, c, rhythm, phrase, lastMelody, direction, bar == 3, bar < 2 ? &motif : nullptr);
             HarmonyBar(harm, bar, s, c, lastHarmony);
             BassBar(bass, bar, s, c, next);
             DrumBar(drums, bar, s, bar == 3 && pos % 2 == 1, bar == 0 && pos == 2);
