@@ -142,6 +142,21 @@ TEST_F(AnimationModeTest, RepeatRoboMoveStepsWholeStepsAndEnds) {
     EXPECT_FALSE(sprite.Enabled(1));
     EXPECT_EQ(Row(1).AnimMode, 0);
 
+    // The short forms change only the interval, or only the direction (and stop the behaviour).
+    On(1, 100, 100);
+    animate.RepeatRoboMove(1, 1, 45, 5, -5, 0, 0, 112, 200, false, false, 0);
+    animate.RepeatRoboMove(1, 2, 20, 9, 9, 1, 1, 1, 1, false, true, 0);
+    EXPECT_EQ(Row(1).RoboInterval, 20.0f);
+    EXPECT_EQ(Row(1).XDir, 5.0f);
+    EXPECT_EQ(Row(1).AnimIndex, 1);
+    Row(1).EngineType = 1;
+    animate.RepeatRoboMove(1, 2, 20, -3, 2, 1, 1, 1, 1, true, false, 0);
+    EXPECT_EQ(Row(1).XDir, -3.0f);
+    EXPECT_EQ(Row(1).YDir, 2.0f);
+    EXPECT_EQ(Row(1).EngineType, 0);
+    EXPECT_EQ(Row(1).XMax, 112.0f);
+    EXPECT_EQ(Row(1).AnimIndex, 1);
+
     // The movement timer ends the animation; the sprite stays on.
     On(1, 100, 100);
     animate.RepeatRoboMove(1, 1, 45, 1, 0, 0, 0, 500, 500, false, false, 25);
