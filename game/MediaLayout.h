@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "sprites/ParticleSheet.h"
+
 namespace tessaly::media {
 
-struct Rect {
-    int x, y, w, h;
-};
+using Rect = plm::sheet::Rect;
 
 struct Point {
     int x, y;
@@ -88,21 +88,9 @@ constexpr Rect kPreviewLight{0, 992, 32, 32};
 constexpr int kResWidth = 512, kResHeight = 512;
 constexpr Rect kFadePatch{0, 0, 16, 16};  // opaque black; the game stretches texel (1, 1)
 constexpr Rect kFadeTexel{1, 1, 1, 1};
-// Images of the preset particle styles of the sprite emitters.
-constexpr Rect kParticleGlow{67, 47, 20, 20};       // styles 1-4
-constexpr Rect kParticleStar{155, 70, 20, 20};      // styles 5-8
-constexpr Rect kParticleFlameUp{68, 70, 18, 27};    // styles 9, 46
-constexpr Rect kParticleFlameDown{68, 98, 18, 27};  // style 10
-constexpr Rect kParticleFlameLeft{36, 95, 27, 18};  // style 11
-constexpr Rect kParticleFlameRight{36, 113, 27, 18};  // style 12
-constexpr Rect kParticleFlare{180, 50, 40, 41};     // styles 13-27
-constexpr Rect kParticleSpark{155, 48, 18, 18};     // styles 28-44
-constexpr Rect kParticleRing{155, 92, 20, 20};      // style 45
-// Our own images for the explosion presets: six 32 x 32 and six 16 x 16 ones.
-enum ExplosionImage : int { kExpGlow, kExpStar, kExpSmoke, kExpRing, kExpFlame, kExpShard };
-constexpr int kExplosionImages = 6;
-constexpr Rect ExplosionImageLarge(int i) { return {240 + 33 * (i % 4), 20 + 33 * (i / 4), 32, 32}; }
-constexpr Rect ExplosionImageSmall(int i) { return {240 + 17 * i, 90, 16, 16}; }
+// The particle and explosion images: the engine's presets cut them, so their places live with
+// the engine (sprites/ParticleSheet.h) and are used here by the same names.
+using namespace plm::sheet;
 // The font glyphs lie below y 150.
 constexpr int kFontAreaTop = 150;
 

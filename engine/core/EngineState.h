@@ -16,6 +16,7 @@
 #include "platform/GraphicsDevice.h"
 #include "platform/Input.h"
 #include "sprites/AnimationRecord.h"
+#include "sprites/ExplosionRecord.h"
 #include "sprites/SpriteRecord.h"
 #include "ui/FontTable.h"
 
@@ -147,6 +148,7 @@ struct EngineState {
     int32_t SortCursor = 1;  // list position of the incremental sort
     int32_t ShakeAngle = 0;  // degrees, held between a shake's computation and its use
     float MiscAddX = 0, MiscAddY = 0;
+    ExplosionPool Explosions;  // SpritePFX
     // Paths of the spline and way-point behaviours (SpriteEngine), grown by their Add and Load.
     Table<SpritePath> Splines;
     Table<SpritePath> WayPoints;

@@ -85,6 +85,41 @@ enum FrameMoveStartDirection : int32_t {
 
 enum PLMTextureSaveFormat : int32_t { BMP = 0, DDS = 4 };
 
+// One burst of explosion nodes, as SpritePFX.ExplosionConfigure builds it (35 fields). Speeds
+// are pixels per ms, steps per ms, angles in engine degrees (0 = up, clockwise).
+struct PLMExplosionConfig {
+    int32_t TextureIndex = 0;
+    int32_t TextureSrcX = 0, TextureSrcY = 0;
+    int32_t TextureSrcWidth = 0, TextureSrcHeight = 0;
+    int32_t TextureSrcFrames = 1;  // frames side by side with one-pixel gutters; each node picks one
+    int32_t SourceMode = 5, DestinationMode = 2;
+    float StartDelay = 0;             // ms before the explosion is first drawn
+    float ExplosionDurationMS = 2000;
+    int32_t NodesTotal = 1;           // 1..200
+    float NodesStartDelayMS = 0;      // node n waits n times this
+    float NodeDurationMS = 2000;
+    float AlphaStart = 255;           // each node starts between 70% and 100% of it
+    float AlphaFadeSpeed = -0.2f;
+    float rotatestart = -1;           // start angle of every node; below 0: a random angle
+    float RotateDir = 0;              // spin: each node a random rate within -RotateDir..RotateDir
+    float XPos = 0, YPos = 0;         // centre, world pixels
+    float RandomPosSize = 0;          // nodes start within a square of this size around the centre
+    float AngleStart = 0;             // launch angles AngleStart .. AngleStart + AngleRange
+    float AngleRange = 360;
+    bool EvenSpread = false;          // angles evenly spaced over the range instead of random
+    float SpeedMin = 0.05f, SpeedMax = 0.1f;
+    float Drag = 0;                   // each node slows by this fraction of its launch speed per ms
+    float YGravity = 0;               // downward acceleration, pixels per ms per ms
+    float ScaleStart = 1;             // each node starts between 60% and 100% of it
+    float ScaleDir = 0;
+    float YStretch = 1;               // image height factor: streaks when turned toward the launch
+    bool RotateTowardLaunch = false;
+    float YFloor = 0;                 // above 0: nodes bounce on YPos + YFloor
+    float BounceFactor = 0.5f;
+    int32_t Color = static_cast<int32_t>(0xFFFFFFFFu);  // packed ARGB tint (alpha unused)
+    int32_t ColorVariation = 0;       // each component varies by up to this either way
+};
+
 enum PLMCustomParticleDef : int32_t { TrailsConstant = 0, Vrails = 1, Hrails = 2, TrailsIfMoved = 3 };
 
 enum PLMGuiEventType : int32_t {

@@ -634,7 +634,7 @@ void Sprite::Render() {
             if (StepSpriteBehaviour(s) && Enabled(s)) DrawSprite(s);
         } else if (r->EngineDelay != 0) {
             CountDownSpriteDelay(s);
-        } else if (r->ParticleAmount > 0) {
+        } else if (r->ParticleAmount != 0) {
             StepAndDrawParticles(s, r->Emitter.OnTop);
         }
     }
@@ -653,7 +653,7 @@ void Sprite::RenderSprites(int32_t StartingSprite, int32_t EndingSprite) {
         if (!r) continue;
         if (r->On != 0) {
             DrawSprite(s);
-        } else if ((!wasOn || stillOn) && r->ParticleAmount > 0) {
+        } else if ((!wasOn || stillOn) && r->ParticleAmount != 0) {
             // Particles of a sprite that was already off; a sprite turned off by its step has had
             // its particles run by the turn-off.
             StepAndDrawParticles(s, r->Emitter.OnTop);

@@ -3,7 +3,14 @@
 // sprite drawing before the image (onTop false) or after it (onTop true), and for an off sprite
 // whose particles are still finishing.
 
+#include <cstdint>
+
 namespace plm {
+
+struct SpriteParticles;
+
+// The particles the step runs over: rounded ParticleTotal, kept inside 0..100.
+int32_t ParticlesInUse(const SpriteParticles& p);
 
 void StepAndDrawParticles(int sprite, bool onTop);
 

@@ -6,6 +6,9 @@
 
 namespace plm {
 
+// Usable particles of one emitter: slots 1..100 (slot 0 is never used).
+inline constexpr int32_t kMaxParticles = 100;
+
 struct SpriteParticle {
     float X = 0, Y = 0;        // world pixels, the image's centre
     float RelX = 0, RelY = 0;  // travel along a rail, relative to the emission point
@@ -49,7 +52,7 @@ struct SpriteParticles {
     float ParticleSlot = 0;   // slot of the last emitted particle
     float ParticleDelay = 0;  // ms between emissions
     float ParticleDelayTimer = 0;
-    std::array<SpriteParticle, 101> Particle{};
+    std::array<SpriteParticle, kMaxParticles + 1> Particle{};
     SpriteParticleEmitter Emitter;
 };
 

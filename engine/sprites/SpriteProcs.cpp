@@ -164,7 +164,7 @@ void DrawSprite(int32_t sprite) {
         r->ShadowYScale = p.YScale;
     }
     DrawShadowAndImage(*r, r->X, r->Y, Int(shake.X), Int(shake.Y));
-    if (r->ParticleAmount > 0 && r->Emitter.OnTop) StepAndDrawParticles(sprite, true);
+    if (r->ParticleAmount != 0 && r->Emitter.OnTop) StepAndDrawParticles(sprite, true);
 }
 
 void DrawSpriteCopy(int32_t sprite, float x, float y) {
