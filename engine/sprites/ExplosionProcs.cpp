@@ -6,6 +6,7 @@
 #include "core/DrawProcs.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "core/TextureProcs.h"
 #include "sprites/AnimationRecord.h"
 
 namespace plm {
@@ -139,7 +140,8 @@ void Spin(ExplosionNode& n, float d) {
 
 void DrawNode(const ExplosionRecord& r, const ExplosionNode& n, int32_t left, int32_t top) {
     EngineState& st = State();
-    if (!st.D3DDevice) return;
+    const platform::SurfaceId texture = TextureDrawSource(r.TextureIndex);
+    if (texture == platform::kNoSurface) return;
     const MapState& map = st.Map;
     DrawArgs& a = st.Draw;
     a.Src.left = left;
@@ -157,8 +159,8 @@ void DrawNode(const ExplosionRecord& r, const ExplosionNode& n, int32_t left, in
                      static_cast<float>(Int(n.Y - static_cast<float>(halfH)) - Int(map.MapY) + map.MapScreenY)};
     const uint32_t color = MakeColorARGB(static_cast<float>(Int(n.Alpha)), static_cast<float>(n.Red),
                                          static_cast<float>(n.Green), static_cast<float>(n.Blue));
-    st.D3DDevice->SpriteDraw(st.Textures(r.TextureIndex).Object, &a.Src, a.Scaling, a.RotationCentre,
-                             DegreeToRad(n.Rotate), a.Translation, color);
+    st.D3DDevice->SpriteDraw(texture, &a.Src, a.Scaling, a.RotationCentre, DegreeToRad(n.Rotate), a.Translation,
+                             color);
 }
 
 // Flight of a flying or bouncing node; false when it died this frame.
@@ -228,7 +230,8 @@ void RenderExplosionGroup(int32_t group) {
             if (r->StartDelay < 0) r->StartDelay = 0;
             continue;
         }
-        SetBlend(r->SourceMode, r->DestinationMode);
+        // An explosion on an empty texture slot runs its course but draws nothing, blends included.
+        if (TextureDrawSource(r->TextureIndex) != platform::kNoSurface) SetBlend(r->SourceMode, r->DestinationMode);
         const int32_t count = RoundHalfEven(r->NodeCount);
         const int32_t last = count > kMaxExplosionNodes ? kMaxExplosionNodes : count;
         bool ended = false;

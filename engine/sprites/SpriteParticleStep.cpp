@@ -4,6 +4,7 @@
 #include "core/DrawProcs.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "core/TextureProcs.h"
 #include "sprites/SpriteRecord.h"
 
 namespace plm {
@@ -164,9 +165,8 @@ void Move(const SpriteRecord& r, int kind, SpriteParticle& q) {
     }
 }
 
-void DrawParticle(const SpriteRecord& r, const SpriteParticle& q) {
+void DrawParticle(const SpriteRecord& r, const SpriteParticle& q, platform::SurfaceId texture) {
     EngineState& st = State();
-    if (!st.D3DDevice) return;
     const SpriteParticleEmitter& e = r.Emitter;
     const MapState& map = st.Map;
     DrawArgs& a = st.Draw;
@@ -184,8 +184,8 @@ void DrawParticle(const SpriteRecord& r, const SpriteParticle& q) {
     a.Translation = {static_cast<float>(Int(q.X - static_cast<float>(halfW)) - Int(map.MapX) + map.MapScreenX),
                      static_cast<float>(Int(q.Y - static_cast<float>(halfH)) - Int(map.MapY) + map.MapScreenY)};
     const uint32_t color = MakeColorARGB(static_cast<float>(Int(q.Alpha)), q.Red, q.Green, q.Blue);
-    st.D3DDevice->SpriteDraw(st.Textures(RoundHalfEven(e.TextureIndex)).Object, &a.Src, a.Scaling,
-                             a.RotationCentre, DegreeToRad(q.Rotation), a.Translation, color);
+    st.D3DDevice->SpriteDraw(texture, &a.Src, a.Scaling, a.RotationCentre, DegreeToRad(q.Rotation), a.Translation,
+                             color);
 }
 
 }  // namespace
@@ -200,7 +200,9 @@ void StepAndDrawParticles(int sprite, bool /*onTop*/) {
     if (!r || r->ParticleAmount == 0) return;
     const int kind = KindOf(*r);
     if (r->On != 0) Emit(*r, kind);
-    SetBlend(r->Emitter.SourceMode, r->Emitter.DestinationMode);
+    // Particles on an empty texture slot still fly and fade, but draw nothing and send no blends.
+    const platform::SurfaceId texture = TextureDrawSource(RoundHalfEven(r->Emitter.TextureIndex));
+    if (texture != platform::kNoSurface) SetBlend(r->Emitter.SourceMode, r->Emitter.DestinationMode);
     const float d = State().Delta;
     const int32_t n = ParticlesInUse(*r);
     for (int32_t i = 1; i <= n; ++i) {
@@ -212,7 +214,7 @@ void StepAndDrawParticles(int sprite, bool /*onTop*/) {
             q.Alpha = 0;  // dead from the next frame on
             continue;
         }
-        DrawParticle(*r, q);
+        if (texture != platform::kNoSurface) DrawParticle(*r, q, texture);
     }
 }
 

@@ -232,3 +232,16 @@ TEST_F(ParticleEmitterTest, RotatedTrailsLaunchBackwardsFromTheHeading) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ParticleEmitterTest, ParticlesOnAnEmptyTextureSlotFlyButDrawNothing) {
+    On(1, 100, 100);
+    pfx.ParticleOnCustom(1, 0, 0, 0, false, 1, 10, 0, 2, 0, 0, 8, 8, 255, -0.01f, 0, 1, 1, false, 1, 0.1f, 0, 0, 0,
+                         false, false, 0, false, false, 255, 255, 255, 9, 9);
+    EXPECT_TRUE(Frame().empty());
+    for (const pf::Call& c : device->CallsOf(pf::CallKind::SetRenderState)) EXPECT_NE(c.ints[1], 9);
+    EXPECT_EQ(Living(1), 1);
+}
+
+}  // namespace

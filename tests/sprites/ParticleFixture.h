@@ -30,6 +30,7 @@ protected:
         plm::State().Textures.resize(4);
         plm::State().Textures(1).Object = kSpriteSurface;
         plm::State().Textures(3).Object = kParticleSurface;
+        plm::State().Textures(1).Loaded = plm::State().Textures(3).Loaded = true;
         plm::State().Delta = 10.0f;
         sprite.Init(8);
         pfx.Init(3, 300, 2);
