@@ -161,7 +161,11 @@ public:
     // Copies a rectangle of src to (dstX, dstY) of dst, clipped to both surfaces.
     virtual bool CopyRects(SurfaceId src, const Rect& srcRect, SurfaceId dst, int32_t dstX, int32_t dstY) = 0;
 
-    // The sprite batch: Begin/End bracket, Draw and DrawTransform in between.
+    // The sprite batch: Begin/End bracket, Draw and DrawTransform in between. SpriteBegin turns
+    // alpha blending on with source alpha / inverse source alpha; SpriteEnd puts back the three
+    // blend states it found. Batch draws use the blend factors current at each draw, always
+    // modulate colour and alpha by the draw's colour, filter as the stage-0 filters say, and never
+    // read outside their source rectangle.
     virtual void SpriteBegin() = 0;
     virtual void SpriteEnd() = 0;
     // src null: the whole texture. rotationCentre is relative to the scaled image's top-left corner;
