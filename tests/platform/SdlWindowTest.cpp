@@ -10,6 +10,7 @@
 
 #include "EngineFixture.h"
 #include "core/EngineStart.h"
+#include "core/Device.h"
 #include "core/EngineState.h"
 #include "core/PelmarEngine.h"
 #include "platform/ImageCodec.h"
@@ -154,6 +155,19 @@ TEST_F(SdlWindowXvfb, InitDeviceOpensAWindowAndPresentsFrames) {
         EXPECT_EQ(*centre, 0x0080FFu);
     }
     e.Terminate();
+}
+
+// With a real video driver the display modes are the display's own: the one mode of the test
+// display, which scripts/test starts at 1024 x 768.
+TEST_F(SdlWindowXvfb, DisplayModesComeFromTheDisplay) {
+    plm::Device d;
+    ASSERT_EQ(d.GetDisplayModeTotal(), 1);
+    const plm::PLMDisplayMode m = d.GetDisplayMode(0);
+    EXPECT_EQ(m.Width, 1024);
+    EXPECT_EQ(m.Height, 768);
+    EXPECT_EQ(m.BitDepth, 32);
+    EXPECT_TRUE(d.IsDisplayModeAvailable(1024, 768, 32, m.RefreshRate));
+    EXPECT_FALSE(d.IsDisplayModeAvailable(800, 600, 32, m.RefreshRate));
 }
 
 // A full-screen window covers the display; an 800 x 600 frame is scaled into it (letterboxed when
