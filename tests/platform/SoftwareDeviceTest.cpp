@@ -626,3 +626,20 @@ TEST(SoftwareDevice, TextureStageOperationsForPrimitives) {
         EXPECT_TRUE(Near(got, want)) << std::hex << got << " want " << want;
     }
 }
+
+TEST(SoftwareDevice, SpriteBatchBlendsAndPutsBackTheStatesItFound) {
+    pp::SoftwareDevice d(Small(4, 4));
+    pp::SurfaceId half = d.CreateTextureFromImage(Solid(1, 1, 0x80FFFFFF));
+    d.SetRenderState(pp::RsAlphaBlendEnable, 0);  // a fresh device's states: no blending
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    d.SpriteBegin();
+    Blit(d, half, 0, 0);  // blended by alpha: grey
+    d.SetRenderState(pp::RsDestBlend, 2);
+    Blit(d, half, 1, 0);  // additive, set inside the batch
+    d.SpriteEnd();
+    Blit(d, half, 2, 0);  // after the batch: no blending again, the texel as it is
+    pp::SurfaceId bb = d.GetBackBuffer();
+    EXPECT_TRUE(Near(PixelAt(d, bb, 0, 0), 0xFF808080u));
+    EXPECT_TRUE(Near(PixelAt(d, bb, 1, 0), 0xFF808080u));
+    EXPECT_EQ(PixelAt(d, bb, 2, 0), 0xFFFFFFFFu);  // alpha 0x80 written, read back as 255 (no alpha channel)
+}
