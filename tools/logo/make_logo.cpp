@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>  // after <cstdio>: it needs FILE and size_t
+#include "JpegEncode.h"
 
 namespace {
 
@@ -145,38 +145,11 @@ void DrawLogo(cairo_t* cr) {
 }
 
 std::vector<unsigned char> EncodeJpeg(cairo_surface_t* surface) {
-    const unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long outSize = 0;
-    jpeg_mem_dest(&cinfo, &out, &outSize);
-    cinfo.image_width = kWidth;
-    cinfo.image_height = kHeight;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 95, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(kWidth * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const uint32_t* px = reinterpret_cast<const uint32_t*>(data + cinfo.next_scanline * stride);
-        for (int x = 0; x < kWidth; ++x) {
-            row[x * 3 + 0] = (px[x] >> 16) & 0xFF;
-            row[x * 3 + 1] = (px[x] >> 8) & 0xFF;
-            row[x * 3 + 2] = px[x] & 0xFF;
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<unsigned char> bytes(out, out + outSize);
-    free(out);
-    return bytes;
+    cairo_surface_flush(surface);
+    const auto* px = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface));
+    const int stride = cairo_image_surface_get_stride(surface) / 4;
+    std::string jpeg = media::EncodeJpeg(px, stride, kWidth, kHeight, kWidth, kHeight, 95, false);
+    return std::vector<unsigned char>(jpeg.begin(), jpeg.end());
 }
 
 bool WriteBytes(const std::string& path, const std::string& text) {

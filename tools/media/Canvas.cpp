@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include <fontconfig/fontconfig.h>
-#include <jpeglib.h>
 #include <png.h>
 
 #include <algorithm>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "FileOut.h"
+#include "JpegEncode.h"
 
 namespace media {
 
@@ -165,39 +165,8 @@ void SavePng(Image& img, const std::string& path) {
 void SaveJpeg(Image& img, const std::string& path, int quality, int w, int h) {
     if (w <= 0) w = img.width;
     if (h <= 0) h = img.height;
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* mem = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &mem, &size);
-    cinfo.image_width = w;
-    cinfo.image_height = h;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    cinfo.comp_info[0].h_samp_factor = 1;  // full-resolution colour: crisp panel edges
-    cinfo.comp_info[0].v_samp_factor = 1;
-    jpeg_start_compress(&cinfo, TRUE);
-    uint32_t* px = img.Pixels();
-    int stride = Stride(img);
-    std::vector<uint8_t> row(w * 3);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            uint32_t p = (x < img.width && y < img.height) ? px[y * stride + x] : 0xff000000u;
-            row[x * 3 + 0] = (p >> 16) & 255;  // opaque pictures: premultiplied = straight
-            row[x * 3 + 1] = (p >> 8) & 255;
-            row[x * 3 + 2] = p & 255;
-        }
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::string out(reinterpret_cast<const char*>(mem), size);
-    std::free(mem);
+    // Opaque pictures: premultiplied = straight. Full-resolution colour keeps panel edges crisp.
+    std::string out = EncodeJpeg(img.Pixels(), Stride(img), img.width, img.height, w, h, quality, true);
     WriteWhole(path, out);
 }
 
