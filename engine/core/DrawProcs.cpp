@@ -1,6 +1,7 @@
 #include "core/DrawProcs.h"
 
 #include "core/Convert.h"
+#include "core/EngineProcs.h"
 #include "core/EngineState.h"
 
 namespace plm {
@@ -20,6 +21,11 @@ void SetBlend(int32_t src, int32_t dest) {
 void ForgetBlend() {
     State().BlendSrcCache = -1;
     State().BlendDestCache = -1;
+}
+
+uint32_t DrawColor(float alpha, float red, float green, float blue) {
+    auto whole = [](float v) { return static_cast<float>(Int(v)); };
+    return MakeColorARGB(whole(alpha), whole(red), whole(green), whole(blue));
 }
 
 float DegreeToRad(float degrees) {

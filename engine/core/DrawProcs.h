@@ -14,6 +14,10 @@ void SetBlend(int32_t src, int32_t dest);
 // the device is drawn on directly).
 void ForgetBlend();
 
+// The colour of a batch draw: ARGB packed from the whole parts (Int) of alpha, red, green and
+// blue, each limited to 0..255. Stored values may lie outside that range; only the packing limits.
+uint32_t DrawColor(float alpha, float red, float green, float blue);
+
 // Batch rotation in radians for an engine angle in degrees (0 = up, clockwise):
 // DegreeToRadTable(Int(degrees)). Angles outside 0..720 are wrapped into the table first, so no
 // angle reads outside it; -90 draws as 270.

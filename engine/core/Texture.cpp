@@ -54,11 +54,6 @@ void BatchDrawTransform(platform::SurfaceId tex, int32_t srcX, int32_t srcY, int
 }
 
 // ARGB of the whole parts of the components, each limited to 0..255.
-uint32_t ColorOf(float a, float r, float g, float b) {
-    auto whole = [](float v) { return static_cast<float>(Int(v)); };
-    return MakeColorARGB(whole(a), whole(r), whole(g), whole(b));
-}
-
 // Left (or top) edge of an image of `size` pixels at `scale` centred on `pos`, moved by `offset`:
 // Int(pos - (CLng(size x scale) \ 2) + offset).
 float CentredEdge(float pos, int32_t size, float scale, float offset = 0) {
@@ -237,12 +232,12 @@ void Texture::Render(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, i
                                 : platform::Vec2{CentredEdge(DstX, Width, ShadowXScale, ShadowXOffset),
                                                  CentredEdge(DstY, Height, ShadowYScale, ShadowYOffset)};
         BatchDraw(tex, SrcX, SrcY, Width, Height, {ShadowXScale, ShadowYScale}, centre, DegreeToRad(ShadowRotate), at,
-                  ColorOf(ShadowAlpha, 0, 0, 0));
+                  DrawColor(ShadowAlpha, 0, 0, 0));
     }
     platform::Vec2 at = OriginTopLeft ? platform::Vec2{Whole(DstX), Whole(DstY)}
                                       : platform::Vec2{CentredEdge(DstX, Width, XScale), CentredEdge(DstY, Height, YScale)};
     BatchDraw(tex, SrcX, SrcY, Width, Height, {XScale, YScale}, centre, DegreeToRad(Rotate), at,
-              ColorOf(Alpha, R, G, B));
+              DrawColor(Alpha, R, G, B));
 }
 
 void Texture::RenderFast(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, int32_t Height, float DestX,
@@ -254,7 +249,7 @@ void Texture::RenderFast(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Widt
     platform::Vec2 at = OriginTopLeft ? platform::Vec2{Whole(DestX), Whole(DestY)}
                                       : platform::Vec2{CentredEdge(DestX, Width, Scaled), CentredEdge(DestY, Height, Scaled)};
     BatchDraw(tex, SrcX, SrcY, Width, Height, {Scaled, Scaled}, {Width / 2.0f * Scaled, Height / 2.0f * Scaled},
-              RotateAsRad ? Rotate : DegreeToRad(Rotate), at, ColorOf(Alpha, 255, 255, 255));
+              RotateAsRad ? Rotate : DegreeToRad(Rotate), at, DrawColor(Alpha, 255, 255, 255));
 }
 
 void Texture::RenderFaster(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, int32_t Height, float DestX,
@@ -263,7 +258,7 @@ void Texture::RenderFaster(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Wi
     if (tex == platform::kNoSurface) return;
     SetBlend(BlendSrcAlpha, BlendInvSrcAlpha);
     BatchDraw(tex, SrcX, SrcY, Width, Height, {1, 1}, {Width / 2.0f, Height / 2.0f}, DegreeToRad(Rotate),
-              {Whole(DestX), Whole(DestY)}, ColorOf(Alpha, 255, 255, 255));
+              {Whole(DestX), Whole(DestY)}, DrawColor(Alpha, 255, 255, 255));
 }
 
 void Texture::RenderFastest(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, int32_t Height, float DestX,
@@ -280,7 +275,7 @@ void Texture::RenderTransform(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t
     platform::SurfaceId tex = TextureDrawSource(Index);
     if (tex == platform::kNoSurface) return;
     SetBlend(SourceMode, DestinationMode);
-    BatchDrawTransform(tex, SrcX, SrcY, Width, Height, Matrix, ColorOf(Alpha, R, G, B));
+    BatchDrawTransform(tex, SrcX, SrcY, Width, Height, Matrix, DrawColor(Alpha, R, G, B));
 }
 
 void Texture::RenderSkew(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Width, int32_t Height, float DstX,
@@ -301,7 +296,7 @@ void Texture::RenderSkew(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Widt
         m.m[3][0] = Whole(DstX - Width * XScale / 2 - Width * XSkew / 2);
         m.m[3][1] = Whole(DstY - Height * YScale / 2 - Height * YSkew / 2);
     }
-    BatchDrawTransform(tex, SrcX, SrcY, Width, Height, m, ColorOf(Alpha, R, G, B));
+    BatchDrawTransform(tex, SrcX, SrcY, Width, Height, m, DrawColor(Alpha, R, G, B));
 }
 
 }  // namespace plm

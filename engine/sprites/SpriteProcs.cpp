@@ -109,8 +109,7 @@ void DrawImage(const SpriteRecord& r, float x, float y, const ImagePose& pose, i
     const platform::SurfaceId tex = TextureDrawSource(r.Texture);
     if (tex == platform::kNoSurface) return;
     // Stored alpha and colours may lie outside 0..255; only the packed colour is limited.
-    const uint32_t color = MakeColorARGB(static_cast<float>(Int(pose.Alpha)), static_cast<float>(Int(pose.Red)),
-                                         static_cast<float>(Int(pose.Green)), static_cast<float>(Int(pose.Blue)));
+    const uint32_t color = DrawColor(pose.Alpha, pose.Red, pose.Green, pose.Blue);
     st.D3DDevice->SpriteDraw(tex, &d.Src, d.Scaling, d.RotationCentre,
                              DegreeToRad(pose.Rotation), d.Translation, color);
 }
