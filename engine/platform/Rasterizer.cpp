@@ -192,6 +192,81 @@ void ShadeSpan(const Shade& s, const SpanArgs& a) {
 // The sprite batch's common cases with SSE2, bit for bit the same as ShadeSpan: point or bilinear
 // taps, clamped or not, one diffuse colour, and the replace, alpha or additive blends. One pixel
 // at a time, its four channels in 16-bit lanes (two texels side by side while filtering).
+// The texel a pixel samples (filtered when Tex is 2), its channels in lanes 0..3 (b, g, r, a);
+// false when the alpha blends may skip it because every tap is transparent.
+template <int Tex, int Addr, int Blend>
+[[gnu::always_inline]] inline bool Fetch(const Shade& s, int32_t u, int32_t v, __m128i& px) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i c256 = _mm_set1_epi16(256);
+    int32_t x0 = u >> 16, y0 = v >> 16;
+    if constexpr (Tex == 1) {
+        if constexpr (Addr == kClamp) x0 = std::clamp(x0, s.minX, s.maxX), y0 = std::clamp(y0, s.minY, s.maxY);
+        uint32_t texel = s.tex[size_t(y0) * size_t(s.tw) + size_t(x0)];
+        if constexpr (Blend == kAlpha || Blend == kAddAlpha)
+            if (!(texel >> 24)) return false;  // transparent stays transparent through modulation
+        px = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(texel)), zero);
+    } else {
+        int fx = (u >> 8) & 0xFF, fy = (v >> 8) & 0xFF;
+        __m128i l0, l1;  // the two texels of the upper row, and of the lower
+        if constexpr (Addr == kClamp) {
+            int32_t x1 = std::clamp(x0 + 1, s.minX, s.maxX), y1 = std::clamp(y0 + 1, s.minY, s.maxY);
+            x0 = std::clamp(x0, s.minX, s.maxX), y0 = std::clamp(y0, s.minY, s.maxY);
+            const uint32_t* r0 = s.tex + size_t(y0) * size_t(s.tw);
+            const uint32_t* r1 = s.tex + size_t(y1) * size_t(s.tw);
+            l0 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(r0[x0])), _mm_cvtsi32_si128(int(r0[x1])));
+            l1 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(r1[x0])), _mm_cvtsi32_si128(int(r1[x1])));
+        } else {
+            const uint32_t* r0 = s.tex + size_t(y0) * size_t(s.tw) + size_t(x0);
+            l0 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0));
+            l1 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0 + s.tw));
+        }
+        if constexpr (Blend == kAlpha || Blend == kAddAlpha) {
+            // All four taps transparent: the filtered, modulated source is too.
+            uint64_t taps = uint64_t(_mm_cvtsi128_si64(_mm_or_si128(l0, l1)));
+            if (!(taps & 0xFF000000FF000000ull)) return false;
+        }
+        __m128i t0 = _mm_unpacklo_epi8(l0, zero);
+        __m128i t1 = _mm_unpacklo_epi8(l1, zero);
+        __m128i wy = _mm_set1_epi16(short(fy));
+        __m128i col =
+            _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(t0, _mm_sub_epi16(c256, wy)), _mm_mullo_epi16(t1, wy)), 8);
+        __m128i wx1 = _mm_set1_epi16(short(fx));
+        __m128i wx = _mm_unpacklo_epi64(_mm_sub_epi16(c256, wx1), wx1);
+        __m128i m = _mm_mullo_epi16(col, wx);
+        px = _mm_srli_epi16(_mm_add_epi16(m, _mm_srli_si128(m, 8)), 8);
+    }
+    return true;
+}
+
+// Modulation and blending of one or two pixels held in the lanes of px (b, g, r, a each) over the
+// destination pixels in d, laid out alike.
+template <int Blend>
+[[gnu::always_inline]] inline __m128i ModulateBlend(__m128i px, __m128i d, __m128i mod, bool modulate) {
+    const __m128i c128 = _mm_set1_epi16(128);
+    const __m128i c256 = _mm_set1_epi16(256);
+    if (modulate) {
+        __m128i p = _mm_add_epi16(_mm_mullo_epi16(px, mod), c128);
+        px = _mm_srli_epi16(_mm_add_epi16(p, _mm_srli_epi16(p, 8)), 8);
+    }
+    if constexpr (Blend == kReplace) {
+        return px;
+    } else {
+        __m128i ws;
+        if constexpr (Blend == kAdd) {
+            ws = c256;
+        } else {
+            // Each pixel's alpha (lanes 3 and 7) spread over its four lanes, as W(a) = a + a / 128.
+            __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(px, 0xFF), 0xFF);
+            ws = _mm_add_epi16(a, _mm_srli_epi16(a, 7));
+        }
+        if constexpr (Blend == kAlpha)
+            return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(px, ws), _mm_mullo_epi16(d, _mm_sub_epi16(c256, ws))),
+                                  8);
+        else
+            return _mm_adds_epu16(_mm_srli_epi16(_mm_mullo_epi16(px, ws), 8), d);
+    }
+}
+
 template <int Tex, int Addr, int Blend>
 void ShadeSpanSse(const Shade& s, const SpanArgs& a) {
     const __m128i zero = _mm_setzero_si128();
@@ -199,70 +274,29 @@ void ShadeSpanSse(const Shade& s, const SpanArgs& a) {
     if (!s.colorMod) modColor |= 0x00FFFFFF;
     if (!s.alphaMod) modColor |= 0xFF000000;
     const bool modulate = modColor != 0xFFFFFFFF;
-    const __m128i mod = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(modColor)), zero);
-    const __m128i c128 = _mm_set1_epi16(128);
-    const __m128i c256 = _mm_set1_epi16(256);
+    const __m128i mod1 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(modColor)), zero);
+    const __m128i mod2 = _mm_unpacklo_epi64(mod1, mod1);
+    const __m128i alphaOr = _mm_set1_epi32(int(s.alphaOr));
     uint32_t* dst = a.dst;
-    int32_t u = a.u, v = a.v;
-    for (int32_t i = 0; i < a.count; ++i, u += a.du, v += a.dv) {
-        int32_t x0 = u >> 16, y0 = v >> 16;
+    int32_t u = a.u, v = a.v, i = 0;
+    // Two pixels at a time through modulation and blending: one transparent pixel of the pair is
+    // blended with weight 0, which leaves it exactly as it was.
+    for (; i + 1 < a.count; i += 2, u += 2 * a.du, v += 2 * a.dv) {
+        __m128i p0 = zero, p1 = zero;
+        bool any0 = Fetch<Tex, Addr, Blend>(s, u, v, p0);
+        bool any1 = Fetch<Tex, Addr, Blend>(s, u + a.du, v + a.dv, p1);
+        if (!any0 && !any1) continue;
+        __m128i px = _mm_unpacklo_epi64(p0, p1);
+        __m128i d = Blend == kReplace ? zero
+                                      : _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(dst + i)), zero);
+        __m128i out = ModulateBlend<Blend>(px, d, mod2, modulate);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), _mm_or_si128(_mm_packus_epi16(out, out), alphaOr));
+    }
+    if (i < a.count) {
         __m128i px;
-        if constexpr (Tex == 1) {
-            if constexpr (Addr == kClamp) x0 = std::clamp(x0, s.minX, s.maxX), y0 = std::clamp(y0, s.minY, s.maxY);
-            uint32_t texel = s.tex[size_t(y0) * size_t(s.tw) + size_t(x0)];
-            if constexpr (Blend == kAlpha || Blend == kAddAlpha)
-                if (!(texel >> 24)) continue;  // transparent stays transparent through modulation
-            px = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(texel)), zero);
-        } else {
-            int fx = (u >> 8) & 0xFF, fy = (v >> 8) & 0xFF;
-            __m128i l0, l1;  // the two texels of the upper row, and of the lower
-            if constexpr (Addr == kClamp) {
-                int32_t x1 = std::clamp(x0 + 1, s.minX, s.maxX), y1 = std::clamp(y0 + 1, s.minY, s.maxY);
-                x0 = std::clamp(x0, s.minX, s.maxX), y0 = std::clamp(y0, s.minY, s.maxY);
-                const uint32_t* r0 = s.tex + size_t(y0) * size_t(s.tw);
-                const uint32_t* r1 = s.tex + size_t(y1) * size_t(s.tw);
-                l0 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(r0[x0])), _mm_cvtsi32_si128(int(r0[x1])));
-                l1 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(r1[x0])), _mm_cvtsi32_si128(int(r1[x1])));
-            } else {
-                const uint32_t* r0 = s.tex + size_t(y0) * size_t(s.tw) + size_t(x0);
-                l0 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0));
-                l1 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0 + s.tw));
-            }
-            if constexpr (Blend == kAlpha || Blend == kAddAlpha) {
-                // All four taps transparent: the filtered, modulated source is too.
-                uint64_t taps = uint64_t(_mm_cvtsi128_si64(_mm_or_si128(l0, l1)));
-                if (!(taps & 0xFF000000FF000000ull)) continue;
-            }
-            __m128i t0 = _mm_unpacklo_epi8(l0, zero);
-            __m128i t1 = _mm_unpacklo_epi8(l1, zero);
-            __m128i wy = _mm_set1_epi16(short(fy));
-            __m128i col = _mm_srli_epi16(
-                _mm_add_epi16(_mm_mullo_epi16(t0, _mm_sub_epi16(c256, wy)), _mm_mullo_epi16(t1, wy)), 8);
-            __m128i wx1 = _mm_set1_epi16(short(fx));
-            __m128i wx = _mm_unpacklo_epi64(_mm_sub_epi16(c256, wx1), wx1);
-            __m128i m = _mm_mullo_epi16(col, wx);
-            px = _mm_srli_epi16(_mm_add_epi16(m, _mm_srli_si128(m, 8)), 8);
-        }
-        if (modulate) {
-            __m128i p = _mm_add_epi16(_mm_mullo_epi16(px, mod), c128);
-            px = _mm_srli_epi16(_mm_add_epi16(p, _mm_srli_epi16(p, 8)), 8);
-        }
-        uint32_t sa = uint32_t(_mm_extract_epi16(px, 3));
-        if constexpr (Blend == kAlpha || Blend == kAddAlpha)
-            if (!sa) continue;
-        __m128i out;
-        if constexpr (Blend == kReplace) {
-            out = px;
-        } else {
-            __m128i d = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(dst[i])), zero);
-            short w = short(Blend == kAdd ? 256 : sa + (sa >> 7));
-            __m128i ws = _mm_set1_epi16(w);
-            if constexpr (Blend == kAlpha)
-                out = _mm_srli_epi16(
-                    _mm_add_epi16(_mm_mullo_epi16(px, ws), _mm_mullo_epi16(d, _mm_sub_epi16(c256, ws))), 8);
-            else
-                out = _mm_adds_epu16(_mm_srli_epi16(_mm_mullo_epi16(px, ws), 8), d);
-        }
+        if (!Fetch<Tex, Addr, Blend>(s, u, v, px)) return;
+        __m128i d = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(dst[i])), zero);
+        __m128i out = ModulateBlend<Blend>(px, d, mod1, modulate);
         dst[i] = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(out, out))) | s.alphaOr;
     }
 }
