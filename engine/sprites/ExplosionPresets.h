@@ -6,6 +6,9 @@ namespace plm {
 
 inline constexpr int32_t kExplosionPresets = 94;
 
+// The preset's name, for tools and logs ("" outside 1..94).
+const char* ExplosionPresetName(int32_t Style);
+
 // Starts preset Style centred on (x, y) in group Index. SizeScale scales the pieces and the
 // spread, SpeedScale their speeds; a colour component of 0 or more replaces the preset's. A style
 // outside 1..94 or a group outside the pool does nothing.

@@ -249,3 +249,52 @@ TEST_F(ExplosionPoolTest, TheDriftMovesEveryNode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ExplosionPoolTest, EveryPresetIsARunningBurstCutFromTheParticleTexture) {
+    pfx.Init(3, 100, 1);
+    for (int style = 1; style <= 94; ++style) {
+        pfx.Explosion(style, 400, 300, 1, 1, 0, 1, -1, -1, -1, 5, 2);
+        const plm::ExplosionRecord& r = Slot(1, style);
+        EXPECT_TRUE(r.Running) << style;
+        EXPECT_EQ(r.TextureIndex, 3) << style;
+        EXPECT_GT(r.Duration, 0) << style;
+        ASSERT_GE(r.NodeCount, 1) << style;
+        EXPECT_LE(r.NodeCount, 200) << style;
+        for (int i = 1; i <= static_cast<int>(r.NodeCount); ++i) {
+            const plm::ExplosionNode& n = r.Nodes[static_cast<size_t>(i)];
+            // Inside the 512 x 512 picture, above the font glyphs.
+            EXPECT_GE(n.TexX, 0) << style;
+            EXPECT_LE(n.TexX + n.Width, 512) << style;
+            EXPECT_LE(n.TexY + n.Height, 150) << style;
+            EXPECT_GT(n.Alpha, 0) << style;
+        }
+    }
+    EXPECT_EQ(State().Explosions.ExplosionCursor(1), 94);
+    // Nothing for styles outside 1..94.
+    pfx.Explosion(0, 0, 0, 1, 1, 0, 1, -1, -1, -1, 5, 2);
+    pfx.Explosion(95, 0, 0, 1, 1, 0, 1, -1, -1, -1, 5, 2);
+    EXPECT_EQ(State().Explosions.ExplosionCursor(1), 94);
+}
+
+TEST_F(ExplosionPoolTest, PresetColoursAreReplacedComponentByComponent) {
+    pfx.Explosion(14, 100, 100, 1.5f, 1, 0, 1, 9, -1, 255, 5, 2);
+    const plm::ExplosionRecord& r = Slot(1, 1);
+    bool keptGreen = false;
+    for (int i = 1; i <= static_cast<int>(r.NodeCount); ++i) {
+        const plm::ExplosionNode& n = r.Nodes[static_cast<size_t>(i)];
+        EXPECT_EQ(n.Red, 9);
+        EXPECT_EQ(n.Blue, 255);
+        keptGreen = keptGreen || n.Green != 9;
+    }
+    EXPECT_TRUE(keptGreen);
+    // The start delay holds the whole burst back; then it draws and ends in time.
+    pfx.Explosion(94, 100, 100, 0.5f, 1, 300, 2, -1, -1, -1, 5, 2);
+    for (int f = 0; f < 30; ++f) EXPECT_TRUE(Render(2).empty());
+    EXPECT_FALSE(Render(2).empty());
+    for (int f = 0; f < 600 && Slot(2, 1).Running; ++f) Render(2);
+    EXPECT_FALSE(Slot(2, 1).Running);
+}
+
+}  // namespace
