@@ -451,7 +451,11 @@ Plane MakePlane(const double* px, const double* py, const double* a) {
     return p;
 }
 
-inline int32_t ToFixed(double v) { return int32_t(std::lround(std::clamp(v, -32767.0, 32767.0) * 65536.0)); }
+// Nearest whole number, halves away from zero, inline (std::lround is a library call). The
+// callers keep v far inside the 64-bit range.
+inline int64_t Round(double v) { return int64_t(v + (v >= 0 ? 0.5 : -0.5)); }
+
+inline int32_t ToFixed(double v) { return int32_t(Round(std::clamp(v, -32767.0, 32767.0) * 65536.0)); }
 
 }  // namespace
 
@@ -466,7 +470,7 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
         if (!Usable(vin[i].x) || !Usable(vin[i].y) || !std::isfinite(vin[i].u) || !std::isfinite(vin[i].v)) return;
 
     int64_t X[4], Y[4];
-    for (int i = 0; i < n; ++i) X[i] = std::llround(double(vin[i].x) * 256.0), Y[i] = std::llround(double(vin[i].y) * 256.0);
+    for (int i = 0; i < n; ++i) X[i] = Round(double(vin[i].x) * 256.0), Y[i] = Round(double(vin[i].y) * 256.0);
     int64_t area2 = 0;
     for (int i = 0; i < n; ++i) {
         int j = (i + 1) % n;
@@ -566,8 +570,8 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
         }
         if (gouraud)
             for (int c = 0; c < 4; ++c) {
-                args.c[c] = int32_t(std::lround(pc[c].At(sx, sy, tx[0], ty[0]) * 65536.0));
-                args.dc[c] = int32_t(std::lround(pc[c].dx * 65536.0));
+                args.c[c] = int32_t(Round(std::clamp(pc[c].At(sx, sy, tx[0], ty[0]), -1.0, 256.0) * 65536.0));
+                args.dc[c] = int32_t(Round(std::clamp(pc[c].dx, -32767.0, 32767.0) * 65536.0));
             }
         if (tex && !wrap)
             ShadeSplit(s, tex, free, bounded, args, inverseDu, inverseDv);
@@ -618,7 +622,7 @@ void DrawLine(const Target& t, const State& st, const Vertex& a, const Vertex& b
         for (int c = 0; c < 4; ++c) {
             int shift = 24 - 8 * c;
             double ca = Ch(a.color, shift), cb = Ch(b.color, shift);
-            args.c[c] = int32_t(std::lround((ca + f * (cb - ca)) * 65536.0));
+            args.c[c] = int32_t(Round((ca + f * (cb - ca)) * 65536.0));
         }
         fn(s, args);
     }
