@@ -643,3 +643,20 @@ TEST(SoftwareDevice, SpriteBatchBlendsAndPutsBackTheStatesItFound) {
     EXPECT_TRUE(Near(PixelAt(d, bb, 1, 0), 0xFF808080u));
     EXPECT_EQ(PixelAt(d, bb, 2, 0), 0xFFFFFFFFu);  // alpha 0x80 written, read back as 255 (no alpha channel)
 }
+
+TEST(SoftwareDevice, PrimitiveTextureCoordinatesWrap) {
+    pp::SoftwareDevice d(Small(8, 2));
+    DefaultStates(d);
+    d.SetRenderState(pp::RsAlphaBlendEnable, 0);
+    d.SetTextureStageState(0, pp::TssMagFilter, pp::FilterPoint);
+    pp::SurfaceId tex = d.CreateTextureFromImage(pp::Image{2, 1, {0xFF000000, 0xFFFFFFFF}});
+    d.SetTexture(0, tex);
+    auto v = [](float x, float y, float u) { return pp::ScreenVertex{x, y, 0, 1, 0xFFFFFFFF, u, 0}; };
+    pp::ScreenVertex q[4] = {v(0, 0, -1), v(8, 0, 1), v(0, 2, -1), v(8, 2, 1)};  // twice across
+    d.DrawPrimitiveUP(pp::PrimitiveType::TriangleStrip, 2, q);
+    pp::Image out;
+    ASSERT_TRUE(d.ReadPixels(d.GetBackBuffer(), out));
+    std::vector<uint32_t> reds;
+    for (int x = 0; x < 8; ++x) reds.push_back((out.pixels[x] >> 16) & 0xFF);
+    EXPECT_EQ(reds, (std::vector<uint32_t>{0, 0, 255, 255, 0, 0, 255, 255}));
+}
