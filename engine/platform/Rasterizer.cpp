@@ -487,6 +487,7 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
     struct Edge {
         int64_t a, b, c, bias;
         double inverse;  // of 256 a
+        int64_t yLo, yHi;  // the rows it spans
     } edges[4];
     int64_t minY = Y[0], maxY = Y[0];
     for (int i = 0; i < n; ++i) {
@@ -498,10 +499,14 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
         bool topLeft = e.a > 0 || (e.a == 0 && e.b > 0);
         e.bias = topLeft ? 0 : 1;
         e.inverse = Inverse(e.a * 256);
+        e.yLo = std::min(Y[p], Y[q]), e.yHi = std::max(Y[p], Y[q]);
         minY = std::min(minY, Y[i]), maxY = std::max(maxY, Y[i]);
     }
-    int64_t rowFirst = std::max<int64_t>(clipT, FloorDiv(minY, 256));
-    int64_t rowLast = std::min<int64_t>(clipB - 1, FloorDiv(maxY, 256));
+    // Exactly the rows whose centre lies within the polygon's height. On such a row a convex
+    // polygon's span is bounded by the edges that reach the row; every other edge holds the whole
+    // span strictly inside, so the row loop tests only the edges whose height includes the row.
+    int64_t rowFirst = std::max<int64_t>(clipT, -FloorDiv(-(minY - 128), 256));
+    int64_t rowLast = std::min<int64_t>(clipB - 1, FloorDiv(maxY - 128, 256));
     if (rowFirst > rowLast) return;
 
     // Attribute planes from the three vertices spanning the largest area.
@@ -552,6 +557,7 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
         int64_t cy = y * 256 + 128;
         for (int i = 0; i < n && xmin <= xmax; ++i) {
             const Edge& e = edges[i];
+            if (cy < e.yLo || cy > e.yHi) continue;
             NarrowTo(e.a * 256, e.inverse, e.b * cy + e.c + e.a * 128 - e.bias, xmin, xmax);
         }
         if (xmin > xmax) continue;
