@@ -1,8 +1,9 @@
-// pfxsheet OUT.png PLMRES1.png [FIRST LAST]
+// pfxsheet OUT.png PLMRES1.png [FIRST LAST [SIZE]]
 //
 // Renders the explosion presets FIRST..LAST (all 94 by default) on the software device: one row
 // of three cells per preset, the burst 120, 450 and 900 ms after it started, drawn as the game
 // draws its bursts (additive: source alpha over one) on a dark ground, with the style number.
+// SIZE (default 1) is the size scale the bursts are started with.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -26,12 +27,12 @@ constexpr float kFrameMs = 1000.0f / 60.0f;
 constexpr float kMoments[3] = {120, 450, 900};
 
 // Steps a fresh preset `style` at (x, y) for `ms` without drawing, then draws one frame.
-void DrawMoment(plm::SpritePFX& pfx, const std::shared_ptr<pf::GraphicsDevice>& device, int style, float x, float y,
-                float ms) {
+void DrawMoment(plm::SpritePFX& pfx, const std::shared_ptr<pf::GraphicsDevice>& device, int style, float size,
+                float x, float y, float ms) {
     plm::EngineState& st = plm::State();
     pfx.Init(1, 1, 1);
     plm::RandomizeSeed(style * 7 + 1);
-    pfx.Explosion(style, x, y, 1.0f, 1.0f, 0, 1, -1, -1, -1, plm::BlendSrcAlpha, plm::BlendOne);
+    pfx.Explosion(style, x, y, size, 1.0f, 0, 1, -1, -1, -1, plm::BlendSrcAlpha, plm::BlendOne);
     st.D3DDevice = nullptr;  // stepped, not drawn
     st.Delta = kFrameMs;
     for (float t = kFrameMs; t < ms; t += kFrameMs) pfx.RenderExplosions(1);
@@ -44,13 +45,14 @@ void DrawMoment(plm::SpritePFX& pfx, const std::shared_ptr<pf::GraphicsDevice>& 
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: pfxsheet OUT.png PLMRES1.png [FIRST LAST]\n");
+        std::fprintf(stderr, "usage: pfxsheet OUT.png PLMRES1.png [FIRST LAST [SIZE]]\n");
         return 2;
     }
     const int first = argc > 4 ? std::atoi(argv[3]) : 1;
     const int last = argc > 4 ? std::atoi(argv[4]) : plm::kExplosionPresets;
-    if (first < 1 || last > plm::kExplosionPresets || first > last) {
-        std::fprintf(stderr, "pfxsheet: presets run from 1 to %d\n", plm::kExplosionPresets);
+    const float size = argc > 5 ? static_cast<float>(std::atof(argv[5])) : 1.0f;
+    if (first < 1 || last > plm::kExplosionPresets || first > last || !(size > 0 && size <= 8)) {
+        std::fprintf(stderr, "pfxsheet: presets run from 1 to %d, sizes above 0 up to 8\n", plm::kExplosionPresets);
         return 2;
     }
     pf::Image res;
@@ -85,7 +87,7 @@ int main(int argc, char** argv) {
         for (int m = 0; m < 3; ++m) {
             const int x0 = cx + m * kCell;
             device->SpriteBegin();
-            DrawMoment(pfx, device, style, static_cast<float>(x0 + kCell / 2),
+            DrawMoment(pfx, device, style, size, static_cast<float>(x0 + kCell / 2),
                        static_cast<float>(cy + kCell / 2), kMoments[m]);
             device->SpriteEnd();
         }
