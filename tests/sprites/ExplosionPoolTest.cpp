@@ -298,3 +298,41 @@ TEST_F(ExplosionPoolTest, PresetColoursAreReplacedComponentByComponent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ExplosionPoolTest, BurstsKeepTheirFanOfAnglesAndSpeeds) {
+    // A fan from 90 (right) to 180 (down), evenly spaced: first and last on the fan's edges.
+    pfx.ExplosionCustom2(200, 200, 3, 240, 20, 32, 32, 1, 10, 90, 90, true, 0.1f, 0.2f, 0, 0, 1, 0, 255, -0.3f, 0.2f,
+                         true, 1000, 1000, 0, 1, 255, 255, 255, 5, 2);
+    const plm::ExplosionRecord& r = Slot(1, 1);
+    ASSERT_EQ(r.NodeCount, 10);
+    for (int i = 1; i <= 10; ++i) {
+        const plm::ExplosionNode& n = r.Nodes[static_cast<size_t>(i)];
+        EXPECT_GE(n.XSpeed, -1e-6f) << i;
+        EXPECT_GE(n.YSpeed, -1e-6f) << i;
+        const float speed = std::hypot(n.XSpeed, n.YSpeed);
+        EXPECT_GE(speed, 0.1f - 1e-5f);
+        EXPECT_LE(speed, 0.2f + 1e-5f);
+        EXPECT_LE(std::fabs(n.RotateDir), 0.2f);
+        EXPECT_FLOAT_EQ(n.Rotate, 90 + 10.0f * static_cast<float>(i - 1));  // faces its launch
+    }
+    // A described burst with a floor bounces; drag shortens the life to the moment it stops.
+    plm::PLMExplosionConfig c;
+    c.TextureIndex = 3;
+    c.TextureSrcWidth = c.TextureSrcHeight = 16;
+    c.NodesTotal = 5;
+    c.Drag = 0.002f;
+    c.NodeDurationMS = 4000;
+    c.YFloor = 30;
+    c.YPos = 100;
+    pfx.ExplosionConfigure(c, 2);
+    const plm::ExplosionRecord& b = Slot(2, 1);
+    ASSERT_EQ(b.NodeCount, 5);
+    EXPECT_TRUE(b.Running);
+    EXPECT_EQ(b.Nodes[1].Kind, plm::kNodeBouncing);
+    EXPECT_EQ(b.Nodes[1].YMax, 130);
+    EXPECT_FLOAT_EQ(b.Nodes[1].Duration, 500);
+}
+
+}  // namespace
