@@ -265,7 +265,7 @@ constexpr std::array<Preset, kExplosionPresets> kPresets{{
     // 81-85: energy: electric, magic, healing and frost.
     {"electric", {{{.image = Img::Spark, .nodes = 30, .speedMin = 0.3f, .speedMax = 0.5f, .drag = 0.004f, .scale = 0.45f, .stretch = 4.5f, .toward = true, .fade = -1.1f, .color = 0x70C0FF, .variation = 30, .nodeDelay = 6},
                    {.image = Img::GlowL, .nodes = 3, .scale = 1.6f, .scaleDir = 0.001f, .fade = -1.0f, .life = 300, .spread = 10, .color = 0x80C0FF}}}},
-    {"lightning", {{{.image = Img::Spark, .nodes = 16, .speedMin = 0.4f, .speedMax = 0.6f, .drag = 0.005f, .scale = 0.5f, .stretch = 6, .toward = true, .fade = -1.4f, .even = true, .nodeDelay = 10},
+    {"lightning", {{{.image = Img::Spark, .nodes = 14, .speedMin = 0.45f, .speedMax = 0.7f, .drag = 0.0035f, .scale = 0.55f, .stretch = 6, .toward = true, .fade = -0.9f, .color = 0xE8F0FF},
                     {.image = Img::Flare, .nodes = 1, .scale = 2.0f, .scaleDir = 0.003f, .fade = -1.2f, .life = 250, .color = 0xE0F0FF}}}},
     {"magic swirl", {{{.image = Img::StarL, .nodes = 16, .speedMin = 0.08f, .speedMax = 0.12f, .drag = 0.0015f, .scale = 0.5f, .scaleDir = -0.0003f, .spin = 0.8f, .fade = -0.35f, .even = true, .color = 0xC070FF, .nodeDelay = 20},
                       {.image = Img::GlowS, .nodes = 16, .speedMin = 0.04f, .speedMax = 0.1f, .drag = 0.0015f, .scale = 1.0f, .fade = -0.35f, .color = 0x8050FF, .variation = 30}}}},
@@ -290,12 +290,12 @@ constexpr std::array<Preset, kExplosionPresets> kPresets{{
                        {.image = Img::GlowL, .nodes = 2, .scale = 1.8f, .fade = -1.0f, .life = 300, .color = 0xFFC080, .nodeDelay = 200}}}},
     {"slow glow", {{{.image = Img::GlowS, .nodes = 30, .speedMin = 0.02f, .speedMax = 0.06f, .scale = 1.0f, .scaleDir = 0.0006f, .alpha = 180, .fade = -0.16f, .life = 1600, .spread = 10, .color = 0xFFE8C0, .variation = 30},
                     {.image = Img::GlowL, .nodes = 1, .scale = 2.0f, .alpha = 160, .fade = -0.2f, .life = 900, .color = 0xFFD090}}}},
-    {"cross flare", {{{.image = Img::Spark, .nodes = 4, .speedMin = 0.3f, .speedMax = 0.3f, .drag = 0.0035f, .scale = 1.0f, .stretch = 5, .toward = true, .fade = -0.8f, .even = true},
+    {"cross flare", {{{.image = Img::Spark, .nodes = 4, .speedMin = 0.3f, .speedMax = 0.3f, .drag = 0.0025f, .scale = 1.0f, .stretch = 5, .toward = true, .fade = -0.6f, .even = true},
                       {.image = Img::Spark, .nodes = 4, .speedMin = 0.18f, .speedMax = 0.18f, .drag = 0.0035f, .scale = 0.7f, .stretch = 4, .toward = true, .fade = -0.9f, .angleStart = 45, .even = true, .color = 0xC0E0FF},
                       {.image = Img::Flare, .nodes = 1, .scale = 1.6f, .scaleDir = 0.001f, .fade = -0.7f, .life = 400}}}},
     {"twinkle", {{{.image = Img::StarL, .nodes = 9, .scale = 0.4f, .scaleDir = 0.0025f, .spin = 0.2f, .fade = -0.45f, .life = 560, .spread = 70, .nodeDelay = 50},
                   {.image = Img::GlowS, .nodes = 9, .scale = 1.4f, .alpha = 150, .fade = -0.28f, .life = 540, .spread = 70, .color = 0xC0D0FF, .nodeDelay = 50}}}},
-    {"fire ring", {{{.image = Img::FlameL, .nodes = 20, .speedMin = 0.16f, .speedMax = 0.16f, .drag = 0.0024f, .scale = 0.6f, .scaleDir = 0.0006f, .toward = true, .fade = -0.55f, .even = true, .variation = 15},
+    {"fire ring", {{{.image = Img::FlameL, .nodes = 24, .speedMin = 0.26f, .speedMax = 0.26f, .drag = 0.0016f, .scale = 0.6f, .scaleDir = 0.0006f, .toward = true, .fade = -0.4f, .even = true, .variation = 15},
                     {.image = Img::GlowL, .nodes = 2, .scale = 1.6f, .fade = -1.0f, .life = 300, .color = 0xFFC080}}}},
 
     // 94: a pop: a compact white burst, made to be tinted.
