@@ -1,16 +1,19 @@
-// Writes seed inputs for the fuzz targets: fuzz_seeds UNPACK_DIR UNCOMPRESS_DIR.
+// Writes seed inputs for the fuzz targets: fuzz_seeds UNPACK_DIR UNCOMPRESS_DIR [IMAGE_DIR].
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/EngineState.h"
 #include "core/FileIO.h"
 #include "core/Lib.h"
+#include "core/LogoImage.h"
 #include "core/PakFormat.h"
+#include "platform/ImageCodec.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: fuzz_seeds UNPACK_DIR UNCOMPRESS_DIR\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: fuzz_seeds UNPACK_DIR UNCOMPRESS_DIR [IMAGE_DIR]\n");
         return 2;
     }
     const std::string unpackDir = std::string(argv[1]) + "/", uncompressDir = std::string(argv[2]) + "/";
@@ -34,6 +37,24 @@ int main(int argc, char** argv) {
         plm::WriteWholeFile(in, plain);
         if (!lib.FileCompress(in, z, 9)) return 1;
         std::remove(in.c_str());
+    }
+    if (argc == 4) {
+        // A small picture with some alpha in each written format, and the logo as a JPEG.
+        const std::string imageDir = std::string(argv[3]) + "/";
+        plm::platform::Image img;
+        img.width = 7;
+        img.height = 5;
+        for (int i = 0; i < img.width * img.height; ++i) img.pixels.push_back(0x80000000u | (0x010203u * i));
+        using plm::platform::ImageFormat;
+        for (auto [format, name] : {std::pair{ImageFormat::Bmp, "seed.bmp"}, std::pair{ImageFormat::Png, "seed.png"},
+                                    std::pair{ImageFormat::Dds, "seed.dds"}}) {
+            std::vector<uint8_t> bytes;
+            std::string error;
+            if (!plm::platform::EncodeImage(img, format, bytes, error)) return 1;
+            plm::WriteWholeFile(imageDir + name, std::string(bytes.begin(), bytes.end()));
+        }
+        plm::WriteWholeFile(imageDir + "seed.jpg",
+                            std::string(reinterpret_cast<const char*>(plm::kLogoJpeg), plm::kLogoJpegSize));
     }
     return 0;
 }

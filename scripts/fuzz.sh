@@ -9,20 +9,20 @@ build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DPLM_FUZZ=ON -DPLM_TESTS=OFF -DPLM_BENCH=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-if ! cmake --build "$build" -j "$(nproc)" --target fuzz_unpack fuzz_uncompress fuzz_animfile fuzz_seeds >"$build/build.log" 2>&1; then
+if ! cmake --build "$build" -j "$(nproc)" --target fuzz_unpack fuzz_uncompress fuzz_animfile fuzz_image fuzz_seeds >"$build/build.log" 2>&1; then
   tail -40 "$build/build.log"
   exit 1
 fi
 
 bin="$build/bin"
 status=0
-mkdir -p "$build/corpus/unpack" "$build/corpus/uncompress" "$build/corpus/animfile"
-"$bin/fuzz_seeds" "$build/corpus/unpack" "$build/corpus/uncompress"
+mkdir -p "$build/corpus/unpack" "$build/corpus/uncompress" "$build/corpus/animfile" "$build/corpus/image"
+"$bin/fuzz_seeds" "$build/corpus/unpack" "$build/corpus/uncompress" "$build/corpus/image"
 # Animation files: the first byte is the texture offset (128 = 0), the rest the file.
 printf '\x80%s' $'1\r\n0, 0, 32, 32, 3\r\n0, 0, 1, 0, 2, 0\r\n2, 2, 2\r\n' >"$build/corpus/animfile/seed1"
 printf '\x82%s' $'2\n4,6,16,16,2\n1,0,2,1\n3,4\n0,0,8,8,1\n5.5,0\n1\n' >"$build/corpus/animfile/seed2"
 
-for target in unpack uncompress animfile; do
+for target in unpack uncompress animfile image; do
   log="$build/fuzz_$target.log"
   echo "fuzz_$target: ${seconds}s"
   # Sanitizer reports end the run with a non-zero status; leaks are checked at every input.
