@@ -11,7 +11,7 @@ PACKAGES=(
   libopenmpt-dev libsndfile1-dev
   libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick sox libsox-fmt-all
+  xvfb xauth xfonts-base xdotool imagemagick sox libsox-fmt-all
 )
 
 missing=()
