@@ -2,13 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "core/Convert.h"
 #include "core/EngineState.h"
-#include "core/FileIO.h"
 #include "core/Paths.h"
 
 namespace plm {
@@ -138,10 +136,6 @@ bool FileHasData(const std::string& fullPath) {
     if (!std::filesystem::is_regular_file(p, ec) || ec) return false;
     auto size = std::filesystem::file_size(p, ec);
     return !ec && size >= 2;
-}
-
-bool WriteFileWhole(const std::string& fullPath, const void* data, size_t size) {
-    return WriteWholeFile(NativePath(fullPath), std::string_view(static_cast<const char*>(data), size));
 }
 
 }  // namespace plm

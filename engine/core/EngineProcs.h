@@ -1,7 +1,6 @@
 #pragma once
 // Shared procedures of the engine: angles and directions, distances and overlap tests, the one
 // uniform random sequence, waiting on the clock, and small file and colour helpers.
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -51,9 +50,5 @@ uint32_t MakeColorARGB(float a, float r, float g, float b);
 
 // True when the file exists and holds at least 2 bytes; false on any error.
 bool FileHasData(const std::string& fullPath);
-
-// Writes a file whole or not at all: the bytes go to a temporary file beside it, which then
-// replaces the file in one rename. False (and the old file untouched) on any error.
-bool WriteFileWhole(const std::string& fullPath, const void* data, size_t size);
 
 }  // namespace plm

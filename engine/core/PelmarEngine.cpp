@@ -7,6 +7,7 @@
 #include "core/EngineLog.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "core/FileIO.h"
 #include "core/InputProcs.h"
 #include "core/LogoImage.h"
 #include "core/LogoSequence.h"
@@ -21,8 +22,9 @@ namespace {
 // the file (only such a file is deleted again after the logo).
 bool WriteLogoFile(const std::string& path) {
     std::error_code ec;
-    if (std::filesystem::exists(NativePath(path), ec) || ec) return false;
-    return WriteFileWhole(path, kLogoJpeg, kLogoJpegSize);
+    const std::string native = NativePath(path);
+    if (std::filesystem::exists(native, ec) || ec) return false;
+    return WriteWholeFile(native, std::string_view(reinterpret_cast<const char*>(kLogoJpeg), kLogoJpegSize));
 }
 
 // The logo's step for one frame: Delta, but at least 1 ms, so that the sequence ends even when
