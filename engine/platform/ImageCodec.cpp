@@ -7,13 +7,12 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <new>
-#include <system_error>
+#include <string_view>
 
-#include <unistd.h>
+#include "core/FileIO.h"
 
 namespace plm::platform {
 
@@ -416,24 +415,8 @@ bool EncodeImage(const Image& image, ImageFormat format, std::vector<uint8_t>& o
 bool SaveImageFile(const std::string& path, const Image& image, ImageFormat format, std::string& error) {
     std::vector<uint8_t> bytes;
     if (!EncodeImage(image, format, bytes, error)) return false;
-    std::string tmp = path + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return error = "cannot write " + path, false;
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(tmp.c_str());
-            return error = "cannot write " + path, false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, path, ec);
-    if (ec) {
-        std::remove(tmp.c_str());
-        return error = "cannot write " + path + ": " + ec.message(), false;
-    }
+    if (!WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
+        return error = "cannot write " + path, false;
     return true;
 }
 
