@@ -53,7 +53,6 @@ void BatchDrawTransform(platform::SurfaceId tex, int32_t srcX, int32_t srcY, int
     s.D3DDevice->SpriteDrawTransform(tex, &s.Draw.Src, matrix, color);
 }
 
-// ARGB of the whole parts of the components, each limited to 0..255.
 // Left (or top) edge of an image of `size` pixels at `scale` centred on `pos`, moved by `offset`:
 // Int(pos - (CLng(size x scale) \ 2) + offset).
 float CentredEdge(float pos, int32_t size, float scale, float offset = 0) {
