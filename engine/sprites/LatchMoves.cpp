@@ -5,6 +5,7 @@
 #include "core/EngineState.h"
 #include "sprites/BehaviourProcs.h"
 #include "sprites/BehaviourSteps.h"
+#include "sprites/SpriteProcs.h"
 #include "sprites/SpriteRecord.h"
 
 namespace plm {
@@ -38,17 +39,10 @@ bool StepLatchAndDrift(int32_t s, SpriteRecord& r, float d) {
 // The offsets turn with the latched sprite's rotation: the X offset to its right-hand side (it
 // is stored negated), the Y offset below it, in its own frame.
 bool StepLatchRotate(int32_t s, SpriteRecord& r, float d) {
-    EngineState& st = State();
     const SpriteRecord& on = Latched(r);
     r.X = on.X;
     r.Y = on.Y;
-    const float rho = on.Rotate;
-    DirectionFromAngle(rho >= 91 ? rho - 90 : rho + 270, r.LatchXOffset);
-    r.X += st.Rx;
-    r.Y += st.Ry;
-    DirectionFromAngle(rho >= 181 ? rho - 180 : rho + 180, r.LatchYOffset);
-    r.X += st.Rx;
-    r.Y += st.Ry;
+    AddTurnedOffset(on.Rotate, r.LatchXOffset, r.LatchYOffset, r.X, r.Y);
     if (r.Param1 == 1.0f) r.Rotate = on.Rotate;
     return TimerRunsOut(r.MoveTimer, d) ? EndByTurnOff(s) : true;
 }

@@ -248,16 +248,9 @@ PLMXY Sprite::GetOffsetPosition(int32_t sprite, float XOffset, float YOffset, bo
     const SpriteRecord* r = Row(sprite);
     if (!r) return PLMXY{};
     if (!LatchRotate) return PLMXY{r->X + XOffset, r->Y + YOffset};
-    // The offset turned with the sprite: XOffset across its heading, YOffset along it.
-    const EngineState& st = State();
-    float rot = r->Rotate;
+    // The offset turned with the sprite: XOffset to the right of its heading, YOffset behind it.
     PLMXY p{r->X, r->Y};
-    DirectionFromAngle(rot < 91 ? rot + 270 : rot - 90, -XOffset);
-    p.X += st.Rx;
-    p.Y += st.Ry;
-    DirectionFromAngle(rot < 181 ? rot + 180 : rot - 180, YOffset);
-    p.X += st.Rx;
-    p.Y += st.Ry;
+    AddTurnedOffset(r->Rotate, -XOffset, YOffset, p.X, p.Y);
     return p;
 }
 

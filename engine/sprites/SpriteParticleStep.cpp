@@ -5,6 +5,7 @@
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
 #include "core/TextureProcs.h"
+#include "sprites/SpriteProcs.h"
 #include "sprites/SpriteRecord.h"
 
 namespace plm {
@@ -44,18 +45,6 @@ void RailStep(float& rel, float& along, float& speed, float thrust, float base, 
     acrossSpeed += acrossThrust * d;
 }
 
-// The point behind a rotated sprite that the rotated kinds start from: the X offset is taken
-// across the sprite's heading, the Y offset along it. Writes Rx, Ry as DirectionFromAngle does.
-void AddRotatedOffsets(float rotate, const SpriteParticleEmitter& e, float& x, float& y) {
-    EngineState& st = State();
-    DirectionFromAngle(rotate < 91.0f ? rotate + 270.0f : rotate - 90.0f, e.XOffset);
-    x += st.Rx;
-    y += st.Ry;
-    DirectionFromAngle(rotate < 181.0f ? rotate + 180.0f : rotate - 180.0f, e.YOffset);
-    x += st.Rx;
-    y += st.Ry;
-}
-
 // One emission check; writes the next particle when the delay has run out.
 void Emit(SpriteRecord& r, int kind) {
     EngineState& st = State();
@@ -89,7 +78,7 @@ void Emit(SpriteRecord& r, int kind) {
     } else {
         q.X = r.X;
         q.Y = r.Y;
-        AddRotatedOffsets(r.Rotate, e, q.X, q.Y);
+        AddTurnedOffset(r.Rotate, e.XOffset, e.YOffset, q.X, q.Y);
         DirectionFromAngle(r.Rotate, e.XSpeedStart);
         q.XSpeed = -st.Rx;
         q.YSpeed = -st.Ry;
@@ -149,7 +138,7 @@ void Move(const SpriteRecord& r, int kind, SpriteParticle& q) {
         case kRotatedRailSpin: {
             // Sits behind the sprite along its heading; XSpeed is the distance along the rail.
             float x = r.X, y = r.Y;
-            AddRotatedOffsets(r.Rotate, e, x, y);
+            AddTurnedOffset(r.Rotate, e.XOffset, e.YOffset, x, y);
             if (kind == kRotatedRail || !r.ParticleRandomRotate) q.Rotation = r.Rotate;
             DirectionFromAngle(r.Rotate, q.XSpeed);
             q.X = x - st.Rx;

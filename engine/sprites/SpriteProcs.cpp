@@ -36,6 +36,16 @@ PLMXY SpriteCentre(const SpriteRecord& r) {
     return PLMXY{r.X + static_cast<float>(r.Width) / 2.0f, r.Y + static_cast<float>(r.Height) / 2.0f};
 }
 
+void AddTurnedOffset(float rotate, float left, float behind, float& x, float& y) {
+    const EngineState& st = State();
+    DirectionFromAngle(rotate < 91.0f ? rotate + 270.0f : rotate - 90.0f, left);
+    x += st.Rx;
+    y += st.Ry;
+    DirectionFromAngle(rotate < 181.0f ? rotate + 180.0f : rotate - 180.0f, behind);
+    x += st.Rx;
+    y += st.Ry;
+}
+
 bool IsSpriteOverBox(int32_t sprite, float bx, float by, float bw, float bh) {
     const SpriteRecord* r = State().SpriteTable.find(sprite);
     if (!r || !TakesPartInCollision(*r)) return false;

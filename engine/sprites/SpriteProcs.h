@@ -20,6 +20,11 @@ void StoreFrame(SpriteRecord& r, int32_t texture, int32_t srcX, int32_t srcY, in
 // the frame when the sprite is placed by its top-left corner.
 PLMXY SpriteCentre(const SpriteRecord& r);
 
+// Adds to (x, y) an offset that turns with a heading of rotate degrees (0 up, clockwise): left
+// pixels to the left of the heading, then behind pixels behind it (negative values go right and
+// ahead). Each part goes through DirectionFromAngle, so Rx, Ry hold the second part afterwards.
+void AddTurnedOffset(float rotate, float left, float behind, float& x, float& y);
+
 // True when sprite s is on, its collision is enabled and its collision box (or circle) overlaps
 // the box (bx, by, bw, bh).
 bool IsSpriteOverBox(int32_t sprite, float bx, float by, float bw, float bh);
