@@ -54,6 +54,11 @@ float WrapInto(float v, float lo, float hi) {
 
 float LimitInto(float v, float lo, float hi) { return std::max(lo, std::min(v, hi)); }
 
+void WrapIntoBounds(SpriteRecord& r) {
+    r.X = WrapInto(r.X, r.XMin, r.XMax);
+    r.Y = WrapInto(r.Y, r.YMin, r.YMax);
+}
+
 bool TimerRunsOut(float& timer, float d) {
     if (timer <= 0) return false;
     timer -= d;

@@ -28,6 +28,8 @@ void TakeVelocityOfMove(SpriteRecord& r, float fromX, float fromY, float d);
 // Wrapping to the opposite bound (below lo gives hi, above hi gives lo) and limiting.
 float WrapInto(float v, float lo, float hi);
 float LimitInto(float v, float lo, float hi);
+// X and Y each wrapped into the row's bounds.
+void WrapIntoBounds(SpriteRecord& r);
 
 // The timer rule of timed behaviours: a timer above 0 is lowered by d; true when that brought it
 // below 1 ms (the behaviour ends). A timer of 0 or less never ends.

@@ -91,8 +91,7 @@ bool StepOrbitMoveXY(int32_t s, SpriteRecord& r, float d) {
         }
     }
     if (r.Option3) {
-        r.X = WrapInto(r.X, r.XMin, r.XMax);
-        r.Y = WrapInto(r.Y, r.YMin, r.YMax);
+        WrapIntoBounds(r);
     } else if (IsOutsideBounds(r)) {
         return EndByTurnOff(s);
     }

@@ -7,6 +7,7 @@
 #include "core/Convert.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "sprites/BehaviourProcs.h"
 #include "sprites/SpriteParticleStep.h"
 #include "sprites/SpriteProcs.h"
 #include "sprites/SpriteStep.h"
@@ -61,14 +62,6 @@ void MoveBy(SpriteRecord& r, float dx, float dy, bool moveCentre) {
         r.CentreY += dy;
     }
 }
-
-float Wrapped(float v, float lo, float hi) {
-    if (v < lo) return hi;
-    if (v > hi) return lo;
-    return v;
-}
-
-float Limited(float v, float lo, float hi) { return std::max(lo, std::min(v, hi)); }
 
 // Moves each sprite of a range (the second position stays), then brings each axis back into
 // its bounds with keep (wrap or limit).
@@ -222,7 +215,7 @@ void Sprite::AddToPosWrap(int32_t sprite, float XDir, float YDir, float XMin, fl
 
 void Sprite::AddToPosWrapRange(int32_t StartSprite, int32_t EndSprite, float XDir, float YDir, float XMin,
                                float YMin, float XMax, float YMax, bool WithDelta) {
-    MoveRangeInBox(StartSprite, EndSprite, XDir, YDir, XMin, YMin, XMax, YMax, WithDelta, Wrapped);
+    MoveRangeInBox(StartSprite, EndSprite, XDir, YDir, XMin, YMin, XMax, YMax, WithDelta, WrapInto);
 }
 
 void Sprite::AddToPosLimit(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax,
@@ -232,7 +225,7 @@ void Sprite::AddToPosLimit(int32_t sprite, float XDir, float YDir, float XMin, f
 
 void Sprite::AddToPosLimitRange(int32_t StartSprite, int32_t EndSprite, float XDir, float YDir, float XMin,
                                 float YMin, float XMax, float YMax, bool WithDelta) {
-    MoveRangeInBox(StartSprite, EndSprite, XDir, YDir, XMin, YMin, XMax, YMax, WithDelta, Limited);
+    MoveRangeInBox(StartSprite, EndSprite, XDir, YDir, XMin, YMin, XMax, YMax, WithDelta, LimitInto);
 }
 
 void Sprite::PullTowards(int32_t sprite, int32_t SpriteToPullTowards, float Speed, float Distance) {

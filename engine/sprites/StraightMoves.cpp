@@ -43,8 +43,7 @@ bool StepPong(int32_t s, SpriteRecord& r, float d) {
 
 bool StepWrap(int32_t s, SpriteRecord& r, float d) {
     AdvanceByVelocity(r, d);
-    r.X = WrapInto(r.X, r.XMin, r.XMax);
-    r.Y = WrapInto(r.Y, r.YMin, r.YMax);
+    WrapIntoBounds(r);
     return TimerRunsOut(r.MoveTimer, d) ? EndByTurnOff(s) : true;
 }
 
@@ -182,8 +181,7 @@ bool StepThrottle(int32_t s, SpriteRecord& r, float d) {
     r.YDir = LimitInto(r.YDir, r.Param3, r.Param4);
     AdvanceByVelocity(r, d);
     if (r.Option3) {
-        r.X = WrapInto(r.X, r.XMin, r.XMax);
-        r.Y = WrapInto(r.Y, r.YMin, r.YMax);
+        WrapIntoBounds(r);
     } else if (IsOutsideBounds(r)) {
         return EndByTurnOff(s);
     }

@@ -61,8 +61,7 @@ bool StepTrackI(int32_t s, SpriteRecord& r, float d) {
             r.DirectionCode = DirectionCodeToSprite(r, r.TargetSprite);
             return TimerRunsOut(r.MoveTimer, d) ? EndByTurnOff(s) : true;
         case 5:
-            r.X = WrapInto(r.X, r.XMin, r.XMax);
-            r.Y = WrapInto(r.Y, r.YMin, r.YMax);
+            WrapIntoBounds(r);
             return true;
         default:  // 43: ends at its bounds or with the tracked sprite
             if (IsOutsideBounds(r) || Target(r).On == 0) return EndByTurnOff(s);
@@ -107,8 +106,7 @@ bool StepChaseC(int32_t s, SpriteRecord& r, float d) {
     r.X += (r.XDir + r.Param6) * d;
     r.Y += (r.YDir + r.Param7) * d;
     if (r.Option3) {
-        r.X = WrapInto(r.X, r.XMin, r.XMax);
-        r.Y = WrapInto(r.Y, r.YMin, r.YMax);
+        WrapIntoBounds(r);
     } else if (IsOutsideBounds(r)) {
         return EndByTurnOff(s);
     }
