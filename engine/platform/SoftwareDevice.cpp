@@ -281,6 +281,10 @@ bool SoftwareDevice::SetRenderTarget(SurfaceId target, SurfaceId depth) {
         const Surface* d = Find(depth);
         if (!d || !d->depth) return false;
     }
+    // Queued draws run band by band, each band through the whole queue: a draw that reads a
+    // surface an earlier queued draw writes would see only the bands done so far. Draws to the
+    // old target therefore finish before any draw to (or from) another one is queued.
+    if (target != renderTarget_) Flush();
     renderTarget_ = target;
     ResetViewport();
     return true;

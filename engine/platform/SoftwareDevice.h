@@ -103,7 +103,8 @@ private:
     DrawState MakeDrawState(const Surface* texture, bool spriteBatch) const;
     void DrawSpriteQuad(SurfaceId texture, const Rect* src, const float m[6], uint32_t color);
     // Draws are queued and run together (across the threads) before anything reads or writes
-    // pixels another way: clear, present, reads, writes, copies, releases, text.
+    // pixels another way: clear, present, reads, writes, copies, releases, text, and before
+    // the render target changes.
     struct Command;
     void Queue(Command&& command) const;
     void QueuePolygon(const raster::Target& t, const raster::State& st, const raster::Vertex* v, int n) const;

@@ -551,6 +551,24 @@ TEST(SoftwareDevice, RenderToTextureThenDrawIt) {
     EXPECT_EQ(d.GetRenderTarget(), bb);
 }
 
+// Draws queue up and run band by band; a texture drawn into and then drawn from within one batch
+// must be read complete, not only the band drawn so far.
+TEST(SoftwareDevice, TextureDrawnIntoIsCompleteWhenDrawnFromInTheSameBatch) {
+    for (int threads : {1, 4}) {
+        pp::SoftwareDevice d(Small(16, 128));
+        d.SetThreads(threads);
+        pp::SurfaceId rt = d.CreateTexture(16, 128, true);
+        pp::SurfaceId red = d.CreateTextureFromImage(Solid(16, 16, 0xFFFF0000));
+        pp::SurfaceId back = d.GetBackBuffer();
+        ASSERT_TRUE(d.SetRenderTarget(rt, 0));
+        d.Clear(pp::ClearTarget, 0xFF00FF00, 1, 0);
+        for (int i = 0; i < 8; ++i) Blit(d, red, 0, float(16 * i));  // enough draws to go by bands
+        ASSERT_TRUE(d.SetRenderTarget(back, 0));
+        Blit(d, rt, 0, -64);  // the back buffer's top rows show the texture's bottom rows
+        EXPECT_EQ(PixelAt(d, back, 5, 10), 0xFFFF0000u) << threads << " threads";
+    }
+}
+
 TEST(SoftwareDevice, LongLinesAreClippedInBothDirections) {
     pp::SoftwareDevice d(Small(16, 16));
     DefaultStates(d);
