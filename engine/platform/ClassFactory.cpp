@@ -20,7 +20,12 @@ bool IsPelmarEngineClass(const char* classIdOrName) {
 
 extern "C" __attribute__((visibility("default"))) void* PLMCreateObject(const char* classIdOrName) {
     if (!plm::platform::IsPelmarEngineClass(classIdOrName)) return nullptr;
-    return new (std::nothrow) plm::PelmarEngine();
+    // Nothing may unwind into the C caller: a root object that cannot be built is a null one.
+    try {
+        return new plm::PelmarEngine();
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 extern "C" __attribute__((visibility("default"))) void PLMReleaseObject(const char* classIdOrName, void* object) {
