@@ -1,9 +1,16 @@
 #include "platform/RasterThreads.h"
 
+#include <exception>
+
 namespace plm::platform {
 
 RasterThreads::RasterThreads(int threads) {
-    for (int i = 1; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+    // A system that refuses another thread leaves fewer workers, not an exception from the
+    // device's constructor (and the started workers joinable in a half-built object).
+    try {
+        for (int i = 1; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+    } catch (const std::exception&) {
+    }
 }
 
 RasterThreads::~RasterThreads() {
