@@ -42,7 +42,7 @@ void RemoveFile(const std::string& path) {
 
 }  // namespace
 
-std::string BackupFilePath(int32_t slot) { return State().EnginePath + "plmrestore" + std::to_string(slot) + ".dds"; }
+std::string BackupFilePath(int32_t slot) { return FilePath("plmrestore" + std::to_string(slot) + ".dds"); }
 
 int32_t DeviceLostProc() {
     EngineState& s = State();
