@@ -2,11 +2,13 @@
 
 #include <SDL.h>
 
-#include <fstream>
 #include <iterator>
 #include <libopenmpt/libopenmpt.hpp>
 #include <ostream>
 #include <streambuf>
+#include <string>
+
+#include "core/FileIO.h"
 
 namespace plm::platform {
 namespace {
@@ -50,15 +52,13 @@ bool LoadWavFile(const std::string& path, int32_t outputRate, SampleData& out) {
 }
 
 std::unique_ptr<openmpt::module> LoadModuleFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return nullptr;
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.empty()) return nullptr;
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes) || bytes.empty()) return nullptr;
     // The module keeps the stream for messages while it plays, so it must outlive every module.
     static NullBuffer nothing;
     static std::ostream quiet(&nothing);
     try {
-        return std::make_unique<openmpt::module>(bytes, quiet);
+        return std::make_unique<openmpt::module>(bytes.data(), bytes.size(), quiet);
     } catch (...) {
         return nullptr;
     }

@@ -7,7 +7,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <new>
 #include <string_view>
@@ -394,10 +393,9 @@ bool DecodeImage(const std::vector<uint8_t>& bytes, Image& out, std::string& err
 }
 
 bool LoadImageFile(const std::string& path, Image& out, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return error = "cannot open " + path, false;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return DecodeImage(bytes, out, error);
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return error = "cannot open " + path, false;
+    return DecodeImage(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), out, error);
 }
 
 bool EncodeImage(const Image& image, ImageFormat format, std::vector<uint8_t>& out, std::string& error) {
