@@ -157,8 +157,8 @@ void DrawNode(const ExplosionRecord& r, const ExplosionNode& n, int32_t left, in
     const int32_t halfH = IntDiv(RoundHalfEven(n.ScaleY * n.Height * n.Scale), 2);
     a.Translation = {static_cast<float>(Int(n.X - static_cast<float>(halfW)) - Int(map.MapX) + map.MapScreenX),
                      static_cast<float>(Int(n.Y - static_cast<float>(halfH)) - Int(map.MapY) + map.MapScreenY)};
-    const uint32_t color = MakeColorARGB(static_cast<float>(Int(n.Alpha)), static_cast<float>(n.Red),
-                                         static_cast<float>(n.Green), static_cast<float>(n.Blue));
+    const uint32_t color = DrawColor(n.Alpha, static_cast<float>(n.Red), static_cast<float>(n.Green),
+                                     static_cast<float>(n.Blue));
     st.D3DDevice->SpriteDraw(texture, &a.Src, a.Scaling, a.RotationCentre, DegreeToRad(n.Rotate), a.Translation,
                              color);
 }

@@ -172,6 +172,8 @@ void DrawParticle(const SpriteRecord& r, const SpriteParticle& q, platform::Surf
     const int32_t halfH = IntDiv(RoundHalfEven(e.Height * e.YScale * q.Scale), 2);
     a.Translation = {static_cast<float>(Int(q.X - static_cast<float>(halfW)) - Int(map.MapX) + map.MapScreenX),
                      static_cast<float>(Int(q.Y - static_cast<float>(halfH)) - Int(map.MapY) + map.MapScreenY)};
+    // Not DrawColor: a particle's colour is rounded (ParticleSetRGB stores fractions), only its
+    // alpha is cut to the whole part.
     const uint32_t color = MakeColorARGB(static_cast<float>(Int(q.Alpha)), q.Red, q.Green, q.Blue);
     st.D3DDevice->SpriteDraw(texture, &a.Src, a.Scaling, a.RotationCentre, DegreeToRad(q.Rotation), a.Translation,
                              color);
