@@ -113,11 +113,15 @@ LimitedEffect RotationEffect(SpriteRecord& r) {
 
 bool StepScaleEffect(int32_t s, SpriteRecord& r, SpriteScalingEffect& e, float& value, int32_t lastStyle, float d) {
     if (e.Style < 0 || e.Style > lastStyle) return true;
-    const PLMXY c = SpriteCentre(r);
     switch (e.Style) {
         case 10: StepInAndOut(e, value, d); return true;
-        case 11: value = ScaleForDistance(e, PointDistance(c.X, c.Y, e.Param1, e.Param2)); return true;
+        case 11: {
+            const PLMXY c = SpriteCentre(r);
+            value = ScaleForDistance(e, PointDistance(c.X, c.Y, e.Param1, e.Param2));
+            return true;
+        }
         case 12: {
+            const PLMXY c = SpriteCentre(r);
             const PLMXY t = SpriteCentre(State().SpriteTable(e.Target));
             value = ScaleForDistance(e, PointDistance(c.X, c.Y, t.X, t.Y));
             return true;

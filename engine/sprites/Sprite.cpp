@@ -617,7 +617,7 @@ void Sprite::Render() {
         if (r->On != 0) {
             // A sprite that its own step turned off (a fade that ran out, a bound crossed) is not
             // drawn: its alpha may be past 0, and the turn-off already ran its particles.
-            if (StepSpriteBehaviour(s) && Enabled(s)) DrawSprite(s);
+            if (StepSpriteBehaviour(s)) DrawSprite(s);
         } else if (r->EngineDelay != 0) {
             CountDownSpriteDelay(s);
         } else if (r->ParticleAmount != 0) {

@@ -44,16 +44,12 @@ bool StepSpriteBehaviour(int sprite, bool withWayPoints) {
     const float d = st.Delta;
     if (!StepMovementType(sprite, *r, d, withWayPoints)) return false;
     if (r->AnimMode > 0 && !StepAnimation(sprite)) return false;
-    // The animation step may have touched the table: read the row again.
-    r = st.SpriteTable.find(sprite);
-    if (!r || r->On == 0) return false;
     if (r->Scaling.On && !StepScaleEffect(sprite, *r, r->Scaling, r->Scaled, 12, d)) return false;
     if (r->XScaling.On && !StepScaleEffect(sprite, *r, r->XScaling, r->XScaled, 9, d)) return false;
     if (r->YScaling.On && !StepScaleEffect(sprite, *r, r->YScaling, r->YScaled, 9, d)) return false;
     if (r->RotatingOn && !StepRotation(sprite, *r, d)) return false;
     if (r->AlphaFadeOn && !StepAlpha(sprite)) return false;
-    r = st.SpriteTable.find(sprite);
-    return r && r->On != 0;
+    return r->On != 0;
 }
 
 void CountDownSpriteDelay(int sprite) {
