@@ -10,13 +10,12 @@
 #include "sprites/BehaviourProcs.h"
 #include "sprites/SpriteParticleStep.h"
 #include "sprites/SpriteProcs.h"
+#include "sprites/SpriteRows.h"
 #include "sprites/SpriteStep.h"
 
 namespace plm {
 
 namespace {
-
-SpriteRecord* Row(int32_t s) { return State().SpriteTable.find(s); }
 
 // The rows that exist: every loop over sprite numbers is clipped to them, so a range far outside
 // the table costs nothing and touches nothing.
@@ -26,19 +25,7 @@ template <typename Fn>
 void ForEachInRange(int32_t start, int32_t end, Fn fn) {
     int32_t first = std::max(start, 1);
     int32_t last = std::min(end, Total());
-    for (int32_t s = first; s <= last; ++s) fn(s, *Row(s));
-}
-
-// A field of row s, or the value default when s is outside the table.
-template <typename T, typename Get>
-T Read(int32_t s, Get get, T fallback = T{}) {
-    const SpriteRecord* r = Row(s);
-    return r ? get(*r) : fallback;
-}
-
-template <typename Set>
-void Write(int32_t s, Set set) {
-    if (SpriteRecord* r = Row(s)) set(*r);
+    for (int32_t s = first; s <= last; ++s) fn(s, *SpriteRow(s));
 }
 
 bool PassesIDs(const SpriteRecord& r, int32_t withID1, int32_t withID2) {
@@ -80,7 +67,7 @@ void MoveRangeInBox(int32_t start, int32_t end, float xDir, float yDir, float xM
 template <typename Beyond>
 int32_t Extreme(int32_t start, int32_t end, Beyond beyond) {
     auto isOn = [](int32_t s) {
-        const SpriteRecord* r = Row(s);
+        const SpriteRecord* r = SpriteRow(s);
         return r && r->On != 0;
     };
     int32_t best = 0;
@@ -92,7 +79,7 @@ int32_t Extreme(int32_t start, int32_t end, Beyond beyond) {
     }
     if (best == 0) return 0;
     ForEachInRange(best + 1, end, [&](int32_t s, const SpriteRecord& r) {
-        if (r.On != 0 && beyond(r, *Row(best))) best = s;
+        if (r.On != 0 && beyond(r, *SpriteRow(best))) best = s;
     });
     return best;
 }
@@ -139,7 +126,7 @@ void Sprite::Init(int32_t SpriteTotal) {
 void Sprite::Activate(int32_t sprite, float XPos, float Ypos, int32_t Texture, int32_t SrcX, int32_t SrcY,
                       int32_t XFrame, int32_t YFrame, int32_t FrameWidth, int32_t FrameHeight, bool OriginTopLeft,
                       bool Enabled) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r) return;
     r->X = XPos;
     r->Y = Ypos;
@@ -151,7 +138,7 @@ void Sprite::Activate(int32_t sprite, float XPos, float Ypos, int32_t Texture, i
 }
 
 void Sprite::TurnOff(int32_t sprite, bool ClearEngineDelay, bool TurnOffParticle) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.On = 0;
         if (ClearEngineDelay) r.EngineDelay = 0;
         if (TurnOffParticle) r.ParticleAmount = 0;
@@ -163,44 +150,44 @@ void Sprite::TurnOffAll(bool ClearEngineDelay, bool TurnOffParticle) {
 }
 
 bool Sprite::Enabled(int32_t sprite) const {
-    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.On != 0; });
+    return ReadSprite<bool>(sprite, [](const SpriteRecord& r) { return r.On != 0; });
 }
 
 void Sprite::Enabled(int32_t sprite, bool value) {
-    Write(sprite, [&](SpriteRecord& r) { r.On = value ? 1 : 0; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.On = value ? 1 : 0; });
 }
 
 int32_t Sprite::GetInitializedTotal() const { return State().SpriteTotal; }
 
 // ---- Placement -------------------------------------------------------------------------------
 
-float Sprite::X(int32_t sprite) const { return Read<float>(sprite, [](const SpriteRecord& r) { return r.X; }); }
-void Sprite::X(int32_t sprite, float value) { Write(sprite, [&](SpriteRecord& r) { r.X = value; }); }
-float Sprite::Y(int32_t sprite) const { return Read<float>(sprite, [](const SpriteRecord& r) { return r.Y; }); }
-void Sprite::Y(int32_t sprite, float value) { Write(sprite, [&](SpriteRecord& r) { r.Y = value; }); }
+float Sprite::X(int32_t sprite) const { return ReadSprite<float>(sprite, [](const SpriteRecord& r) { return r.X; }); }
+void Sprite::X(int32_t sprite, float value) { WriteSprite(sprite, [&](SpriteRecord& r) { r.X = value; }); }
+float Sprite::Y(int32_t sprite) const { return ReadSprite<float>(sprite, [](const SpriteRecord& r) { return r.Y; }); }
+void Sprite::Y(int32_t sprite, float value) { WriteSprite(sprite, [&](SpriteRecord& r) { r.Y = value; }); }
 
 void Sprite::SetXY(int32_t sprite, float XPos, float Ypos) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.X = XPos;
         r.Y = Ypos;
     });
 }
 
 PLMXY Sprite::GetXY(int32_t sprite) const {
-    return Read<PLMXY>(sprite, [](const SpriteRecord& r) { return PLMXY{r.X, r.Y}; });
+    return ReadSprite<PLMXY>(sprite, [](const SpriteRecord& r) { return PLMXY{r.X, r.Y}; });
 }
 
 void Sprite::XAdd(int32_t sprite, float value) {
-    Write(sprite, [&](SpriteRecord& r) { r.X += value * State().Delta; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.X += value * State().Delta; });
 }
 
 void Sprite::YAdd(int32_t sprite, float value) {
-    Write(sprite, [&](SpriteRecord& r) { r.Y += value * State().Delta; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.Y += value * State().Delta; });
 }
 
 void Sprite::AddToPos(int32_t sprite, float XDir, float YDir, bool WithDelta) {
     float d = DeltaFactor(WithDelta);
-    Write(sprite, [&](SpriteRecord& r) { MoveBy(r, XDir * d, YDir * d, true); });
+    WriteSprite(sprite, [&](SpriteRecord& r) { MoveBy(r, XDir * d, YDir * d, true); });
 }
 
 void Sprite::AddToPosRange(int32_t StartSprite, int32_t EndSprite, float XDir, float YDir, bool WithDelta) {
@@ -229,8 +216,8 @@ void Sprite::AddToPosLimitRange(int32_t StartSprite, int32_t EndSprite, float XD
 }
 
 void Sprite::PullTowards(int32_t sprite, int32_t SpriteToPullTowards, float Speed, float Distance) {
-    SpriteRecord* r = Row(sprite);
-    if (!r || !Row(SpriteToPullTowards)) return;
+    SpriteRecord* r = SpriteRow(sprite);
+    if (!r || !SpriteRow(SpriteToPullTowards)) return;
     if (!(GetDistanceBetweenSprites(sprite, SpriteToPullTowards) < Distance)) return;
     DirectionFromAngle(GetAngleBetweenSprites(sprite, SpriteToPullTowards), Speed);
     const EngineState& st = State();
@@ -238,7 +225,7 @@ void Sprite::PullTowards(int32_t sprite, int32_t SpriteToPullTowards, float Spee
 }
 
 PLMXY Sprite::GetOffsetPosition(int32_t sprite, float XOffset, float YOffset, bool LatchRotate) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     if (!r) return PLMXY{};
     if (!LatchRotate) return PLMXY{r->X + XOffset, r->Y + YOffset};
     // The offset turned with the sprite: XOffset to the right of its heading, YOffset behind it.
@@ -257,64 +244,64 @@ void Sprite::SetAllToIntPixel() {
 // ---- Frame and texture -----------------------------------------------------------------------
 
 int32_t Sprite::Texture(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.Texture; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.Texture; });
 }
 void Sprite::Texture(int32_t sprite, int32_t value) {
-    Write(sprite, [&](SpriteRecord& r) { r.Texture = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.Texture = value; });
 }
 
 int32_t Sprite::SrcX(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.SrcX; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.SrcX; });
 }
 void Sprite::SrcX(int32_t sprite, int32_t value) {
-    Write(sprite, [&](SpriteRecord& r) { r.SrcX = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.SrcX = value; });
 }
 
 int32_t Sprite::SrcY(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.SrcY; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.SrcY; });
 }
 void Sprite::SrcY(int32_t sprite, int32_t value) {
-    Write(sprite, [&](SpriteRecord& r) { r.SrcY = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.SrcY = value; });
 }
 
 int32_t Sprite::Width(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.Width; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.Width; });
 }
 void Sprite::Width(int32_t sprite, int32_t value) {
-    Write(sprite, [&](SpriteRecord& r) { r.Width = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.Width = value; });
 }
 
 int32_t Sprite::Height(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.Height; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.Height; });
 }
 void Sprite::Height(int32_t sprite, int32_t value) {
-    Write(sprite, [&](SpriteRecord& r) { r.Height = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.Height = value; });
 }
 
 int32_t Sprite::XFrame(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.XFrame; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.XFrame; });
 }
 void Sprite::XFrame(int32_t sprite, int32_t value) {
-    Write(sprite, [&](SpriteRecord& r) { r.XFrame = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.XFrame = value; });
 }
 
 int32_t Sprite::YFrame(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.YFrame; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.YFrame; });
 }
 void Sprite::YFrame(int32_t sprite, int32_t value) {
-    Write(sprite, [&](SpriteRecord& r) { r.YFrame = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.YFrame = value; });
 }
 
 int32_t Sprite::GetWidth(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.Width; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.Width; });
 }
 
 int32_t Sprite::GetHeight(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.Height; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.Height; });
 }
 
 void Sprite::SetFrame(int32_t sprite, int32_t SrcX, int32_t SrcY, int32_t Width, int32_t Height) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.SrcX = SrcX;
         r.SrcY = SrcY;
         r.Width = Width;
@@ -324,7 +311,7 @@ void Sprite::SetFrame(int32_t sprite, int32_t SrcX, int32_t SrcY, int32_t Width,
 
 void Sprite::SetFrameAndTexture(int32_t sprite, int32_t SrcX, int32_t SrcY, int32_t Width, int32_t Height,
                                 int32_t Texture) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.SrcX = SrcX;
         r.SrcY = SrcY;
         r.Width = Width;
@@ -334,7 +321,7 @@ void Sprite::SetFrameAndTexture(int32_t sprite, int32_t SrcX, int32_t SrcY, int3
 }
 
 PLMSpriteImageRect Sprite::GetImageRect(int32_t sprite) const {
-    return Read<PLMSpriteImageRect>(sprite, [](const SpriteRecord& r) {
+    return ReadSprite<PLMSpriteImageRect>(sprite, [](const SpriteRecord& r) {
         return PLMSpriteImageRect{r.Texture, r.SrcX, r.SrcY, r.Width, r.Height};
     });
 }
@@ -350,53 +337,53 @@ void Sprite::SetMapTileToSprite(float MapTile, int32_t sprite, float XPos, float
 // ---- Scale, rotation, alpha, colour and blending ---------------------------------------------
 
 float Sprite::Scaled(int32_t sprite) const {
-    return Read<float>(sprite, [](const SpriteRecord& r) { return r.Scaled; });
+    return ReadSprite<float>(sprite, [](const SpriteRecord& r) { return r.Scaled; });
 }
 void Sprite::Scaled(int32_t sprite, float value) {
-    Write(sprite, [&](SpriteRecord& r) { r.Scaled = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.Scaled = value; });
 }
 
 float Sprite::XScaled(int32_t sprite) const {
-    return Read<float>(sprite, [](const SpriteRecord& r) { return r.XScaled; });
+    return ReadSprite<float>(sprite, [](const SpriteRecord& r) { return r.XScaled; });
 }
 void Sprite::XScaled(int32_t sprite, float value) {
-    Write(sprite, [&](SpriteRecord& r) { r.XScaled = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.XScaled = value; });
 }
 
 float Sprite::YScaled(int32_t sprite) const {
-    return Read<float>(sprite, [](const SpriteRecord& r) { return r.YScaled; });
+    return ReadSprite<float>(sprite, [](const SpriteRecord& r) { return r.YScaled; });
 }
 void Sprite::YScaled(int32_t sprite, float value) {
-    Write(sprite, [&](SpriteRecord& r) { r.YScaled = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.YScaled = value; });
 }
 
 float Sprite::Rotate(int32_t sprite) const {
-    return Read<float>(sprite, [](const SpriteRecord& r) { return r.Rotate; });
+    return ReadSprite<float>(sprite, [](const SpriteRecord& r) { return r.Rotate; });
 }
 void Sprite::Rotate(int32_t sprite, float value) {
-    Write(sprite, [&](SpriteRecord& r) { r.Rotate = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.Rotate = value; });
 }
 
 float Sprite::Alpha(int32_t sprite) const {
-    return Read<float>(sprite, [](const SpriteRecord& r) { return r.Alpha; });
+    return ReadSprite<float>(sprite, [](const SpriteRecord& r) { return r.Alpha; });
 }
 void Sprite::Alpha(int32_t sprite, float value) {
-    Write(sprite, [&](SpriteRecord& r) { r.Alpha = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.Alpha = value; });
 }
 
 float Sprite::GetScale(int32_t sprite) const {
-    return Read<float>(sprite, [](const SpriteRecord& r) { return r.Scaled; });
+    return ReadSprite<float>(sprite, [](const SpriteRecord& r) { return r.Scaled; });
 }
 
 void Sprite::SetRenderState(int32_t sprite, int32_t SourceMode, int32_t DestinationMode) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.SrcBlend = SourceMode;
         r.DestBlend = DestinationMode;
     });
 }
 
 void Sprite::SetRGB(int32_t sprite, float R, float G, float B) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.Red = r.BaseRed = R;
         r.Green = r.BaseGreen = G;
         r.Blue = r.BaseBlue = B;
@@ -404,15 +391,15 @@ void Sprite::SetRGB(int32_t sprite, float R, float G, float B) {
 }
 
 PLMRGB Sprite::GetRGB(int32_t sprite) const {
-    return Read<PLMRGB>(sprite, [](const SpriteRecord& r) { return PLMRGB{r.Red, r.Green, r.Blue}; });
+    return ReadSprite<PLMRGB>(sprite, [](const SpriteRecord& r) { return PLMRGB{r.Red, r.Green, r.Blue}; });
 }
 
 bool Sprite::Blend(int32_t sprite) const {
-    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.Blend; });
+    return ReadSprite<bool>(sprite, [](const SpriteRecord& r) { return r.Blend; });
 }
 
 void Sprite::Blend(int32_t sprite, bool value) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.Blend = value;
         r.SrcBlend = BlendSrcAlpha;
         r.DestBlend = value ? BlendOne : BlendInvSrcAlpha;
@@ -420,25 +407,25 @@ void Sprite::Blend(int32_t sprite, bool value) {
 }
 
 bool Sprite::Mirror(int32_t sprite) const {
-    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.Mirror == -1; });
+    return ReadSprite<bool>(sprite, [](const SpriteRecord& r) { return r.Mirror == -1; });
 }
 
 void Sprite::Mirror(int32_t sprite, bool value) {
-    Write(sprite, [&](SpriteRecord& r) { r.Mirror = value ? -1 : 1; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.Mirror = value ? -1 : 1; });
 }
 
 bool Sprite::Flip(int32_t sprite) const {
-    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.Flip == -1; });
+    return ReadSprite<bool>(sprite, [](const SpriteRecord& r) { return r.Flip == -1; });
 }
 
 void Sprite::Flip(int32_t sprite, bool value) {
-    Write(sprite, [&](SpriteRecord& r) { r.Flip = value ? -1 : 1; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.Flip = value ? -1 : 1; });
 }
 
 void Sprite::SetShadow(int32_t sprite, float Alpha, float XOffset, float YOffset, bool State, float Red, float Green,
                        float Blue, float Rotation, float Scaling, float XScale, float YScale, bool AutoRotate,
                        bool AutoScale) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.ShadowState = State;
         r.ShadowAlpha = Alpha;
         r.ShadowXOffset = RoundHalfEven(XOffset);
@@ -458,28 +445,28 @@ void Sprite::SetShadow(int32_t sprite, float Alpha, float XOffset, float YOffset
 // ---- Identity, hits and the caller's values --------------------------------------------------
 
 int32_t Sprite::Hits(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.Hits; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.Hits; });
 }
 void Sprite::Hits(int32_t sprite, int32_t value) {
-    Write(sprite, [&](SpriteRecord& r) { r.Hits = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.Hits = value; });
 }
 
 int32_t Sprite::ID1(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.ID1; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.ID1; });
 }
 void Sprite::ID1(int32_t sprite, int32_t value) {
-    Write(sprite, [&](SpriteRecord& r) { r.ID1 = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.ID1 = value; });
 }
 
 int32_t Sprite::ID2(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.ID2; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.ID2; });
 }
 void Sprite::ID2(int32_t sprite, int32_t value) {
-    Write(sprite, [&](SpriteRecord& r) { r.ID2 = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.ID2 = value; });
 }
 
 bool Sprite::HitsDecrement(int32_t sprite, int32_t Amount) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r) return false;
     r->Hits -= Amount;
     return r->Hits < 1;
@@ -514,8 +501,8 @@ void Sprite::DataString(int32_t sprite, int32_t id, const std::string& value) {
 
 void Sprite::Swap(int32_t Sprite1, int32_t Sprite2) {
     EngineState& st = State();
-    SpriteRecord* a = Row(Sprite1);
-    SpriteRecord* b = Row(Sprite2);
+    SpriteRecord* a = SpriteRow(Sprite1);
+    SpriteRecord* b = SpriteRow(Sprite2);
     SpriteDataRecord* da = st.SpriteData.find(Sprite1);
     SpriteDataRecord* db = st.SpriteData.find(Sprite2);
     if (!a || !b || !da || !db) return;
@@ -525,7 +512,7 @@ void Sprite::Swap(int32_t Sprite1, int32_t Sprite2) {
 
 void Sprite::Copy(int32_t CopyFrom, int32_t CopyStart, int32_t CopyEnd) {
     EngineState& st = State();
-    const SpriteRecord* from = Row(CopyFrom);
+    const SpriteRecord* from = SpriteRow(CopyFrom);
     const SpriteDataRecord* fromData = st.SpriteData.find(CopyFrom);
     if (!from || !fromData) return;
     // Copies of the source first: the range may hold the source itself.
@@ -549,13 +536,13 @@ void Sprite::ResetZorder() {
 }
 
 int32_t Sprite::Zorder(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.Zorder; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.Zorder; });
 }
 
 void Sprite::Zorder(int32_t sprite, int32_t value) {
     EngineState& st = State();
     const int32_t n = st.RenderOrder.size();
-    if (value < 1 || value > n || !Row(sprite)) return;
+    if (value < 1 || value > n || !SpriteRow(sprite)) return;
     const int32_t target = n - value + 1;
     int32_t p = 1;
     while (p <= n && st.RenderOrder(p) != sprite) ++p;
@@ -612,7 +599,7 @@ void Sprite::Render() {
     EngineState& st = State();
     for (int32_t pos = 1; pos <= st.RenderOrder.size(); ++pos) {
         const int32_t s = st.RenderOrder(pos);
-        SpriteRecord* r = Row(s);
+        SpriteRecord* r = SpriteRow(s);
         if (!r) continue;
         if (r->On != 0) {
             // A sprite that its own step turned off (a fade that ran out, a bound crossed) is not
@@ -631,11 +618,11 @@ void Sprite::RenderSprites(int32_t StartingSprite, int32_t EndingSprite) {
     for (int32_t pos = 1; pos <= st.RenderOrder.size(); ++pos) {
         const int32_t s = st.RenderOrder(pos);
         if (s < StartingSprite || s > EndingSprite) continue;
-        SpriteRecord* r = Row(s);
+        SpriteRecord* r = SpriteRow(s);
         if (!r) continue;
         const bool wasOn = r->On != 0;
         const bool stillOn = StepOne(s, *r);
-        r = Row(s);  // read again: the step may have changed the table
+        r = SpriteRow(s);  // read again: the step may have changed the table
         if (!r) continue;
         if (r->On != 0) {
             DrawSprite(s);
@@ -653,7 +640,7 @@ void Sprite::RenderFast(bool /*RenderParticles*/) {
     EngineState& st = State();
     for (int32_t pos = 1; pos <= st.RenderOrder.size(); ++pos) {
         const int32_t s = st.RenderOrder(pos);
-        const SpriteRecord* r = Row(s);
+        const SpriteRecord* r = SpriteRow(s);
         if (r && r->On != 0) DrawSprite(s);
     }
 }
@@ -680,7 +667,7 @@ int32_t Sprite::Get1AvailableRange(int32_t StartSprite, int32_t EndSprite, int32
 
 int32_t Sprite::Get1OnRandomRange(int32_t StartSprite, int32_t EndSprite, int32_t WithID1, int32_t WithID2) const {
     int32_t s = RandomInRange(StartSprite, EndSprite);
-    const SpriteRecord* r = Row(s);
+    const SpriteRecord* r = SpriteRow(s);
     return (r && r->On > 0 && PassesIDs(*r, WithID1, WithID2)) ? s : 0;
 }
 
@@ -737,12 +724,12 @@ bool Sprite::IsAllOfTheseOn(int32_t StartSprite, int32_t EndSprite, bool WithEng
 }
 
 bool Sprite::IsActive(int32_t sprite) const {
-    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.On > 0 || r.EngineDelay > 0; });
+    return ReadSprite<bool>(sprite, [](const SpriteRecord& r) { return r.On > 0 || r.EngineDelay > 0; });
 }
 
 float Sprite::GetDistanceBetweenSprites(int32_t Sprite1, int32_t Sprite2) const {
-    const SpriteRecord* a = Row(Sprite1);
-    const SpriteRecord* b = Row(Sprite2);
+    const SpriteRecord* a = SpriteRow(Sprite1);
+    const SpriteRecord* b = SpriteRow(Sprite2);
     if (!a || !b) return 0;
     PLMXY p = SpriteCentre(*a), q = SpriteCentre(*b);
     float dx = q.X - p.X, dy = q.Y - p.Y;
@@ -750,8 +737,8 @@ float Sprite::GetDistanceBetweenSprites(int32_t Sprite1, int32_t Sprite2) const 
 }
 
 float Sprite::GetAngleBetweenSprites(int32_t Sprite1, int32_t Sprite2) const {
-    const SpriteRecord* a = Row(Sprite1);
-    const SpriteRecord* b = Row(Sprite2);
+    const SpriteRecord* a = SpriteRow(Sprite1);
+    const SpriteRecord* b = SpriteRow(Sprite2);
     if (!a || !b) return 0;
     PLMXY p = SpriteCentre(*a), q = SpriteCentre(*b);
     return AngleBetweenPoints(p.X, p.Y, q.X, q.Y);

@@ -12,6 +12,7 @@
 #include "sprites/AnimationProcs.h"
 #include "sprites/BehaviourProcs.h"
 #include "sprites/SpriteProcs.h"
+#include "sprites/SpriteRows.h"
 
 namespace plm {
 
@@ -21,14 +22,12 @@ namespace {
 // text is well below it).
 constexpr uint64_t kMaxAnimationFileBytes = 64ull << 20;
 
-SpriteRecord* Row(int32_t sprite) { return State().SpriteTable.find(sprite); }
-
 bool IsPlayableIndex(int32_t anim) { return State().Animations.contains(anim); }
 bool IsPlayableSpeed(float speed) { return speed >= 0; }  // also refuses NaN
 
 // The common start of the play-once modes: mode, index, speed, position 1 and frame 1.
 void StartMode(int32_t sprite, int32_t mode, int32_t anim, float speed) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r || !IsPlayableIndex(anim) || !IsPlayableSpeed(speed)) return;
     r->AnimSpeed = speed;
     r->AnimMode = mode;
@@ -94,28 +93,28 @@ bool SpriteAnimate::FileInit(const std::string& FileNameOnly, float textureindeX
 // ---- The sprite's current frame -----------------------------------------------------------------
 
 int32_t SpriteAnimate::GetAnim(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r ? r->AnimIndex : 0;
 }
 
 int32_t SpriteAnimate::GetFrameWidth(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r ? r->Width : 0;
 }
 
 int32_t SpriteAnimate::GetFrameHeight(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r ? r->Height : 0;
 }
 
 PLMXY SpriteAnimate::GetFrameIndex(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     if (!r) return PLMXY{};
     return PLMXY{static_cast<float>(r->XFrame), static_cast<float>(r->YFrame)};
 }
 
 void SpriteAnimate::SetFrameIndex(int32_t sprite, int32_t XFrame, int32_t YFrame) {
-    if (SpriteRecord* r = Row(sprite)) {
+    if (SpriteRecord* r = SpriteRow(sprite)) {
         r->XFrame = XFrame;
         r->YFrame = YFrame;
     }
@@ -123,13 +122,13 @@ void SpriteAnimate::SetFrameIndex(int32_t sprite, int32_t XFrame, int32_t YFrame
 
 void SpriteAnimate::SetFrame(int32_t sprite, int32_t Texture, int32_t SrcX, int32_t SrcY, int32_t Width,
                              int32_t Height, int32_t XFrame, int32_t YFrame) {
-    if (SpriteRecord* r = Row(sprite)) StoreFrame(*r, Texture, SrcX, SrcY, Width, Height, XFrame, YFrame);
+    if (SpriteRecord* r = SpriteRow(sprite)) StoreFrame(*r, Texture, SrcX, SrcY, Width, Height, XFrame, YFrame);
 }
 
 // ---- Playing ------------------------------------------------------------------------------------
 
 void SpriteAnimate::Repeat(int32_t sprite, int32_t AnimIndex, float AnimSpeed, bool JustUpdateAnimIndex) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r || !IsPlayableIndex(AnimIndex)) return;
     if (JustUpdateAnimIndex) {
         r->AnimMode = 1;
@@ -141,7 +140,7 @@ void SpriteAnimate::Repeat(int32_t sprite, int32_t AnimIndex, float AnimSpeed, b
 }
 
 void SpriteAnimate::Collide(int32_t sprite, int32_t AnimIndex, float AnimSpeed) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r || !IsPlayableIndex(AnimIndex) || !IsPlayableSpeed(AnimSpeed)) return;
     StartMode(sprite, 2, AnimIndex, AnimSpeed);
     r->CollideEnabled = false;
@@ -149,7 +148,7 @@ void SpriteAnimate::Collide(int32_t sprite, int32_t AnimIndex, float AnimSpeed) 
 
 void SpriteAnimate::Hit(int32_t sprite, int32_t AnimIndex, float AnimSpeed, int32_t NewAnimIndex,
                         float NewAnimSpeed) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r || !IsPlayableIndex(AnimIndex) || !IsPlayableSpeed(AnimSpeed) || !IsPlayableIndex(NewAnimIndex) ||
         !IsPlayableSpeed(NewAnimSpeed))
         return;
@@ -169,7 +168,7 @@ void SpriteAnimate::HitAndDirection(int32_t sprite, int32_t AnimIndex, float Ani
 }
 
 bool SpriteAnimate::Direction(int32_t sprite, float StartDirection, const std::string& Anim_Parameters) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r) return false;
     const std::vector<std::string> items = SplitItems(Anim_Parameters);
     if (items.size() != 18) return false;
@@ -198,7 +197,7 @@ bool SpriteAnimate::Direction(int32_t sprite, float StartDirection, const std::s
 void SpriteAnimate::RepeatRoboMove(int32_t sprite, int32_t AnimIndex, float RoboSpeed, float XDir, float YDir,
                                    float XMin, float YMin, float XMax, float YMax, bool JustUpdateMoveDir,
                                    bool JustUpdateRoboSpeed, float Length) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r || !IsPlayableSpeed(RoboSpeed)) return;
     if (JustUpdateRoboSpeed) {
         r->RoboInterval = RoboSpeed;
@@ -232,41 +231,41 @@ void SpriteAnimate::RepeatRoboMove(int32_t sprite, int32_t AnimIndex, float Robo
 }
 
 void SpriteAnimate::Off(int32_t sprite) {
-    if (SpriteRecord* r = Row(sprite)) r->AnimMode = 0;
+    if (SpriteRecord* r = SpriteRow(sprite)) r->AnimMode = 0;
 }
 
 void SpriteAnimate::Pause(int32_t sprite) {
-    if (SpriteRecord* r = Row(sprite)) {
+    if (SpriteRecord* r = SpriteRow(sprite)) {
         r->PausedAnimMode = r->AnimMode;
         r->AnimMode = 0;
     }
 }
 
 void SpriteAnimate::Continue(int32_t sprite) {
-    if (SpriteRecord* r = Row(sprite)) r->AnimMode = r->PausedAnimMode;
+    if (SpriteRecord* r = SpriteRow(sprite)) r->AnimMode = r->PausedAnimMode;
 }
 
 float SpriteAnimate::Position(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r ? r->AnimPosition : 0;
 }
 
 void SpriteAnimate::Position(int32_t sprite, float value) {
-    if (SpriteRecord* r = Row(sprite)) r->AnimPosition = value;
+    if (SpriteRecord* r = SpriteRow(sprite)) r->AnimPosition = value;
 }
 
 float SpriteAnimate::Speed(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r ? r->AnimSpeed : 0;
 }
 
 void SpriteAnimate::Speed(int32_t sprite, float value) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (r && IsPlayableSpeed(value)) r->AnimSpeed = value;
 }
 
 bool SpriteAnimate::IsAnimating(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r && r->On != 0 && r->AnimMode != 0;
 }
 

@@ -6,21 +6,20 @@
 #include "core/EngineLog.h"
 #include "core/EngineState.h"
 #include "sprites/CollideProcs.h"
+#include "sprites/SpriteRows.h"
 
 namespace plm {
 
 namespace {
 
-const SpriteRecord* Row(int32_t sprite) { return State().SpriteTable.find(sprite); }
-
 // The first sprite of start..end (within the table) other than the tested one that it hits.
 int32_t FirstHit(int32_t sprite, int32_t start, int32_t end, CollideShape shape, bool rotated) {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     if (!r || !TakesPartInCollision(*r)) return 0;
     const PlacedShape a = PlaceShape(*r, shape);
     const int32_t last = std::min(end, State().SpriteTable.size());
     for (int32_t i = std::max(start, 1); i <= last; ++i) {
-        const SpriteRecord& o = *Row(i);
+        const SpriteRecord& o = *SpriteRow(i);
         if (i == sprite || !TakesPartInCollision(o)) continue;
         if (ShapesOverlap(a, PlaceShape(o, shape), rotated)) return i;
     }
@@ -30,7 +29,7 @@ int32_t FirstHit(int32_t sprite, int32_t start, int32_t end, CollideShape shape,
 // Every sprite of start..end: its element of hits is 1 when the tested sprite hits it, else 0.
 bool MarkHits(const char* member, int32_t sprite, int32_t start, int32_t end, std::vector<uint8_t>& hits,
               CollideShape shape, bool rotated) {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     if (!r || !TakesPartInCollision(*r)) return false;
     if (start <= end && (start < 0 || static_cast<size_t>(end) >= hits.size())) {
         WriteLog("CollideArray passed to SpriteCollide." + std::string(member) + " does not cover sprites " +
@@ -42,7 +41,7 @@ bool MarkHits(const char* member, int32_t sprite, int32_t start, int32_t end, st
     for (int32_t i = start; i <= end; ++i) {
         uint8_t& hit = hits[static_cast<size_t>(i)];
         hit = 0;
-        const SpriteRecord* o = Row(i);
+        const SpriteRecord* o = SpriteRow(i);
         if (i == sprite || !o || !TakesPartInCollision(*o)) continue;
         if (ShapesOverlap(a, PlaceShape(*o, shape), rotated)) {
             hit = 1;
@@ -101,12 +100,12 @@ bool SpriteCollide::CheckRotatedBoxesAndCirclesArray(int32_t sprite, int32_t Sta
 }
 
 PLMCollideArea SpriteCollide::GetArea(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r ? ToCollideArea(PlaceShape(*r, CollideShape::Own)) : PLMCollideArea{};
 }
 
 void SpriteCollide::SetAsCircle(int32_t sprite, float Radius, float XOffset, float YOffset) {
-    if (SpriteRecord* r = State().SpriteTable.find(sprite)) {
+    if (SpriteRecord* r = SpriteRow(sprite)) {
         r->CollideRadius = Radius;
         r->CollideXOffset = XOffset;
         r->CollideYOffset = YOffset;
@@ -116,7 +115,7 @@ void SpriteCollide::SetAsCircle(int32_t sprite, float Radius, float XOffset, flo
 }
 
 void SpriteCollide::SetAsBox(int32_t sprite, float XOffset, float YOffset, float Width, float Height) {
-    if (SpriteRecord* r = State().SpriteTable.find(sprite)) {
+    if (SpriteRecord* r = SpriteRow(sprite)) {
         r->CollideXOffset = XOffset;
         r->CollideYOffset = YOffset;
         r->CollideWidth = Width;
@@ -127,21 +126,21 @@ void SpriteCollide::SetAsBox(int32_t sprite, float XOffset, float YOffset, float
 }
 
 bool SpriteCollide::Enabled(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r && r->CollideEnabled;
 }
 
 void SpriteCollide::Enabled(int32_t sprite, bool value) {
-    if (SpriteRecord* r = State().SpriteTable.find(sprite)) r->CollideEnabled = value;
+    if (SpriteRecord* r = SpriteRow(sprite)) r->CollideEnabled = value;
 }
 
 bool SpriteCollide::IsOverBox(int32_t sprite, float XPos, float Ypos, float Width, float Height) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r && ShapesOverlap(PlaceShape(*r, CollideShape::Own), BoxShape(XPos, Ypos, Width, Height), false);
 }
 
 bool SpriteCollide::IsOverCircle(int32_t sprite, float XPos, float Ypos, float Radius) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r && ShapesOverlap(PlaceShape(*r, CollideShape::Own), CircleShape(XPos, Ypos, Radius), false);
 }
 

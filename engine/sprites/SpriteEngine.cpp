@@ -12,31 +12,18 @@
 #include "sprites/BehaviourProcs.h"
 #include "sprites/SpritePaths.h"
 #include "sprites/SpriteProcs.h"
+#include "sprites/SpriteRows.h"
 
 namespace plm {
 
 namespace {
-
-SpriteRecord* Row(int32_t s) { return State().SpriteTable.find(s); }
-
-// Runs set on row s when s is in the table.
-template <typename Set>
-void Write(int32_t s, Set set) {
-    if (SpriteRecord* r = Row(s)) set(*r);
-}
-
-template <typename T, typename Get>
-T Read(int32_t s, Get get) {
-    const SpriteRecord* r = Row(s);
-    return r ? get(*r) : T{};
-}
 
 // True when any sprite of start..end (clipped to the table) passes test.
 template <typename Test>
 bool AnyInRange(int32_t start, int32_t end, Test test) {
     const int32_t last = std::min(end, State().SpriteTable.size());
     for (int32_t s = std::max(start, 1); s <= last; ++s)
-        if (test(*Row(s))) return true;
+        if (test(*SpriteRow(s))) return true;
     return false;
 }
 
@@ -60,7 +47,7 @@ void StartStraight(SpriteRecord& r, int32_t type, float xDir, float yDir, float 
 
 void StartThrust(int32_t sprite, int32_t type, float startX, float startY, float thrustX, float thrustY, float xMin,
                  float yMin, float xMax, float yMax, float length) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.ThrustX = thrustX;
         r.ThrustY = thrustY;
         StartStraight(r, type, startX, startY, xMin, yMin, xMax, yMax, length);
@@ -82,7 +69,7 @@ float WrapShotAngle(float a) {
 
 float StartShot(int32_t sprite, float angle, float velocity, float xMin, float yMin, float xMax, float yMax,
                 float length, float diff) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r) return 0;
     const EngineState& st = State();
     const float a = WrapShotAngle(angle + RandomWhole(-diff, diff + diff));
@@ -96,7 +83,7 @@ float StartShot(int32_t sprite, float angle, float velocity, float xMin, float y
 }
 
 void StartBounce(int32_t sprite, int32_t type, float bounce, float lo, float hi, bool towardFar, float length) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.XDir = 0;
         r.YDir = 0;
         // Starts on the near bound falling toward the far one, or the other way round.
@@ -121,7 +108,7 @@ void StartBounce(int32_t sprite, int32_t type, float bounce, float lo, float hi,
 
 void StartRepeat(int32_t sprite, int32_t type, float xDir, float yDir, float xMin, float yMin, float xMax,
                  float yMax, bool wrap) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartStraight(r, type, xDir, yDir, xMin, yMin, xMax, yMax, 0);
         r.RepeatWrap = wrap;
     });
@@ -269,7 +256,7 @@ void StartRotating(SpriteRecord& r, float startingRotate, float dir, float min, 
 }  // namespace
 
 void SpriteEngine::Shake(int32_t sprite, float Velocity, float Speed, float length) {
-    SpriteRecord* r = State().SpriteTable.find(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r) return;
     r->ShakeRadius = Velocity;
     r->ShakeInterval = Speed;
@@ -282,7 +269,7 @@ void SpriteEngine::Shake(int32_t sprite, float Velocity, float Speed, float leng
 
 void SpriteEngine::SetAlphaFading(int32_t sprite, float StartingAlpha, float StartingDir, float min, float max,
                                   float length, float Style, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         if (StartingAlpha > -1) r.Alpha = StartingAlpha;
         r.AlphaMax = std::min(max, 255.0f);
         r.AlphaDir = StartingDir;
@@ -294,7 +281,7 @@ void SpriteEngine::SetAlphaFading(int32_t sprite, float StartingAlpha, float Sta
 }
 
 void SpriteEngine::SetFadeIn(int32_t sprite, float Speed, float TargetAlpha, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.AlphaMax = TargetAlpha;
         r.AlphaDir = Speed;
         r.Alpha = 0;
@@ -308,7 +295,7 @@ void SpriteEngine::SetFadeOff(int32_t sprite, float Speed, bool /*Enabled*/) {
 }
 
 void SpriteEngine::SetFadeOnFadeOff(int32_t sprite, float Speed, float HoldTime, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.AlphaLength = HoldTime;
         r.AlphaDir = Speed;
         r.Alpha = 0;
@@ -319,7 +306,7 @@ void SpriteEngine::SetFadeOnFadeOff(int32_t sprite, float Speed, float HoldTime,
 }
 
 void SpriteEngine::SetAlphaFlash(int32_t sprite, float R, float G, float B, float Speed, float /*Alpha*/) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.FlashRed = r.BaseRed;
         r.FlashGreen = r.BaseGreen;
         r.FlashBlue = r.BaseBlue;
@@ -334,17 +321,17 @@ void SpriteEngine::SetAlphaFlash(int32_t sprite, float R, float G, float B, floa
 }
 
 bool SpriteEngine::IsAlphaFading(int32_t sprite) const {
-    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.AlphaFadeOn; });
+    return ReadSprite<bool>(sprite, [](const SpriteRecord& r) { return r.AlphaFadeOn; });
 }
 
 // ---- The behaviour and its start delay -------------------------------------------------------
 
 int32_t SpriteEngine::Delay(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.EngineDelay; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.EngineDelay; });
 }
 
 void SpriteEngine::Delay(int32_t sprite, int32_t value) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         if (value <= 0) {
             r.EngineTypeAfterDelay = 0;
             r.EngineDelay = 0;
@@ -357,15 +344,15 @@ void SpriteEngine::Delay(int32_t sprite, int32_t value) {
 }
 
 int32_t SpriteEngine::GetEngineType(int32_t sprite) const {
-    return Read<int32_t>(sprite, [](const SpriteRecord& r) { return r.EngineType; });
+    return ReadSprite<int32_t>(sprite, [](const SpriteRecord& r) { return r.EngineType; });
 }
 
 bool SpriteEngine::IsMoving(int32_t sprite) const {
-    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.EngineType > 0; });
+    return ReadSprite<bool>(sprite, [](const SpriteRecord& r) { return r.EngineType > 0; });
 }
 
 void SpriteEngine::PauseMovement(int32_t sprite) {
-    Write(sprite, [](SpriteRecord& r) {
+    WriteSprite(sprite, [](SpriteRecord& r) {
         // A second pause would store the 0 of the first and lose the paused behaviour.
         if (r.EngineType == 0) return;
         r.SavedEngineType = r.EngineType;
@@ -374,7 +361,7 @@ void SpriteEngine::PauseMovement(int32_t sprite) {
 }
 
 void SpriteEngine::ResumeMovement(int32_t sprite) {
-    Write(sprite, [](SpriteRecord& r) {
+    WriteSprite(sprite, [](SpriteRecord& r) {
         if (r.SavedEngineType == 0) return;
         r.EngineType = r.SavedEngineType;
         r.SavedEngineType = 0;
@@ -382,7 +369,7 @@ void SpriteEngine::ResumeMovement(int32_t sprite) {
 }
 
 void SpriteEngine::TurnOffMovement(int32_t sprite) {
-    Write(sprite, [](SpriteRecord& r) { r.EngineType = 0; });
+    WriteSprite(sprite, [](SpriteRecord& r) { r.EngineType = 0; });
 }
 
 bool SpriteEngine::IsAnyOfTheseDelaying(int32_t StartSprite, int32_t EndSprite) const {
@@ -395,7 +382,7 @@ bool SpriteEngine::IsAnyOfTheseOnOrDelaying(int32_t StartSprite, int32_t EndSpri
 }
 
 PLMXY SpriteEngine::GetMoveDirection(int32_t sprite) const {
-    return Read<PLMXY>(sprite, [](const SpriteRecord& r) { return PLMXY{r.XDir, r.YDir}; });
+    return ReadSprite<PLMXY>(sprite, [](const SpriteRecord& r) { return PLMXY{r.XDir, r.YDir}; });
 }
 
 void SpriteEngine::SetMiscAddXY(float DirX, float DirY) {
@@ -407,7 +394,7 @@ void SpriteEngine::SetMiscAddXY(float DirX, float DirY) {
 
 void SpriteEngine::Move(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax,
                         float length) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartStraight(r, 1, XDir, YDir, XMin, YMin, XMax, YMax, length);
         r.OffWhenTimedMoveEnds = 0;
     });
@@ -420,7 +407,7 @@ float SpriteEngine::Shoot(int32_t sprite, float Angle, float Velocity, float XMi
 
 float SpriteEngine::ShootSprite(int32_t sprite, int32_t SpriteToShoot, float Velocity, float XMin, float YMin,
                                 float XMax, float YMax, float length, float Diff) {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     if (!r) return 0;
     const PLMXY a = SpriteCentre(*r);
     const PLMXY b = SpriteCentre(State().SpriteTable(SpriteToShoot));
@@ -429,11 +416,11 @@ float SpriteEngine::ShootSprite(int32_t sprite, int32_t SpriteToShoot, float Vel
 
 void SpriteEngine::Pong(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax,
                         float length) {
-    Write(sprite, [&](SpriteRecord& r) { StartStraight(r, 2, XDir, YDir, XMin, YMin, XMax, YMax, length); });
+    WriteSprite(sprite, [&](SpriteRecord& r) { StartStraight(r, 2, XDir, YDir, XMin, YMin, XMax, YMax, length); });
 }
 
 void SpriteEngine::MoveToXY(int32_t sprite, float XPos, float Ypos, float Velocity) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.TargetX = XPos;
         r.TargetY = Ypos;
         r.MoveToSpeed = Velocity;
@@ -459,7 +446,7 @@ void SpriteEngine::XBounce(int32_t sprite, float StartXThrust, float StartYThrus
 
 void SpriteEngine::Wrap(int32_t sprite, float XDir, float YDir, float XMin, float YMin, float XMax, float YMax,
                         float length) {
-    Write(sprite, [&](SpriteRecord& r) { StartStraight(r, 25, XDir, YDir, XMin, YMin, XMax, YMax, length); });
+    WriteSprite(sprite, [&](SpriteRecord& r) { StartStraight(r, 25, XDir, YDir, XMin, YMin, XMax, YMax, length); });
 }
 
 void SpriteEngine::BounceY(int32_t sprite, float YBounce, float YMin, float YMax, bool BounceDown, float length) {
@@ -483,7 +470,7 @@ void SpriteEngine::MoveXRepeat(int32_t sprite, float XDir, float YDir, float XMi
 void SpriteEngine::JumpAndMove(int32_t sprite, float XDir, float StartYThrust, float ThrustYSpeed, float YLandon,
                                float XDirAfterJump, float YDirAfterJump, float XMinAfterJump, float YMinAfterJump,
                                float XMaxAfterJump, float YMaxAfterJump) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.XDir = XDir;
         r.YDir = StartYThrust;
         r.ThrustY = ThrustYSpeed;
@@ -502,7 +489,7 @@ void SpriteEngine::JumpAndMove(int32_t sprite, float XDir, float StartYThrust, f
 void SpriteEngine::Throttle(int32_t sprite, float StartXSpeed, float XSpeed, float XSpeedMin, float XSpeedMax,
                             float StartYspeed, float YSpeed, float YSpeedMin, float YSpeedMax, float XMin, float YMin,
                             float XMax, float YMax, float length, bool Wrap) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.ThrustX = XSpeed;
         r.ThrustY = YSpeed;
         r.Param1 = XSpeedMin;
@@ -517,7 +504,7 @@ void SpriteEngine::Throttle(int32_t sprite, float StartXSpeed, float XSpeed, flo
 // ---- Tracking and chasing --------------------------------------------------------------------
 
 void SpriteEngine::Track(int32_t sprite, int32_t SpriteToTrack, float XDir, float YDir, float length) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.TargetSprite = SpriteToTrack;
         r.XDir = XDir;
         r.YDir = YDir;
@@ -528,7 +515,7 @@ void SpriteEngine::Track(int32_t sprite, int32_t SpriteToTrack, float XDir, floa
 
 void SpriteEngine::TrackI(int32_t sprite, int32_t SpriteToTrack, float XSpeed, float XSpeedMax, float YSpeed,
                           float YSpeedMax, float length) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartPursuit(r, 11, SpriteToTrack, 0, XSpeed, XSpeedMax, 0, YSpeed, YSpeedMax);
         r.MoveTimer = length;
     });
@@ -537,7 +524,7 @@ void SpriteEngine::TrackI(int32_t sprite, int32_t SpriteToTrack, float XSpeed, f
 void SpriteEngine::TrackIWrap(int32_t sprite, int32_t SpriteToTrack, float XSpeedStart, float XSpeed,
                               float XSpeedMax, float YSpeedStart, float YSpeed, float YSpeedMax, float XMin,
                               float YMin, float XMax, float YMax) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartPursuit(r, 5, SpriteToTrack, XSpeedStart, XSpeed, XSpeedMax, YSpeedStart, YSpeed, YSpeedMax);
         SetBounds(r, XMin, YMin, XMax, YMax);
     });
@@ -546,7 +533,7 @@ void SpriteEngine::TrackIWrap(int32_t sprite, int32_t SpriteToTrack, float XSpee
 void SpriteEngine::TrackIBoundry(int32_t sprite, int32_t SpriteToTrack, float XSpeedStart, float XSpeed,
                                  float XSpeedMax, float YSpeedStart, float YSpeed, float YSpeedMax, float XMin,
                                  float YMin, float XMax, float YMax) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartPursuit(r, 43, SpriteToTrack, XSpeedStart, XSpeed, XSpeedMax, YSpeedStart, YSpeed, YSpeedMax);
         SetBounds(r, XMin, YMin, XMax, YMax);
     });
@@ -554,7 +541,7 @@ void SpriteEngine::TrackIBoundry(int32_t sprite, int32_t SpriteToTrack, float XS
 
 void SpriteEngine::Chase(int32_t sprite, int32_t SpriteToChase, float Velocity, float XMin, float YMin, float XMax,
                          float YMax, float length, bool TurnOffIfSpriteToChaseIsOff) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.TargetSprite = SpriteToChase;
         r.Param1 = Velocity;
         SetBounds(r, XMin, YMin, XMax, YMax);
@@ -567,7 +554,7 @@ void SpriteEngine::Chase(int32_t sprite, int32_t SpriteToChase, float Velocity, 
 void SpriteEngine::ChaseC(int32_t sprite, int32_t SpriteToChase, float Velocity, float XDiffSpeed, float YDiffSpeed,
                           float MaxXDiffSpeed, float MaxYDiffSpeed, float XMin, float YMin, float XMax, float YMax,
                           float length, bool TurnOffIfSpriteToChaseIsOff, bool Wrap) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartWobblyChase(r, 44, Velocity, XDiffSpeed, YDiffSpeed, MaxXDiffSpeed, MaxYDiffSpeed, XMin, YMin, XMax,
                          YMax, length, Wrap);
         r.TargetSprite = SpriteToChase;
@@ -578,7 +565,7 @@ void SpriteEngine::ChaseC(int32_t sprite, int32_t SpriteToChase, float Velocity,
 void SpriteEngine::ChaseCToXY(int32_t sprite, float XPos, float Ypos, float Velocity, float XDiffSpeed,
                               float YDiffSpeed, float MaxXDiffSpeed, float MaxYDiffSpeed, float XMin, float YMin,
                               float XMax, float YMax, float length, bool Wrap) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartWobblyChase(r, 45, Velocity, XDiffSpeed, YDiffSpeed, MaxXDiffSpeed, MaxYDiffSpeed, XMin, YMin, XMax,
                          YMax, length, Wrap);
         r.TargetX = XPos;
@@ -587,7 +574,7 @@ void SpriteEngine::ChaseCToXY(int32_t sprite, float XPos, float Ypos, float Velo
 }
 
 void SpriteEngine::UpdateToXY(int32_t sprite, float XPos, float Ypos) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.TargetX = XPos;
         r.TargetY = Ypos;
     });
@@ -598,7 +585,7 @@ void SpriteEngine::UpdateToXY(int32_t sprite, float XPos, float Ypos) {
 void SpriteEngine::Orbit(int32_t sprite, int32_t SpriteToOrbit, float Radius, float OrbitSpeed, float XOffset,
                          float YOffset, float Style, bool OrbitRight, float length, float RadiusGrowth,
                          float RadiusGrowthSpeed, bool TurnOffWhenOrbitedIsOff, float StartAngle) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartCircle(r, 4, Radius, OrbitSpeed, StartAngleRadians(StartAngle), OrbitRight ? 1 : -1, length);
         r.TargetSprite = SpriteToOrbit;
         r.OrbitXOffset = XOffset;
@@ -612,7 +599,7 @@ void SpriteEngine::Orbit(int32_t sprite, int32_t SpriteToOrbit, float Radius, fl
 
 void SpriteEngine::OrbitStill(int32_t sprite, float Radius, float OrbitSpeed, bool OrbitRight, float length,
                               float StartAngle, float XPos, float Ypos) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartCircle(r, 21, Radius, OrbitSpeed, StartAngleRadians(StartAngle), OrbitRight ? 1 : -1, length);
         r.CentreX = (XPos == 0) ? r.X : XPos;
         r.CentreY = (Ypos == 0) ? r.Y : Ypos;
@@ -621,7 +608,7 @@ void SpriteEngine::OrbitStill(int32_t sprite, float Radius, float OrbitSpeed, bo
 
 void SpriteEngine::OrbitStillX(int32_t sprite, float Radius, float OrbitSpeed, bool OrbitRight, float length,
                                float StartAngle, float XPos, float Ypos) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartCircle(r, 6, Radius, OrbitSpeed, StartAngleRadians(StartAngle), OrbitRight ? -1 : 1, length);
         SetStillCentre(r, XPos, Ypos);
     });
@@ -629,7 +616,7 @@ void SpriteEngine::OrbitStillX(int32_t sprite, float Radius, float OrbitSpeed, b
 
 void SpriteEngine::OrbitStillY(int32_t sprite, float Radius, float OrbitSpeed, bool orbitdown, float length,
                                float StartAngle, float XPos, float Ypos) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartCircle(r, 20, Radius, OrbitSpeed, StartAngleRadians(StartAngle), orbitdown ? 1 : -1, length);
         SetStillCentre(r, XPos, Ypos);
     });
@@ -638,7 +625,7 @@ void SpriteEngine::OrbitStillY(int32_t sprite, float Radius, float OrbitSpeed, b
 void SpriteEngine::OrbitMove(int32_t sprite, float Radius, float OrbitSpeed, float XDir, float YDir, float XMin,
                              float YMin, float XMax, float YMax, bool OrbitRight, float RadiusGrowthSpeed,
                              float length) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartCircle(r, 22, Radius, OrbitSpeed, kAngleAbove, OrbitRight ? 1 : -1, length);
         r.CentreX = r.X;
         r.CentreY = r.Y;
@@ -652,7 +639,7 @@ void SpriteEngine::OrbitMove(int32_t sprite, float Radius, float OrbitSpeed, flo
 void SpriteEngine::OrbitMoveXY(int32_t sprite, float Radius, float OrbitSpeed, float XDir, float YDir, float XMin,
                                float YMin, float XMax, float YMax, bool OrbitRight, float length, bool Wrap,
                                float RandomMovementLengthMin, float RandomMovementLengthMax) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartCircle(r, 42, Radius, OrbitSpeed, kAngleAbove, OrbitRight ? 1 : -1, length);
         r.XDir = XDir;
         r.YDir = YDir;
@@ -670,7 +657,7 @@ void SpriteEngine::OrbitMoveXY(int32_t sprite, float Radius, float OrbitSpeed, f
 
 void SpriteEngine::YCos(int32_t sprite, float YDir, float Radius, float RotateSpeed, float XMin, float YMin,
                         float XMax, float YMax, bool StartRight, float length, float StartAngle) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartWave(r, 7, 0, YDir, Radius, RotateSpeed, XMin, YMin, XMax, YMax, StartRight, length,
                   StartAngleRadians(StartAngle));
     });
@@ -678,7 +665,7 @@ void SpriteEngine::YCos(int32_t sprite, float YDir, float Radius, float RotateSp
 
 void SpriteEngine::XSin(int32_t sprite, float XDir, float Radius, float RotateSpeed, float XMin, float YMin,
                         float XMax, float YMax, bool StartDown, float length, float StartAngle) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartWave(r, 12, XDir, 0, Radius, RotateSpeed, XMin, YMin, XMax, YMax, StartDown, length,
                   StartAngleRadians(StartAngle));
     });
@@ -686,7 +673,7 @@ void SpriteEngine::XSin(int32_t sprite, float XDir, float Radius, float RotateSp
 
 void SpriteEngine::YCosRepeat(int32_t sprite, float YDir, float Radius, float RotateSpeed, float XMin, float YMin,
                               float XMax, float YMax, bool StartDown, bool Wrap) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartWave(r, 30, 0, YDir, Radius, RotateSpeed, XMin, YMin, XMax, YMax, StartDown, 0, kAngleAbove);
         r.Option3 = Wrap;
     });
@@ -694,7 +681,7 @@ void SpriteEngine::YCosRepeat(int32_t sprite, float YDir, float Radius, float Ro
 
 void SpriteEngine::XSinRepeat(int32_t sprite, float XDir, float Radius, float RotateSpeed, float XMin, float YMin,
                               float XMax, float YMax, bool StartDown, bool Wrap) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartWave(r, 31, XDir, 0, Radius, RotateSpeed, XMin, YMin, XMax, YMax, StartDown, 0, kAngleAbove);
         r.Option3 = Wrap;
     });
@@ -703,7 +690,7 @@ void SpriteEngine::XSinRepeat(int32_t sprite, float XDir, float Radius, float Ro
 void SpriteEngine::YCosYThrust(int32_t sprite, float YDir, float ythrust, float Radius, float RotateSpeed,
                                float XMin, float YMin, float XMax, float YMax, bool StartRight, float length,
                                float StartAngle) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartWave(r, 33, 0, YDir, Radius, RotateSpeed, XMin, YMin, XMax, YMax, StartRight, length,
                   StartAngleRadians(StartAngle));
         r.Param1 = ythrust;
@@ -711,30 +698,30 @@ void SpriteEngine::YCosYThrust(int32_t sprite, float YDir, float ythrust, float 
 }
 
 float SpriteEngine::OrbitRadius(int32_t sprite) const {
-    return Read<float>(sprite, [](const SpriteRecord& r) { return r.OrbitRadius; });
+    return ReadSprite<float>(sprite, [](const SpriteRecord& r) { return r.OrbitRadius; });
 }
 
 void SpriteEngine::OrbitRadius(int32_t sprite, float value) {
-    Write(sprite, [&](SpriteRecord& r) { r.OrbitRadius = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.OrbitRadius = value; });
 }
 
 float SpriteEngine::OrbitRadiusSpeed(int32_t sprite) const {
-    return Read<float>(sprite, [](const SpriteRecord& r) { return r.OrbitSpeed; });
+    return ReadSprite<float>(sprite, [](const SpriteRecord& r) { return r.OrbitSpeed; });
 }
 
 void SpriteEngine::OrbitRadiusSpeed(int32_t sprite, float value) {
-    Write(sprite, [&](SpriteRecord& r) { r.OrbitSpeed = value; });
+    WriteSprite(sprite, [&](SpriteRecord& r) { r.OrbitSpeed = value; });
 }
 
 // ---- Latching and billboards -----------------------------------------------------------------
 
 void SpriteEngine::Latch(int32_t sprite, int32_t SpriteToLatchOn, float XOffset, float YOffset, float length) {
-    Write(sprite, [&](SpriteRecord& r) { StartLatch(r, 8, SpriteToLatchOn, XOffset, YOffset, length); });
+    WriteSprite(sprite, [&](SpriteRecord& r) { StartLatch(r, 8, SpriteToLatchOn, XOffset, YOffset, length); });
 }
 
 void SpriteEngine::LatchMove(int32_t sprite, float XDir, float YDir, int32_t SpriteToLatchOn, float XOffset,
                              float YOffset, float length) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartLatch(r, 37, SpriteToLatchOn, XOffset, YOffset, length);
         r.XDir = XDir;
         r.YDir = YDir;
@@ -745,7 +732,7 @@ void SpriteEngine::LatchMove(int32_t sprite, float XDir, float YDir, int32_t Spr
 
 void SpriteEngine::LatchRotate(int32_t sprite, int32_t SpriteToLatchOn, float XOffset, float YOffset,
                                bool RotateSprite, float length) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         // Stored negated: a positive XOffset lands on the latched sprite's right-hand side.
         StartLatch(r, 40, SpriteToLatchOn, -XOffset, YOffset, length);
         r.Param1 = RotateSprite ? 1.0f : 0.0f;
@@ -754,7 +741,7 @@ void SpriteEngine::LatchRotate(int32_t sprite, int32_t SpriteToLatchOn, float XO
 
 void SpriteEngine::BillboardX(int32_t sprite, float XDir, float YDir, float ThrustXSpeed, float ThrustYSpeed,
                               float Xtarget, float TargetDelay, float XMin, float XMax) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartBillboard(r, 17, XDir, YDir, ThrustXSpeed, ThrustYSpeed, Xtarget, TargetDelay);
         r.XMin = XMin;
         r.XMax = XMax;
@@ -763,7 +750,7 @@ void SpriteEngine::BillboardX(int32_t sprite, float XDir, float YDir, float Thru
 
 void SpriteEngine::BillboardY(int32_t sprite, float XDir, float YDir, float ThrustXSpeed, float ThrustYSpeed,
                               float Ytarget, float TargetDelay, float YMin, float YMax) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartBillboard(r, 13, XDir, YDir, ThrustXSpeed, ThrustYSpeed, Ytarget, TargetDelay);
         r.YMin = YMin;
         r.YMax = YMax;
@@ -771,14 +758,14 @@ void SpriteEngine::BillboardY(int32_t sprite, float XDir, float YDir, float Thru
 }
 
 bool SpriteEngine::IsBillboardWaiting(int32_t sprite) const {
-    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.BillboardWaiting; });
+    return ReadSprite<bool>(sprite, [](const SpriteRecord& r) { return r.BillboardWaiting; });
 }
 
 // ---- Paths -----------------------------------------------------------------------------------
 
 void SpriteEngine::FrameMove(int32_t sprite, float Speed, float XMin, float YMin, float XMax, float YMax,
                              int32_t StartDirection, float length) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         int32_t start = StartDirection;
         if (start < 0 || start > 7) start = RandomInRange(0, 7);
         const FrameStart& f = kFrameStarts[start];
@@ -798,7 +785,7 @@ void SpriteEngine::FrameMove(int32_t sprite, float Speed, float XMin, float YMin
 
 void SpriteEngine::RoboMove(int32_t sprite, float XStep, float YStep, float Interval, float XMin, float YMin,
                             float XMax, float YMax, float length) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartStraight(r, 27, XStep, YStep, XMin, YMin, XMax, YMax, length);
         r.Param1 = r.Param2 = Interval;
     });
@@ -835,7 +822,7 @@ bool SpriteEngine::SplineLoad(int32_t Index, const std::string& FileName) {
 
 void SpriteEngine::Spline(int32_t sprite, int32_t Index, float Speed, float XOffset, float YOffset, bool Repeat,
                           bool LeaveOn, bool Mirror, bool Flip) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r) return;
     const SpritePath* path = PathToFollow(State().Splines, Index, "SpriteEngine.Spline");
     if (!path) return;
@@ -859,7 +846,7 @@ bool SpriteEngine::WayPointAdd(int32_t Index, float XPos, float Ypos) {
 }
 
 void SpriteEngine::WayPoint(int32_t sprite, int32_t Index, float Speed, bool Repeat, bool LeaveOn) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r || !PathToFollow(State().WayPoints, Index, "SpriteEngine.WayPoint")) return;
     // The points are used as given: no offset, mirror or flip.
     r->SplineXOffset = r->SplineYOffset = 0;
@@ -871,7 +858,7 @@ void SpriteEngine::WayPoint(int32_t sprite, int32_t Index, float Speed, bool Rep
 
 void SpriteEngine::KeyMove(int32_t sprite, int32_t KeyLeft, int32_t KeyRight, int32_t KeyUp, int32_t KeyDown,
                            float XSpeed, float YSpeed, float XMin, float YMin, float XMax, float YMax) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.KeyLeft = KeyLeft;
         r.KeyRight = KeyRight;
         r.KeyUp = KeyUp;
@@ -884,7 +871,7 @@ void SpriteEngine::KeyMove(int32_t sprite, int32_t KeyLeft, int32_t KeyRight, in
 
 void SpriteEngine::Mouse(int32_t sprite, float XOffset, float YOffset, float XMin, float YMin, float XMax,
                          float YMax) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.Param1 = XOffset;
         r.Param2 = YOffset;
         StartStraight(r, 32, 0, 0, XMin, YMin, XMax, YMax, 0);
@@ -892,7 +879,7 @@ void SpriteEngine::Mouse(int32_t sprite, float XOffset, float YOffset, float XMi
 }
 
 void SpriteEngine::Button(int32_t sprite, int32_t XFrameUp, int32_t XFrameOver, int32_t XFrameDown) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.Param1 = static_cast<float>(XFrameUp);
         r.Param2 = static_cast<float>(XFrameOver);
         r.Param3 = static_cast<float>(XFrameDown);
@@ -905,7 +892,7 @@ void SpriteEngine::Button(int32_t sprite, int32_t XFrameUp, int32_t XFrameOver, 
 }
 
 bool SpriteEngine::ButtonClicked(int32_t sprite) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r || !r->ButtonClicked) return false;
     r->ButtonClicked = false;
     return true;
@@ -915,35 +902,35 @@ bool SpriteEngine::ButtonClicked(int32_t sprite) {
 
 void SpriteEngine::SetScaling(int32_t sprite, float StartingScale, float StartingDir, float min, float max,
                               float length, float Style, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartScaling(r.Scaling, r.Scaled, StartingScale, StartingDir, min, max, length, CLng(Style), Enabled);
     });
 }
 
 void SpriteEngine::SetXScaling(int32_t sprite, float StartingScale, float StartingDir, float min, float max,
                                float length, float Style, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartScaling(r.XScaling, r.XScaled, StartingScale, StartingDir, min, max, length, CLng(Style), Enabled);
     });
 }
 
 void SpriteEngine::SetYScaling(int32_t sprite, float StartingScale, float StartingDir, float min, float max,
                                float length, float Style, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartScaling(r.YScaling, r.YScaled, StartingScale, StartingDir, min, max, length, CLng(Style), Enabled);
     });
 }
 
 void SpriteEngine::SetScalingInAndOut(int32_t sprite, float StartingScale, float StartingDir, float min, float max,
                                       bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartScaling(r.Scaling, r.Scaled, StartingScale, StartingDir, min, max, 0, 10, Enabled);
     });
 }
 
 void SpriteEngine::SetScalingXYDistance(int32_t sprite, float XPos, float Ypos, float MinDistance, float MaxDistance,
                                         float MinScale, float MaxScale, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartScaling(r.Scaling, r.Scaled, -1, 0, MinScale, MaxScale, 0, 11, Enabled);
         r.Scaling.Param1 = XPos;
         r.Scaling.Param2 = Ypos;
@@ -954,7 +941,7 @@ void SpriteEngine::SetScalingXYDistance(int32_t sprite, float XPos, float Ypos, 
 
 void SpriteEngine::SetScalingSpriteDistance(int32_t sprite, int32_t SpriteToMeasure, float MinDistance,
                                             float MaxDistance, float MinScale, float MaxScale, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartScaling(r.Scaling, r.Scaled, -1, 0, MinScale, MaxScale, 0, 12, Enabled);
         r.Scaling.Target = SpriteToMeasure;
         r.Scaling.MinDistance = MinDistance;
@@ -963,19 +950,19 @@ void SpriteEngine::SetScalingSpriteDistance(int32_t sprite, int32_t SpriteToMeas
 }
 
 bool SpriteEngine::IsScaling(int32_t sprite) const {
-    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.Scaling.On; });
+    return ReadSprite<bool>(sprite, [](const SpriteRecord& r) { return r.Scaling.On; });
 }
 
 void SpriteEngine::SetRotating(int32_t sprite, float StartingRotate, float StartingDir, float min, float max,
                                float length, float Style, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartRotating(r, StartingRotate, StartingDir, min, max, length, CLng(Style), Enabled);
     });
 }
 
 void SpriteEngine::SetRotatingRandom(int32_t sprite, float StartingRotate, float MinSpeed, float MaxSpeed, float min,
                                      float max, float ChangeInterval, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         StartRotating(r, StartingRotate, MinSpeed + RandomNumber() * (MaxSpeed - MinSpeed), min, max, ChangeInterval,
                       9, Enabled);
         r.RotateSpeedMin = MinSpeed;
@@ -985,7 +972,7 @@ void SpriteEngine::SetRotatingRandom(int32_t sprite, float StartingRotate, float
 }
 
 void SpriteEngine::SetRotateToSprite(int32_t sprite, int32_t SpriteToRotateTo, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.RotateTarget = SpriteToRotateTo;
         r.RotateStyle = 10;
         r.RotatingOn = Enabled;
@@ -993,7 +980,7 @@ void SpriteEngine::SetRotateToSprite(int32_t sprite, int32_t SpriteToRotateTo, b
 }
 
 void SpriteEngine::SetRotateWithSprite(int32_t sprite, int32_t SpriteToRotateWith, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.RotateTarget = SpriteToRotateWith;
         r.RotateStyle = 11;
         r.RotatingOn = Enabled;
@@ -1001,7 +988,7 @@ void SpriteEngine::SetRotateWithSprite(int32_t sprite, int32_t SpriteToRotateWit
 }
 
 void SpriteEngine::SetRotateToDirection(int32_t sprite, bool Enabled) {
-    Write(sprite, [&](SpriteRecord& r) {
+    WriteSprite(sprite, [&](SpriteRecord& r) {
         r.RotateLastX = r.X;
         r.RotateLastY = r.Y;
         r.RotateStyle = 12;
@@ -1010,7 +997,7 @@ void SpriteEngine::SetRotateToDirection(int32_t sprite, bool Enabled) {
 }
 
 bool SpriteEngine::IsRotating(int32_t sprite) const {
-    return Read<bool>(sprite, [](const SpriteRecord& r) { return r.RotatingOn; });
+    return ReadSprite<bool>(sprite, [](const SpriteRecord& r) { return r.RotatingOn; });
 }
 
 }  // namespace plm

@@ -11,12 +11,11 @@
 #include "sprites/ParticleSheet.h"
 #include "sprites/SpriteParticleStep.h"
 #include "sprites/SpriteRecord.h"
+#include "sprites/SpriteRows.h"
 
 namespace plm {
 
 namespace {
-
-SpriteRecord* Row(int32_t sprite) { return State().SpriteTable.find(sprite); }
 
 // Total kept within the pool: 100 at 100 or more, 1 below 1.
 float ClampTotal(float total) { return total >= 100.0f ? 100.0f : (total < 1.0f ? 1.0f : total); }
@@ -101,7 +100,7 @@ void SpritePFX::ParticleOn(int32_t sprite, float Style, float XOffset, float YOf
                            float YScale, bool RandomPlacement, float RandomPlacementScale, float XSpeedStart,
                            float XSpeedThrust, float YSpeedStart, float YSpeedThrust, bool LeaveOn, float Red,
                            float Green, float Blue, int32_t SourceMode, int32_t DestinationMode) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r) return;
     SpriteParticleEmitter& e = r->Emitter;
     e.TextureIndex = static_cast<float>(State().Explosions.PFXTexture);
@@ -204,7 +203,7 @@ void SpritePFX::ParticleOnCustom(int32_t sprite, int32_t Style, float XOffset, f
                                  float YSpeedThrust, bool RandomColor, bool RandomRotate, float RotateDir,
                                  bool RandomRotateStartDir, bool LeaveOn, float Red, float Green, float Blue,
                                  int32_t SourceMode, int32_t DestinationMode) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r) return;
     StoreCustom(*r, XOffset, YOffset, OnTop, ScaleSize, TextureIndex, SrcX, SrcY, Width, Height, AlphaStart,
                 AlphaFadingDir, ScalingDir, RandomColor, RandomRotate, RotateDir, RandomRotateStartDir, LeaveOn, Red,
@@ -224,7 +223,7 @@ SpriteRecord* StoreRotated(int32_t sprite, int kind, float XOffset, float YOffse
                            float AlphaStart, float AlphaFadingDir, float ScalingDir, bool RandomColor,
                            bool RandomRotate, float RotateDir, bool RandomRotateStartDir, bool LeaveOn, float Red,
                            float Green, float Blue, int32_t SourceMode, int32_t DestinationMode) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r) return nullptr;
     StoreCustom(*r, -XOffset, YOffset, OnTop, ScaleSize, TextureIndex, SrcX, SrcY, Width, Height, AlphaStart,
                 AlphaFadingDir, ScalingDir, RandomColor, RandomRotate, RotateDir, RandomRotateStartDir, LeaveOn, Red,
@@ -265,7 +264,7 @@ void SpritePFX::ParticleOnCustomRotateWithTrails(int32_t sprite, float XOffset, 
                                                  float RotateDir, bool RandomRotateStartDir, bool LeaveOn, float Red,
                                                  float Green, float Blue, int32_t /*SourceMode*/,
                                                  int32_t /*DestinationMode*/) {
-    const SpriteRecord* row = Row(sprite);
+    const SpriteRecord* row = SpriteRow(sprite);
     const int32_t dest = row && row->Blend ? BlendOne : BlendInvSrcAlpha;
     SpriteRecord* r = StoreRotated(sprite, 6, XOffset, YOffset, OnTop, ScaleSize, TextureIndex, SrcX, SrcY, Width,
                                    Height, AlphaStart, AlphaFadingDir, ScalingDir, RandomColor, RandomRotate,
@@ -279,29 +278,29 @@ void SpritePFX::ParticleOnCustomRotateWithTrails(int32_t sprite, float XOffset, 
 }
 
 bool SpritePFX::ParticleAutoScale(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r && r->Emitter.AutoScale;
 }
 void SpritePFX::ParticleAutoScale(int32_t sprite, bool value) {
-    if (SpriteRecord* r = Row(sprite)) r->Emitter.AutoScale = value;
+    if (SpriteRecord* r = SpriteRow(sprite)) r->Emitter.AutoScale = value;
 }
 float SpritePFX::ParticleAlphaDirection(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r ? r->Emitter.AlphaFadingDir : 0;
 }
 void SpritePFX::ParticleAlphaDirection(int32_t sprite, float value) {
-    if (SpriteRecord* r = Row(sprite)) r->Emitter.AlphaFadingDir = value;
+    if (SpriteRecord* r = SpriteRow(sprite)) r->Emitter.AlphaFadingDir = value;
 }
 float SpritePFX::ParticleScaleDirection(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r ? r->Emitter.ScalingDir : 0;
 }
 void SpritePFX::ParticleScaleDirection(int32_t sprite, float value) {
-    if (SpriteRecord* r = Row(sprite)) r->Emitter.ScalingDir = value;
+    if (SpriteRecord* r = SpriteRow(sprite)) r->Emitter.ScalingDir = value;
 }
 
 void SpritePFX::ParticleSetRGB(int32_t sprite, float Red, float Green, float Blue) {
-    SpriteRecord* r = Row(sprite);
+    SpriteRecord* r = SpriteRow(sprite);
     if (!r) return;
     StoreColour(r->Emitter, Red, Green, Blue);
     const int32_t n = ParticlesInUse(*r);
@@ -314,16 +313,16 @@ void SpritePFX::ParticleSetRGB(int32_t sprite, float Red, float Green, float Blu
 }
 
 int32_t SpritePFX::ParticleTotal(int32_t sprite) const {
-    const SpriteRecord* r = Row(sprite);
+    const SpriteRecord* r = SpriteRow(sprite);
     return r ? RoundHalfEven(r->ParticleTotal) : 0;
 }
 void SpritePFX::ParticleTotal(int32_t sprite, int32_t value) {
     // The pool holds 100 usable particles: a larger total would run past it.
-    if (SpriteRecord* r = Row(sprite)) r->ParticleTotal = ClampTotal(static_cast<float>(value));
+    if (SpriteRecord* r = SpriteRow(sprite)) r->ParticleTotal = ClampTotal(static_cast<float>(value));
 }
 
 void SpritePFX::ParticleOff(int32_t sprite) {
-    if (SpriteRecord* r = Row(sprite)) r->ParticleAmount = 0;
+    if (SpriteRecord* r = SpriteRow(sprite)) r->ParticleAmount = 0;
 }
 
 // ---- The explosion pool ----------------------------------------------------------------------
