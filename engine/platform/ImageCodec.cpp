@@ -76,8 +76,8 @@ bool DecodeBmp(const uint8_t* d, size_t n, Image& out, std::string& error) {
     uint32_t masks[4] = {0, 0, 0, 0};
     if (compression == 3) {
         if (bpp != 16 && bpp != 32) return error = "BMP bit fields need 16 or 32 bits", false;
+        // Right after the 40-byte header: inside a V2+ header, or following a plain one.
         size_t maskAt = 14 + 40;
-        if (headerSize >= 52) maskAt = 14 + 40;  // masks inside a V2+ header
         if (maskAt + 12 > n) return error = "BMP masks truncated", false;
         masks[0] = Get32(d + maskAt), masks[1] = Get32(d + maskAt + 4), masks[2] = Get32(d + maskAt + 8);
         if (headerSize >= 56 && maskAt + 16 <= n) masks[3] = Get32(d + maskAt + 12);
