@@ -5,9 +5,7 @@
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
-#include <iterator>
 #include <new>
 #include <string_view>
 
@@ -27,6 +25,9 @@ void Put32(std::vector<uint8_t>& v, uint32_t x) {
     Put16(v, x & 0xFFFF);
     Put16(v, x >> 16);
 }
+
+// The largest file read: an uncompressed image of the largest size, with room for its headers.
+constexpr uint64_t kMaxImageFileBytes = uint64_t(4) * kMaxImageSide * kMaxImageSide + (uint64_t(1) << 20);
 
 bool SizeOk(int64_t w, int64_t h, std::string& error) {
     if (w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide) {
@@ -394,7 +395,11 @@ bool DecodeImage(const std::vector<uint8_t>& bytes, Image& out, std::string& err
 
 bool LoadImageFile(const std::string& path, Image& out, std::string& error) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) return error = "cannot open " + path, false;
+    try {
+        if (!ReadWholeFile(path, bytes, kMaxImageFileBytes)) return error = "cannot open " + path, false;
+    } catch (const std::bad_alloc&) {
+        return error = "out of memory", false;
+    }
     return DecodeImage(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), out, error);
 }
 
