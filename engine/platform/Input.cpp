@@ -1,7 +1,5 @@
 #include "platform/Input.h"
 
-#include <cstring>
-
 #include "platform/SdlEventHub.h"
 #include "platform/SdlInput.h"
 
@@ -29,17 +27,11 @@ public:
     uint32_t CloseRequests() const override { return 0; }
 };
 
-// SDL's drivers without a display deliver no input worth reading.
-bool RealDisplay() {
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
-}
-
 }  // namespace
 
 std::shared_ptr<Input> CreateInput() {
-    if (RealDisplay()) return std::make_shared<SdlInput>();
+    // SDL's drivers without a display deliver no input worth reading.
+    if (sdl::RealVideoDriver()) return std::make_shared<SdlInput>();
     return CreateHeadlessInput();
 }
 

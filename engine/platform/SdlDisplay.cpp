@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "platform/Display.h"
 #include "platform/SdlEventHub.h"
 
@@ -15,12 +13,6 @@ int32_t FormatOf(Uint32 sdlFormat) {
     }
 }
 
-// The dummy and offscreen drivers have no real display; their single mode says nothing.
-bool RealVideoDriver() {
-    const char* name = SDL_GetCurrentVideoDriver();
-    return name && std::strcmp(name, "dummy") != 0 && std::strcmp(name, "offscreen") != 0;
-}
-
 // Holds the SDL video subsystem for the length of one query.
 class VideoScope {
 public:
@@ -28,7 +20,7 @@ public:
     ~VideoScope() {
         if (up_) sdl::QuitSubsystem(SDL_INIT_VIDEO);
     }
-    bool Usable() const { return up_ && RealVideoDriver(); }
+    bool Usable() const { return up_ && sdl::RealVideoDriver(); }
 
 private:
     bool up_;

@@ -1,6 +1,7 @@
 #include "platform/SdlEventHub.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <utility>
 #include <vector>
@@ -31,6 +32,11 @@ void QuitSubsystem(Uint32 flags) {
     int& n = Counts()[flags];
     if (n <= 0) return;
     if (--n == 0) SDL_QuitSubSystem(flags);
+}
+
+bool RealVideoDriver() {
+    const char* name = SDL_GetCurrentVideoDriver();
+    return name && std::strcmp(name, "dummy") != 0 && std::strcmp(name, "offscreen") != 0;
 }
 
 void AddEventListener(EventListener listener, void* user) { Listeners().emplace_back(listener, user); }

@@ -11,6 +11,10 @@ namespace plm::platform::sdl {
 bool InitSubsystem(Uint32 flags);
 void QuitSubsystem(Uint32 flags);
 
+// True when SDL video runs on a driver with a real display: not the dummy or offscreen driver
+// (whose single mode and absent input say nothing), and not before video is started.
+bool RealVideoDriver();
+
 // Backends that need events (input: wheel, focus, controllers) listen here; the window's
 // message pump dispatches every event it takes from SDL to each listener, in order of registration.
 using EventListener = void (*)(const SDL_Event& event, void* user);
