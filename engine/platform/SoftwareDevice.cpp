@@ -38,11 +38,6 @@ raster::Target TargetOf(SoftwareDevice::Surface& s, const Rect& clip) {
 
 }  // namespace
 
-struct SoftwareDevice::DrawState {
-    raster::State state;
-    bool ok = false;
-};
-
 // One queued draw: everything it needs, so it can run later on any thread. Texture pixels are
 // reached by pointer, which stays valid because every release or write of a surface flushes first.
 struct SoftwareDevice::Command {
@@ -440,9 +435,8 @@ void SoftwareDevice::SpriteDrawTransform(SurfaceId texture, const Rect* src, con
     DrawSpriteQuad(texture, src, m, color);
 }
 
-SoftwareDevice::DrawState SoftwareDevice::MakeDrawState(const Surface* texture, bool spriteBatch) const {
-    DrawState d;
-    raster::State& st = d.state;
+raster::State SoftwareDevice::MakeDrawState(const Surface* texture, bool spriteBatch) const {
+    raster::State st;
     if (texture) {
         st.texture.pixels = texture->pixels.data();
         st.texture.width = texture->width;
@@ -462,8 +456,7 @@ SoftwareDevice::DrawState SoftwareDevice::MakeDrawState(const Surface* texture, 
     st.destBlend = destBlend_;
     st.cullMode = spriteBatch ? 1 : cullMode_;
     st.vectorPaths = vectorPaths_;
-    d.ok = true;
-    return d;
+    return st;
 }
 
 void SoftwareDevice::QueuePolygon(const raster::Target& t, const raster::State& st, const raster::Vertex* v,
@@ -503,9 +496,9 @@ void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const fl
     if (r.right <= r.left || r.bottom <= r.top) return;
     Rect inside = r;
     if (!Intersect(inside, whole)) return;
-    DrawState d = MakeDrawState(tex, true);
-    d.state.texture.minX = inside.left, d.state.texture.maxX = inside.right - 1;
-    d.state.texture.minY = inside.top, d.state.texture.maxY = inside.bottom - 1;
+    raster::State st = MakeDrawState(tex, true);
+    st.texture.minX = inside.left, st.texture.maxX = inside.right - 1;
+    st.texture.minY = inside.top, st.texture.maxY = inside.bottom - 1;
     raster::Target t = TargetOf(*target, viewport_);
 
     // Unscaled, unturned, on whole pixels, with the source inside the texture: texels map one to
@@ -521,7 +514,7 @@ void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const fl
             Command c;
             c.kind = Command::Block;
             c.target = t;
-            c.state = d.state;
+            c.state = st;
             c.x = int32_t(l), c.y = int32_t(tp), c.w = int32_t(rt - l), c.h = int32_t(bt - tp);
             c.tx = int32_t(r.left + (l - x)), c.ty = int32_t(r.top + (tp - y));
             c.color = color;
@@ -541,7 +534,7 @@ void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const fl
         v[i].v = float(r.top) + vv;
         v[i].color = color;
     }
-    QueuePolygon(t, d.state, v, 4);
+    QueuePolygon(t, st, v, 4);
 }
 
 void SoftwareDevice::SetTexture(int32_t stage, SurfaceId texture) {
@@ -555,7 +548,7 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, int32_t count, const Sc
     Surface* target = Find(renderTarget_);
     if (!target) return;
     const Surface* tex = Find(texture0_);
-    DrawState d = MakeDrawState(tex, false);
+    raster::State st = MakeDrawState(tex, false);
     raster::Target t = TargetOf(*target, viewport_);
     float tw = tex ? float(tex->width) : 0, th = tex ? float(tex->height) : 0;
     auto vert = [&](int64_t i) {
@@ -571,19 +564,19 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, int32_t count, const Sc
                 raster::Vertex a = vert(i), b = a;
                 a.y = b.y = std::floor(a.y) + 0.5f;
                 a.x = std::floor(a.x) + 0.5f, b.x = a.x + 1;
-                QueueLine(t, d.state, a, b);
+                QueueLine(t, st, a, b);
             }
             break;
         case PrimitiveType::LineList:
-            for (int64_t i = 0; i < count; ++i) QueueLine(t, d.state, vert(2 * i), vert(2 * i + 1));
+            for (int64_t i = 0; i < count; ++i) QueueLine(t, st, vert(2 * i), vert(2 * i + 1));
             break;
         case PrimitiveType::LineStrip:
-            for (int64_t i = 0; i < count; ++i) QueueLine(t, d.state, vert(i), vert(i + 1));
+            for (int64_t i = 0; i < count; ++i) QueueLine(t, st, vert(i), vert(i + 1));
             break;
         case PrimitiveType::TriangleList:
             for (int64_t i = 0; i < count; ++i) {
                 raster::Vertex v[3] = {vert(3 * i), vert(3 * i + 1), vert(3 * i + 2)};
-                QueuePolygon(t, d.state, v, 3);
+                QueuePolygon(t, st, v, 3);
             }
             break;
         case PrimitiveType::TriangleStrip:
@@ -591,13 +584,13 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, int32_t count, const Sc
                 // Every second triangle of a strip is wound the other way; swap to keep one winding.
                 raster::Vertex v[3] = {vert(i), vert(i + 1), vert(i + 2)};
                 if (i & 1) std::swap(v[0], v[1]);
-                QueuePolygon(t, d.state, v, 3);
+                QueuePolygon(t, st, v, 3);
             }
             break;
         case PrimitiveType::TriangleFan:
             for (int64_t i = 0; i < count; ++i) {
                 raster::Vertex v[3] = {vert(0), vert(i + 1), vert(i + 2)};
-                QueuePolygon(t, d.state, v, 3);
+                QueuePolygon(t, st, v, 3);
             }
             break;
     }

@@ -99,8 +99,7 @@ private:
     SurfaceId AddSurface(Surface surface);
     bool Drawable() const { return coop_ == kDeviceOk; }
     void ResetViewport();
-    struct DrawState;
-    DrawState MakeDrawState(const Surface* texture, bool spriteBatch) const;
+    raster::State MakeDrawState(const Surface* texture, bool spriteBatch) const;
     void DrawSpriteQuad(SurfaceId texture, const Rect* src, const float m[6], uint32_t color);
     // Draws are queued and run together (across the threads) before anything reads or writes
     // pixels another way: clear, present, reads, writes, copies, releases, text, and before
