@@ -1,6 +1,7 @@
 #include "platform/RecordingDevice.h"
 
 #include <cstdio>
+#include <iterator>
 
 namespace plm::platform {
 
@@ -12,6 +13,8 @@ const char* const kNames[] = {
     "SetRenderTarget", "CreateTexture", "CreateTextureFromImage", "ReleaseSurface", "GetSurfaceDesc", "ReadPixels",
     "WritePixels", "CopyRects", "SpriteBegin", "SpriteEnd", "SpriteDraw", "SpriteDrawTransform", "SetTexture",
     "DrawPrimitiveUP", "DrawText", "ReadPresentedFrame"};
+// One name for every kind, in the order of CallKind: a kind added without its name is an error here.
+static_assert(std::size(kNames) == static_cast<size_t>(CallKind::ReadPresentedFrame) + 1);
 
 std::string Num(double v) {
     char buf[32];
