@@ -1,5 +1,6 @@
 #include "sprites/ExplosionProcs.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Convert.h"
@@ -49,11 +50,14 @@ ExplosionNode& AddExplosionNode(ExplosionRecord& r) {
 
 namespace {
 
+constexpr int32_t kMaxVariation = 1000000000;
+
 float RandomBetween(float low, float high) { return low + RandomNumber() * (high - low); }
 
 int32_t Component(int32_t packed, int shift, int32_t variation) {
     int32_t v = (packed >> shift) & 0xFF;
-    if (variation > 0) v += RandomInRange(-variation, variation);
+    // Held to a width the random range and the sum can take without overflowing.
+    if (variation > 0) v += RandomInRange(-std::min(variation, kMaxVariation), std::min(variation, kMaxVariation));
     return v < 0 ? 0 : (v > 255 ? 255 : v);
 }
 
@@ -64,18 +68,22 @@ float WrapDegrees(float a) {
 
 }  // namespace
 
+void PickNodeFrame(ExplosionNode& n, int32_t srcX, int32_t srcY, int32_t width, int32_t height, int32_t frames) {
+    const int32_t f = RandomInRange(0, (frames < 1 ? 1 : frames) - 1);
+    // In 64 bits: a wide frame far along the strip lies beyond the 32-bit range.
+    n.TexX = static_cast<float>(int64_t{srcX} + int64_t{f} * (int64_t{width} + 1));
+    n.TexY = static_cast<float>(srcY);
+    n.Width = static_cast<float>(width);
+    n.Height = static_cast<float>(height);
+}
+
 void AddBurstNodes(ExplosionRecord& r, const PLMExplosionConfig& c) {
     const int32_t total = c.NodesTotal < 1 ? 1 : (c.NodesTotal > kMaxExplosionNodes ? kMaxExplosionNodes : c.NodesTotal);
-    const int32_t frames = c.TextureSrcFrames < 1 ? 1 : c.TextureSrcFrames;
     // A full circle spaces its nodes all round; a fan puts its first and last on its edges.
     const bool fullCircle = c.AngleRange >= 360.0f;
     for (int32_t i = 1; i <= total; ++i) {
         ExplosionNode& n = AddExplosionNode(r);
-        const int32_t f = RandomInRange(0, frames - 1);
-        n.TexX = static_cast<float>(c.TextureSrcX + f * (c.TextureSrcWidth + 1));
-        n.TexY = static_cast<float>(c.TextureSrcY);
-        n.Width = static_cast<float>(c.TextureSrcWidth);
-        n.Height = static_cast<float>(c.TextureSrcHeight);
+        PickNodeFrame(n, c.TextureSrcX, c.TextureSrcY, c.TextureSrcWidth, c.TextureSrcHeight, c.TextureSrcFrames);
         float angle;
         if (c.EvenSpread) {
             const float parts = fullCircle ? static_cast<float>(total) : static_cast<float>(total > 1 ? total - 1 : 1);

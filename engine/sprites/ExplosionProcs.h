@@ -20,6 +20,10 @@ int32_t TakeExplosionSlot(int32_t group, int32_t texture, float duration, float 
 // alive, of kind 0, with every other field 0.
 ExplosionNode& AddExplosionNode(ExplosionRecord& r);
 
+// Gives node n the image of one frame, drawn at random, of a strip of `frames` frames (1 when
+// fewer) of width x height laid side by side from (srcX, srcY) with a one-pixel gutter.
+void PickNodeFrame(ExplosionNode& n, int32_t srcX, int32_t srcY, int32_t width, int32_t height, int32_t frames);
+
 // Adds the nodes of burst c to record r (nothing else of r changes).
 void AddBurstNodes(ExplosionRecord& r, const PLMExplosionConfig& c);
 

@@ -430,15 +430,10 @@ void SpritePFX::ExplosionCustom(float XPos, float Ypos, int32_t TextureIndex, in
     ExplosionRecord* r = ExplosionSlot(Index, slot);
     if (!r) return;
     const int32_t total = TotalNodes < 1 ? 1 : (TotalNodes > kMaxExplosionNodes ? kMaxExplosionNodes : TotalNodes);
-    const int32_t frames = SrcFrames < 1 ? 1 : SrcFrames;
     const bool randomColour = Red == 0 && Green == 0 && Blue == 0;
     for (int32_t i = 1; i <= total; ++i) {
         ExplosionNode& n = AddExplosionNode(*r);
-        const int32_t f = RandomInRange(0, frames - 1);
-        n.TexX = static_cast<float>(SrcX + f * (SrcWidth + 1));
-        n.TexY = static_cast<float>(SrcY);
-        n.Width = static_cast<float>(SrcWidth);
-        n.Height = static_cast<float>(SrcHeight);
+        PickNodeFrame(n, SrcX, SrcY, SrcWidth, SrcHeight, SrcFrames);
         n.X = XPos - RandomPosWidth / 2.0f + RandomNumber() * RandomPosWidth;
         n.Y = Ypos - RandomPosHeight / 2.0f + RandomNumber() * RandomPosHeight;
         const float angle = RandomNumber() * 360.0f;

@@ -335,4 +335,34 @@ TEST_F(ExplosionPoolTest, BurstsKeepTheirFanOfAnglesAndSpeeds) {
     EXPECT_FLOAT_EQ(b.Nodes[1].Duration, 500);
 }
 
+TEST_F(ExplosionPoolTest, HugeStripsAndColourVariationsStayInRange) {
+    // Frames of a very wide strip lie beyond the 32-bit range; a variation of any size still
+    // varies the colour both ways rather than overflowing the random range.
+    plm::PLMExplosionConfig c;
+    c.TextureIndex = 3;
+    c.TextureSrcX = 10;
+    c.TextureSrcWidth = 2000000000;
+    c.TextureSrcHeight = 16;
+    c.TextureSrcFrames = 1000;
+    c.NodesTotal = 50;
+    c.NodeDurationMS = 1000;
+    c.Color = static_cast<int32_t>(0xFF808080u);
+    c.ColorVariation = 2147483647;
+    pfx.ExplosionConfigure(c, 1);
+    const plm::ExplosionRecord& r = Slot(1, 1);
+    ASSERT_EQ(r.NodeCount, 50);
+    bool dark = false, bright = false, farFrame = false;
+    for (int i = 1; i <= 50; ++i) {
+        const plm::ExplosionNode& n = r.Nodes[static_cast<size_t>(i)];
+        EXPECT_GE(n.TexX, 10.0f) << i;
+        farFrame = farFrame || n.TexX > 3e9f;
+        EXPECT_GE(n.Red, 0);
+        EXPECT_LE(n.Red, 255);
+        dark = dark || n.Red == 0;
+        bright = bright || n.Red == 255;
+    }
+    EXPECT_TRUE(farFrame);
+    EXPECT_TRUE(dark && bright);
+}
+
 }  // namespace
