@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 
 #include "core/Convert.h"
+#include "core/EngineLog.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
 #include "sprites/BehaviourProcs.h"
@@ -16,6 +18,9 @@
 namespace plm {
 
 namespace {
+
+// The most sprites the table may hold.
+constexpr int32_t kMaxSprites = 65536;
 
 // The rows that exist: every loop over sprite numbers is clipped to them, so a range far outside
 // the table costs nothing and touches nothing.
@@ -113,6 +118,12 @@ bool StepOne(int32_t s, SpriteRecord& r) {
 // ---- Table and lifetime ----------------------------------------------------------------------
 
 void Sprite::Init(int32_t SpriteTotal) {
+    // A row is about 7 KB (its particle pool included): a wrong total must not try to allocate
+    // gigabytes and fail the process. It is refused and the table stays as it was.
+    if (SpriteTotal > kMaxSprites) {
+        WriteLog("Total passed to Sprite.Init not between 0-" + std::to_string(kMaxSprites) + ".");
+        return;
+    }
     EngineState& st = State();
     int32_t n = std::max(SpriteTotal, 0);
     st.SpriteTotal = n;

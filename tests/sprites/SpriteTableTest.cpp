@@ -36,6 +36,13 @@ TEST_F(SpriteTableTest, InitGivesZeroedRowsThatAreOffAndUnscaled) {
     sprite.Init(4);
     EXPECT_EQ(sprite.GetInitializedTotal(), 4);
     EXPECT_FALSE(sprite.Enabled(3));
+    // A total too large to allocate is refused and logged; the table stays as it was.
+    On(2);
+    sprite.Init(2147483647);
+    EXPECT_EQ(sprite.GetInitializedTotal(), 4);
+    EXPECT_EQ(State().SpriteTable.size(), 4);
+    EXPECT_TRUE(sprite.Enabled(2));
+    EXPECT_NE(LogText().find("Total passed to Sprite.Init not between 0-65536."), std::string::npos);
 }
 
 TEST_F(SpriteTableTest, ActivateStoresTheFrameAndEveryResetDefault) {
