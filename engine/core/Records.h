@@ -68,7 +68,6 @@ enum PLMClearFlags : int32_t {
     TargetAndZbufferAndStencil = 7
 };
 
-// Start corners of the frame move; 1..6 are the remaining corner and direction pairs in between.
 // The corner a frame move starts from and the way it goes first: from each corner along either
 // edge, or a corner and way drawn at random.
 enum FrameMoveStartDirection : int32_t {
