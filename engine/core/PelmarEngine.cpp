@@ -79,8 +79,11 @@ bool PelmarEngine::InitDevice() {
     s.Delta = 1.0f;
     FillFrameTimes(50);
     BuildAngleTables();
-    s.Clock->BeginPeriod(1);
-    s.TimerPeriodRaised = true;
+    // Raised once however often InitDevice runs, so Terminate's one EndPeriod always matches.
+    if (!s.TimerPeriodRaised) {
+        s.Clock->BeginPeriod(1);
+        s.TimerPeriodRaised = true;
+    }
     Timer()->Init(0);
     WriteLog("Adapter #" + std::to_string(s.Adapter + 1) + " : " + Device()->GetAdapterDescription(s.Adapter));
 

@@ -108,6 +108,19 @@ TEST_F(EngineTest, TerminateRestoresTheTimerResolution) {
     EXPECT_EQ(clock->periodDepth, 0);
 }
 
+TEST_F(EngineTest, ASecondInitDeviceRaisesTheTimerResolutionOnce) {
+    clock->SetStepPerRead(1);
+    plm::PelmarEngine e;
+    e.Path(folder.path());
+    e.Initialize();
+    e.Device()->ShowLogo(false);
+    e.InitDevice();
+    e.InitDevice();
+    EXPECT_EQ(clock->periodDepth, 1);
+    e.Terminate();
+    EXPECT_EQ(clock->periodDepth, 0);
+}
+
 TEST_F(EngineTest, InitDeviceBuildsTablesBeforeTheDevice) {
     clock->SetStepPerRead(1);  // the warm-up frames wait on the clock
     plm::PelmarEngine e;
