@@ -4,6 +4,8 @@
 
 #include <iterator>
 #include <libopenmpt/libopenmpt.hpp>
+#include <memory>
+#include <new>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -26,24 +28,26 @@ bool LoadWavFile(const std::string& path, int32_t outputRate, SampleData& out) {
     Uint8* buf = nullptr;
     Uint32 len = 0;
     if (!SDL_LoadWAV(path.c_str(), &spec, &buf, &len)) return false;
-    if (spec.freq <= 0 || spec.channels == 0) {
-        SDL_FreeWAV(buf);
-        return false;
-    }
+    // SDL's buffer and stream are freed however this returns, a refused allocation included.
+    std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> wav(buf, &SDL_FreeWAV);
+    if (spec.freq <= 0 || spec.channels == 0) return false;
     const int outChannels = spec.channels >= 2 ? 2 : 1;
-    SDL_AudioStream* stream =
-        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_F32SYS, static_cast<Uint8>(outChannels), outputRate);
-    bool ok = stream && SDL_AudioStreamPut(stream, buf, static_cast<int>(len)) == 0 && SDL_AudioStreamFlush(stream) == 0;
+    std::unique_ptr<SDL_AudioStream, decltype(&SDL_FreeAudioStream)> stream(
+        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_F32SYS, static_cast<Uint8>(outChannels),
+                           outputRate),
+        &SDL_FreeAudioStream);
+    if (!stream || SDL_AudioStreamPut(stream.get(), buf, static_cast<int>(len)) != 0 ||
+        SDL_AudioStreamFlush(stream.get()) != 0)
+        return false;
     SampleData data;
-    if (ok) {
-        data.frames.resize(static_cast<size_t>(SDL_AudioStreamAvailable(stream)) / sizeof(float));
-        int got = SDL_AudioStreamGet(stream, data.frames.data(), static_cast<int>(data.frames.size() * sizeof(float)));
-        ok = got >= 0;
-        if (ok) data.frames.resize(static_cast<size_t>(got) / sizeof(float));
+    try {
+        data.frames.resize(static_cast<size_t>(SDL_AudioStreamAvailable(stream.get())) / sizeof(float));
+    } catch (const std::bad_alloc&) {
+        return false;  // converted to the output rate it would not fit in memory: refused
     }
-    if (stream) SDL_FreeAudioStream(stream);
-    SDL_FreeWAV(buf);
-    if (!ok) return false;
+    int got = SDL_AudioStreamGet(stream.get(), data.frames.data(), static_cast<int>(data.frames.size() * sizeof(float)));
+    if (got < 0) return false;
+    data.frames.resize(static_cast<size_t>(got) / sizeof(float));
     data.channels = outChannels;
     data.fileRate = spec.freq;
     data.fileBytesPerFrame = static_cast<int32_t>(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
