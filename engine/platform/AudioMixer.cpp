@@ -404,7 +404,14 @@ void AudioMixer::ApplyRate(MusicObject& m) {
 void AudioMixer::MixMusic(MusicObject& m, float* out, int32_t frames) {
     ApplyRate(m);
     float* buf = scratch_.data();
-    size_t got = m.module->read_interleaved_stereo(outputRate_, static_cast<size_t>(frames), buf);
+    size_t got = 0;
+    try {
+        got = m.module->read_interleaved_stereo(outputRate_, static_cast<size_t>(frames), buf);
+    } catch (...) {
+        // The mix runs in the output's callback, called from C: a player that fails stops its
+        // module below, as at its end, instead of unwinding out of the callback.
+        got = 0;
+    }
     const GainRamp g = RampOver(m.core, frames);
     for (size_t i = 0; i < got; ++i) {
         out[2 * i] += buf[2 * i] * (g.left + g.leftStep * static_cast<float>(i));
