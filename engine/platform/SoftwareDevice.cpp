@@ -371,7 +371,7 @@ bool SoftwareDevice::CopyRects(SurfaceId srcId, const Rect& srcRect, SurfaceId d
     Flush();
     Rect r = srcRect;
     if (!Intersect(r, Rect{0, 0, src->width, src->height})) return true;
-    int64_t x = int64_t(dstX) + (r.left - srcRect.left), y = int64_t(dstY) + (r.top - srcRect.top);
+    int64_t x = int64_t(dstX) + (int64_t(r.left) - srcRect.left), y = int64_t(dstY) + (int64_t(r.top) - srcRect.top);
     // Clip the destination and move the source with it.
     int64_t l = std::max<int64_t>(x, 0), t = std::max<int64_t>(y, 0);
     int64_t w = std::min<int64_t>(x + (r.right - r.left), dst->width) - l;
@@ -523,7 +523,7 @@ void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const fl
         }
         return;
     }
-    float w = float(r.right - r.left), h = float(r.bottom - r.top);
+    float w = float(int64_t(r.right) - r.left), h = float(int64_t(r.bottom) - r.top);
     const float local[4][2] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
     raster::Vertex v[4];
     for (int i = 0; i < 4; ++i) {

@@ -399,6 +399,12 @@ TEST(SoftwareDevice, AbsurdCoordinatesDrawNothingAndDoNotCrash) {
     d.SpriteDraw(tex, &inverted, {1, 1}, {0, 0}, 0, {0, 0}, 0xFFFFFFFF);
     pp::Rect outside{100, 100, 104, 104};
     d.SpriteDraw(tex, &outside, {1, 1}, {0, 0}, 0, {0, 0}, 0xFFFFFFFF);
+    // Rectangles spanning the whole int range: their sizes do not fit in 32 bits.
+    pp::Rect huge{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    d.SpriteDraw(tex, &huge, {1e-9f, 1e-9f}, {0, 0}, 0, {-1e3f, -1e3f}, 0xFFFFFFFF);
+    d.SpriteDrawTransform(tex, &huge, pp::Matrix4{}, 0xFFFFFFFF);
+    EXPECT_TRUE(d.CopyRects(tex, huge, d.GetBackBuffer(), INT32_MAX, INT32_MAX));
+    EXPECT_TRUE(d.CopyRects(tex, pp::Rect{INT32_MIN, INT32_MIN, 0, 0}, d.GetBackBuffer(), 0, 0));
     pp::Image img;
     ASSERT_TRUE(d.ReadPixels(d.GetBackBuffer(), img));
     for (uint32_t p : img.pixels) EXPECT_EQ(p, 0xFF000000u);
