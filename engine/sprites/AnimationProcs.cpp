@@ -59,13 +59,13 @@ size_t ReadNumber(std::string_view text, double& value) {
     return end;
 }
 
-void LogAddError(const char* header, const char* message) {
+}  // namespace
+
+void LogAddError(const std::string& header, const std::string& message) {
     WriteLog(kDashLine);
     WriteLog(header);
     WriteLog(message);
 }
-
-}  // namespace
 
 double LeadingNumber(std::string_view text) {
     double v = 0;

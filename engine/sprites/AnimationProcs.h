@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Table.h"
 #include "sprites/AnimationRecord.h"
 
 namespace plm {
@@ -17,6 +18,17 @@ double LeadingNumber(std::string_view text);
 
 // True when two definition names are equal ignoring the case of the letters A-Z.
 bool NamesMatch(const std::string& a, const std::string& b);
+
+// The first row of a table of named records whose Name matches (NamesMatch), or 0.
+template <typename Record>
+int32_t IndexOfName(const Table<Record>& table, const std::string& name) {
+    for (int32_t i = 1; i <= table.size(); ++i)
+        if (NamesMatch(table(i).Name, name)) return i;
+    return 0;
+}
+
+// The error block of the definers: the dash line, the header, the message.
+void LogAddError(const std::string& header, const std::string& message);
 
 // The items of a comma-separated list, untrimmed; an empty text has no items.
 std::vector<std::string> SplitItems(const std::string& text);

@@ -49,9 +49,8 @@ bool SpriteAnimate::Add(int32_t Index, int32_t SrcX, int32_t SrcY, int32_t Frame
                         AnimLength, Frame_Parameters, Texture_Parameters, Reverse, rec))
         return false;
     if (Index < 1 || Index > kMaxAnimationTotal) {
-        WriteLog(kDashLine);
-        WriteLog("Error. (Animate.Add)");
-        WriteLog("Index passed to Animate.Add not between 1-" + std::to_string(kMaxAnimationTotal) + ".");
+        LogAddError("Error. (Animate.Add)",
+                    "Index passed to Animate.Add not between 1-" + std::to_string(kMaxAnimationTotal) + ".");
         return false;
     }
     Table<AnimationRecord>& table = State().Animations;

@@ -1,6 +1,5 @@
 #include "sprites/SpriteAnimateDefine.h"
 
-#include "core/EngineLog.h"
 #include "core/EngineState.h"
 #include "sprites/AnimationProcs.h"
 
@@ -15,9 +14,8 @@ bool SpriteAnimateDefine::Add(const std::string& name, int32_t SrcX, int32_t Src
         return false;
     Table<AnimationRecord>& table = State().Animations;
     if (table.size() >= kMaxAnimationTotal) {
-        WriteLog(kDashLine);
-        WriteLog("Error. (AnimateDefine.Add)");
-        WriteLog("Animation total not between 1-" + std::to_string(kMaxAnimationTotal) + ".");
+        LogAddError("Error. (AnimateDefine.Add)",
+                    "Animation total not between 1-" + std::to_string(kMaxAnimationTotal) + ".");
         return false;
     }
     rec.Name = name;
@@ -28,10 +26,7 @@ bool SpriteAnimateDefine::Add(const std::string& name, int32_t SrcX, int32_t Src
 }
 
 int32_t SpriteAnimateDefine::GetIndex(const std::string& name) const {
-    const Table<AnimationRecord>& table = State().Animations;
-    for (int32_t i = 1; i <= table.size(); ++i)
-        if (NamesMatch(table(i).Name, name)) return i;
-    return 0;
+    return IndexOfName(State().Animations, name);
 }
 
 }  // namespace plm

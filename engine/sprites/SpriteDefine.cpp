@@ -30,10 +30,7 @@ bool SpriteDefine::Activate(int32_t sprite, const std::string& name, float XPos,
 }
 
 int32_t SpriteDefine::GetIndex(const std::string& name) const {
-    const Table<SpriteDefineRecord>& table = State().SpriteDefines;
-    for (int32_t i = 1; i <= table.size(); ++i)
-        if (NamesMatch(table(i).Name, name)) return i;
-    return 0;
+    return IndexOfName(State().SpriteDefines, name);
 }
 
 }  // namespace plm
