@@ -10,9 +10,11 @@ namespace plm {
 bool init_Device();
 // Applies the default render states unless BypassRenderStateReset; forgets the blend caches.
 void SetDefaultRenderStates();
-// Empties every texture slot and drops the back-buffer reference.
+// Releases every slot's texture and drops the back-buffer reference. The slots' other entries
+// (loaded flag, file, key, size) stay, so that a device restore can refill them.
 void ReleaseTextures();
-// Releases the sprite batch, the fonts and the device.
+// Releases the device (its sprite batch and fonts go with it) and the window it presents into,
+// and forgets a render-to-texture bracket left open.
 void ReleaseDirectX();
 // The 25 warm-up frames of InitDevice (Scene.Begin, Scene.Render, a 25 ms wait each), with the
 // information line off meanwhile.

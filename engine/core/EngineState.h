@@ -106,7 +106,7 @@ struct EngineState {
     // Frame timing (Scene): the ring of the last ten frame times in ms.
     std::array<int32_t, 10> FrameTimes{};
     int32_t FrameTimePos = 0;
-    SceneState Frame;  // the rest of the frame's state and the opened device's caps
+    SceneState Frame;  // the rest of the frame's state and the window the device presents into
 
     // Platform objects.
     std::shared_ptr<platform::Clock> Clock;
