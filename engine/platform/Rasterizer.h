@@ -6,7 +6,7 @@
 // exact integer arithmetic with a top-left rule, so two polygons sharing an edge never both cover
 // (or both miss) a pixel on it. A polygon is drawn row by row over a span of the destination;
 // every span is shaded by one function chosen once per polygon, so nothing is decided per pixel
-// that does not have to be. Rows are independent, so a band of rows can later go to each core.
+// that does not have to be. Rows are independent, so the device draws bands of rows in parallel.
 #include <cstdint>
 
 namespace plm::platform::raster {
