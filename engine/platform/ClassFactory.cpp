@@ -1,7 +1,8 @@
 #include "platform/ClassFactory.h"
 
+#include <algorithm>
 #include <cctype>
-#include <string>
+#include <string_view>
 
 #include "core/PelmarEngine.h"
 
@@ -9,11 +10,15 @@ namespace plm::platform {
 
 bool IsPelmarEngineClass(const char* classIdOrName) {
     if (!classIdOrName) return false;
-    std::string id = classIdOrName;
+    // Views only: nothing here allocates, so neither C entry point can throw on the check.
+    std::string_view id = classIdOrName;
     if (id == "PelmarEngine") return true;
-    if (id.size() >= 2 && id.front() == '{' && id.back() == '}') id = id.substr(1, id.size() - 2);
-    for (char& c : id) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return id == "11ED331D-4929-4ADD-ADA7-B1AC17B32782";
+    const std::string_view braced = kPelmarEngineClassId;
+    const std::string_view bare = braced.substr(1, braced.size() - 2);
+    if (id.size() == bare.size() + 2 && id.front() == '{' && id.back() == '}') id = id.substr(1, bare.size());
+    return id.size() == bare.size() && std::equal(id.begin(), id.end(), bare.begin(), [](char a, char b) {
+               return std::toupper(static_cast<unsigned char>(a)) == b;
+           });
 }
 
 }  // namespace plm::platform
