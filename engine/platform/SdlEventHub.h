@@ -15,13 +15,14 @@ void QuitSubsystem(Uint32 flags);
 // (whose single mode and absent input say nothing), and not before video is started.
 bool RealVideoDriver();
 
-// Backends that need events (input: wheel, focus, controllers) listen here; the window's
-// message pump dispatches every event it takes from SDL to each listener, in order of registration.
+// Backends that need events (window: focus, close; input: wheel, focus, controllers) listen
+// here; PumpEvents hands every event it takes from SDL to each listener, in order of registration.
 using EventListener = void (*)(const SDL_Event& event, void* user);
 void AddEventListener(EventListener listener, void* user);
 void RemoveEventListener(EventListener listener, void* user);
 
-// Takes every pending event from SDL and hands each to the listeners.
+// Takes every pending event from SDL and hands each to the listeners. The window's message pump
+// and the input's Pump both call it: whichever runs first in a frame delivers to both.
 void PumpEvents();
 
 }  // namespace plm::platform::sdl
