@@ -90,8 +90,10 @@ platform::Rect FrameRect(const SpriteRecord& r) {
 }
 
 // Fills the shared draw block for one image of the sprite at world (x, y) and hands it to the
-// sprite batch. Screen position = whole world pixel - whole camera pixel + draw-area offset.
-void DrawImage(const SpriteRecord& r, float x, float y, const ImagePose& pose, int32_t shakeX, int32_t shakeY) {
+// sprite batch with texture tex. Screen position = whole world pixel - whole camera pixel +
+// draw-area offset.
+void DrawImage(const SpriteRecord& r, platform::SurfaceId tex, float x, float y, const ImagePose& pose,
+               int32_t shakeX, int32_t shakeY) {
     EngineState& st = State();
     const MapState& map = st.Map;
     const float sx = pose.XScale * pose.Scale;
@@ -116,17 +118,17 @@ void DrawImage(const SpriteRecord& r, float x, float y, const ImagePose& pose, i
         d.RotationCentre.y -= h * sy;
     }
     d.Translation = {static_cast<float>(tx + pose.XOffset + shakeX), static_cast<float>(ty + pose.YOffset + shakeY)};
-    const platform::SurfaceId tex = TextureDrawSource(r.Texture);
-    if (tex == platform::kNoSurface) return;
     // Stored alpha and colours may lie outside 0..255; only the packed colour is limited.
     const uint32_t color = DrawColor(pose.Alpha, pose.Red, pose.Green, pose.Blue);
     st.D3DDevice->SpriteDraw(tex, &d.Src, d.Scaling, d.RotationCentre,
                              DegreeToRad(pose.Rotation), d.Translation, color);
 }
 
-void DrawShadowAndImage(const SpriteRecord& r, float x, float y, int32_t shakeX, int32_t shakeY) {
-    if (r.ShadowState) DrawImage(r, x, y, ShadowPose(r), shakeX, shakeY);
-    DrawImage(r, x, y, SpritePose(r), shakeX, shakeY);
+// The shadow and the image from the texture the sprite's slot holds (tex, not kNoSurface).
+void DrawShadowAndImage(const SpriteRecord& r, platform::SurfaceId tex, float x, float y, int32_t shakeX,
+                        int32_t shakeY) {
+    if (r.ShadowState) DrawImage(r, tex, x, y, ShadowPose(r), shakeX, shakeY);
+    DrawImage(r, tex, x, y, SpritePose(r), shakeX, shakeY);
 }
 
 // Advances a running shake by Delta. When its interval has passed, a new direction is drawn and
@@ -161,7 +163,8 @@ void DrawSprite(int32_t sprite) {
         if (!r) return;
     }
     // A sprite on an empty texture slot draws nothing and sends no blend states.
-    if (TextureDrawSource(r->Texture) != platform::kNoSurface) SetBlend(r->SrcBlend, r->DestBlend);
+    const platform::SurfaceId tex = TextureDrawSource(r->Texture);
+    if (tex != platform::kNoSurface) SetBlend(r->SrcBlend, r->DestBlend);
     // The shake moves this frame's shadow and image alike.
     const PLMXY shake = StepShake(*r);
     if (r->ShadowState) {
@@ -172,15 +175,17 @@ void DrawSprite(int32_t sprite) {
         r->ShadowXScale = p.XScale;
         r->ShadowYScale = p.YScale;
     }
-    DrawShadowAndImage(*r, r->X, r->Y, Int(shake.X), Int(shake.Y));
+    if (tex != platform::kNoSurface) DrawShadowAndImage(*r, tex, r->X, r->Y, Int(shake.X), Int(shake.Y));
     if (r->ParticleAmount != 0 && r->Emitter.OnTop) StepAndDrawParticles(sprite, true);
 }
 
 void DrawSpriteCopy(int32_t sprite, float x, float y) {
     const SpriteRecord* r = State().SpriteTable.find(sprite);
-    if (!r || TextureDrawSource(r->Texture) == platform::kNoSurface) return;
+    if (!r) return;
+    const platform::SurfaceId tex = TextureDrawSource(r->Texture);
+    if (tex == platform::kNoSurface) return;
     SetBlend(r->SrcBlend, r->DestBlend);
-    DrawShadowAndImage(*r, x, y, 0, 0);
+    DrawShadowAndImage(*r, tex, x, y, 0, 0);
 }
 
 }  // namespace plm
