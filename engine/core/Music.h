@@ -8,7 +8,8 @@ namespace plm {
 
 class Music {
 public:
-    // Loads EnginePath + FileNameOnly into slot Index (1 or more), freeing what the slot held.
+    // Loads EnginePath + FileNameOnly into slot Index (1..kMaxSoundSlots), freeing what the slot
+    // held.
     bool Load(int32_t Index, const std::string& FileNameOnly, bool LoopMusic);
     void Play(int32_t Index, bool FromStart);
     void StopMusic(int32_t Index);

@@ -8,7 +8,7 @@ namespace plm {
 
 class Sample {
 public:
-    // Loads EnginePath + FileNameOnly into slot Index (1 or more) so that up to Instances
+    // Loads EnginePath + FileNameOnly into slot Index (1..kMaxSoundSlots) so that up to Instances
     // playbacks sound at once; a further one takes over the longest playing.
     bool Load(int32_t Index, const std::string& FileNameOnly, int32_t Instances, bool LoopSample);
     // Pan 0 (left) .. 50 (centre) .. 100 (right).

@@ -49,7 +49,7 @@ int32_t MakeLong(int32_t low, int32_t high) {
 }
 
 SoundSlot* SlotForLoad(Table<SoundSlot>& table, int32_t& count, int32_t index) {
-    if (index < 1) return nullptr;
+    if (index < 1 || index > kMaxSoundSlots) return nullptr;
     if (index > count) {
         count = index;
         table.grow(index);

@@ -28,8 +28,11 @@ int32_t SetChannelPosition(uint32_t handle, int32_t position);
 int32_t MakeLong(int32_t low, int32_t high);
 
 // What Music and Sample do alike with a slot's handle.
-// The first steps of a load into slot `index` (1 or more): grows the table and the count to reach
-// it and returns the slot, or null for an index below 1.
+// The highest slot number a load accepts. The tables grow to the slot loaded, so a wrong, huge
+// number would otherwise ask for gigabytes and end the program instead of being refused.
+inline constexpr int32_t kMaxSoundSlots = 65536;
+// The first steps of a load into slot `index` (1..kMaxSoundSlots): grows the table and the count
+// to reach it and returns the slot, or null (nothing changed) for an index outside that range.
 SoundSlot* SlotForLoad(Table<SoundSlot>& table, int32_t& count, int32_t index);
 // Volume 0, play (from the start or on), then a volume slide to `volume` over `ms`.
 void FadeInChannel(uint32_t handle, int32_t volume, int32_t ms, bool fromStart);

@@ -1,4 +1,5 @@
 // Bass, Music and Sample on the null output: every check reads the mixed samples or the layer.
+#include <cstdint>
 #include <vector>
 
 #include "EngineFixture.h"
@@ -60,6 +61,11 @@ TEST_F(SoundTest, LoadRefusesBadIndexesAndDamagedFiles) {
     EXPECT_FALSE(sample.Load(0, "level.wav", 1, false));
     EXPECT_FALSE(music.Load(-1, "tiny.mod", false));
     EXPECT_EQ(s.SampleCount, 0);
+    EXPECT_EQ(s.MusicCount, 0);
+    // A slot number no table can hold is refused like one below 1, not grown to.
+    EXPECT_FALSE(sample.Load(INT32_MAX, "level.wav", 1, false));
+    EXPECT_FALSE(music.Load(plm::kMaxSoundSlots + 1, "tiny.mod", false));
+    EXPECT_EQ(s.SampleTable.size(), 0);
     EXPECT_EQ(s.MusicCount, 0);
     plmtest::WriteFile(folder.file("bad.wav"), "RIFF\x10\0\0\0WAVEfmt garbage");
     plmtest::WriteFile(folder.file("bad.mod"), std::string(300, 'x'));
