@@ -106,11 +106,13 @@ bool OutOfOrder(int32_t key, const SpriteRecord& a, const SpriteRecord& b) {
 }
 
 // The behaviour step as the render passes run it: an on sprite steps its behaviour, an off one
-// counts down its start delay. Returns false when the step turned an on sprite off.
-bool StepOne(int32_t s, SpriteRecord& r) {
-    if (r.On != 0) return StepSpriteBehaviour(s, false);
-    if (r.EngineDelay != 0) CountDownSpriteDelay(s);
-    return true;
+// counts down its start delay.
+void StepOne(int32_t s, const SpriteRecord& r) {
+    if (r.On != 0) {
+        StepSpriteBehaviour(s, false);
+    } else if (r.EngineDelay != 0) {
+        CountDownSpriteDelay(s);
+    }
 }
 
 }  // namespace
@@ -632,12 +634,10 @@ void Sprite::RenderSprites(int32_t StartingSprite, int32_t EndingSprite) {
         SpriteRecord* r = SpriteRow(s);
         if (!r) continue;
         const bool wasOn = r->On != 0;
-        const bool stillOn = StepOne(s, *r);
-        r = SpriteRow(s);  // read again: the step may have changed the table
-        if (!r) continue;
+        StepOne(s, *r);
         if (r->On != 0) {
             DrawSprite(s);
-        } else if ((!wasOn || stillOn) && r->ParticleAmount != 0) {
+        } else if (!wasOn && r->ParticleAmount != 0) {
             // Particles of a sprite that was already off; a sprite turned off by its step has had
             // its particles run by the turn-off.
             StepAndDrawParticles(s, r->Emitter.OnTop);
