@@ -101,7 +101,9 @@ void RandomizeSeed(int32_t seed) {
 bool RandomChance(float percent) { return RandomNumber() * 100.0f < percent; }
 
 int32_t RandomInRange(int32_t low, int32_t high) {
-    return Int(static_cast<double>(high - low + 1) * RandomNumber()) + low;
+    // The width in double: the full 32-bit range is 2^32 wide. The draw never passes high, so
+    // adding low back cannot overflow either.
+    return Int((static_cast<double>(high) - static_cast<double>(low) + 1.0) * RandomNumber()) + low;
 }
 
 uint32_t GetTickMs() { return State().Clock->NowMs(); }

@@ -86,6 +86,8 @@ TEST_F(SpriteQueryTest, RandomPickIsOneTryOnly) {
     }
     EXPECT_GT(hits, 0);
     EXPECT_LT(hits, 50);
+    // A range wider than the 32-bit numbers draws without overflowing and finds nothing on.
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(sprite.Get1OnRandomRange(-2147483647 - 1, 2147483647, -1, -1), 0);
 }
 
 TEST_F(SpriteQueryTest, DistanceAndAngleUseTheCentre) {
