@@ -71,9 +71,8 @@ float StartShot(int32_t sprite, float angle, float velocity, float xMin, float y
                 float length, float diff) {
     SpriteRecord* r = SpriteRow(sprite);
     if (!r) return 0;
-    const EngineState& st = State();
     const float a = WrapShotAngle(angle + RandomWhole(-diff, diff + diff));
-    int32_t v = st.AngleWrapTable[static_cast<size_t>(std::clamp(CLng(a), 0, 720))] + 270;
+    int32_t v = WrapAngle(a) + 270;
     if (v > 360) v -= 360;
     const double rad = static_cast<double>(v) * 3.14159265358979323846 / 180.0;
     StartStraight(*r, 1, static_cast<float>(std::cos(rad) * velocity), static_cast<float>(std::sin(rad) * velocity),
