@@ -56,12 +56,13 @@ bool LoadWavFile(const std::string& path, int32_t outputRate, SampleData& out) {
 }
 
 std::unique_ptr<openmpt::module> LoadModuleFile(const std::string& path) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes) || bytes.empty()) return nullptr;
     // The module keeps the stream for messages while it plays, so it must outlive every module.
     static NullBuffer nothing;
     static std::ostream quiet(&nothing);
+    // A file too large for memory is refused like a damaged one.
     try {
+        std::string bytes;
+        if (!ReadWholeFile(path, bytes) || bytes.empty()) return nullptr;
         return std::make_unique<openmpt::module>(bytes.data(), bytes.size(), quiet);
     } catch (...) {
         return nullptr;
