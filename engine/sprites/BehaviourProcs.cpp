@@ -18,7 +18,7 @@ void TurnOffRoutine(int32_t sprite) {
     r->On = 0;
     r->EngineType = 0;
     r->EngineDelay = 0;
-    if (r->ParticleAmount != 0) StepAndDrawParticles(sprite, r->Emitter.OnTop);
+    if (r->ParticleAmount != 0) StepAndDrawParticles(sprite);
 }
 
 bool EndByTurnOff(int32_t sprite) {

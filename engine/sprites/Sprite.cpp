@@ -621,7 +621,7 @@ void Sprite::Render() {
         } else if (r->EngineDelay != 0) {
             CountDownSpriteDelay(s);
         } else if (r->ParticleAmount != 0) {
-            StepAndDrawParticles(s, r->Emitter.OnTop);
+            StepAndDrawParticles(s);
         }
     }
 }
@@ -640,7 +640,7 @@ void Sprite::RenderSprites(int32_t StartingSprite, int32_t EndingSprite) {
         } else if (!wasOn && r->ParticleAmount != 0) {
             // Particles of a sprite that was already off; a sprite turned off by its step has had
             // its particles run by the turn-off.
-            StepAndDrawParticles(s, r->Emitter.OnTop);
+            StepAndDrawParticles(s);
         }
     }
 }

@@ -186,7 +186,7 @@ int32_t ParticlesInUse(const SpriteParticles& p) {
     return n < 0 ? 0 : (n > kMaxParticles ? kMaxParticles : n);
 }
 
-void StepAndDrawParticles(int sprite, bool /*onTop*/) {
+void StepAndDrawParticles(int32_t sprite) {
     SpriteRecord* r = State().SpriteTable.find(sprite);
     if (!r || r->ParticleAmount == 0) return;
     const int kind = KindOf(*r);

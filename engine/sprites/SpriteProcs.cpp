@@ -158,7 +158,7 @@ void DrawSprite(int32_t sprite) {
     SpriteRecord* r = State().SpriteTable.find(sprite);
     if (!r) return;
     if (r->ParticleAmount != 0 && !r->Emitter.OnTop) {
-        StepAndDrawParticles(sprite, false);
+        StepAndDrawParticles(sprite);
         r = State().SpriteTable.find(sprite);
         if (!r) return;
     }
@@ -176,7 +176,7 @@ void DrawSprite(int32_t sprite) {
         r->ShadowYScale = p.YScale;
     }
     if (tex != platform::kNoSurface) DrawShadowAndImage(*r, tex, r->X, r->Y, Int(shake.X), Int(shake.Y));
-    if (r->ParticleAmount != 0 && r->Emitter.OnTop) StepAndDrawParticles(sprite, true);
+    if (r->ParticleAmount != 0 && r->Emitter.OnTop) StepAndDrawParticles(sprite);
 }
 
 void DrawSpriteCopy(int32_t sprite, float x, float y) {

@@ -30,7 +30,8 @@ void AddTurnedOffset(float rotate, float left, float behind, float& x, float& y)
 bool IsSpriteOverBox(int32_t sprite, float bx, float by, float bw, float bh);
 
 // Draws one sprite as Sprite.Render does: particles behind, blend modes, shake, shadow, image,
-// particles in front. Needs a device; does nothing for a number outside the table.
+// particles in front. Does nothing for a number outside the table; without a device or a texture
+// in the sprite's slot nothing is drawn, but the particles and the shake still run.
 void DrawSprite(int32_t sprite);
 
 // Draws sprite s's shadow and image as if it stood at (x, y); the row is not changed.
