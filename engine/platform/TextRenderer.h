@@ -19,9 +19,10 @@ public:
     TextRenderer(const TextRenderer&) = delete;
     TextRenderer& operator=(const TextRenderer&) = delete;
 
-    // Draws text (Windows-1252 bytes; "\n" starts a line) inside rect with the format bits of
-    // GraphicsDevice.h (1 centre, 2 right, 4 vertical centre, 8 bottom), blended by the colour's
-    // alpha, into the target; nothing lands outside the target's clip box.
+    // Draws text (Windows-1252 bytes; "\n" starts a line) inside rect, placed by the format bits
+    // 1 centre, 2 right, 4 vertical centre, 8 bottom (TextFormat names the values the engine
+    // passes), blended by the colour's alpha, into the target; nothing lands outside the target's
+    // clip box.
     void Draw(const raster::Target& target, const FontSpec& font, const std::string& text, const Rect& rect,
               int32_t format, uint32_t color);
 
