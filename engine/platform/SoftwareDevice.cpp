@@ -79,8 +79,10 @@ void SoftwareDevice::Flush() const {
     if (queue_.empty()) return;
     // Bands of about kBandRows rows keep the pixels a band's draws touch in the cache, even on one
     // thread; with more threads the bands are shared out among them.
+    // A queue with a draw that reads its own target runs whole, in call order, on one thread:
+    // by bands, that draw would read rows other bands have not drawn yet (or are drawing).
     int bands = 1;
-    if (queue_.size() >= kParallelFrom) {
+    if (queue_.size() >= kParallelFrom && !queueReadsTarget_) {
         int32_t tallest = 0;
         for (const Command& c : queue_) tallest = std::max(tallest, c.target.height);
         int threads = threads_ ? threads_->Threads() : 1;
@@ -111,6 +113,7 @@ void SoftwareDevice::Flush() const {
     else
         for (int b = 0; b < bands; ++b) run(b);
     queue_.clear();
+    queueReadsTarget_ = false;
 }
 
 SoftwareDevice::SoftwareDevice(const DeviceSettings& settings) : settings_(settings) {
@@ -491,6 +494,7 @@ void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const fl
     const Surface* tex = Find(texture);
     Surface* target = Find(renderTarget_);
     if (!tex || tex->depth || !target) return;
+    if (tex == target) queueReadsTarget_ = true;
     Rect whole{0, 0, tex->width, tex->height};
     Rect r = src ? *src : whole;
     if (r.right <= r.left || r.bottom <= r.top) return;
@@ -548,6 +552,7 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, int32_t count, const Sc
     Surface* target = Find(renderTarget_);
     if (!target) return;
     const Surface* tex = Find(texture0_);
+    if (tex == target) queueReadsTarget_ = true;
     raster::State st = MakeDrawState(tex, false);
     raster::Target t = TargetOf(*target, viewport_);
     float tw = tex ? float(tex->width) : 0, th = tex ? float(tex->height) : 0;

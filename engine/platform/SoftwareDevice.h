@@ -137,6 +137,7 @@ private:
 
     std::unique_ptr<TextRenderer> text_;
     mutable std::vector<Command> queue_;
+    mutable bool queueReadsTarget_ = false;  // a queued draw samples the surface it draws into
     mutable std::unique_ptr<RasterThreads> threads_;
 };
 

@@ -575,6 +575,21 @@ TEST(SoftwareDevice, TextureDrawnIntoIsCompleteWhenDrawnFromInTheSameBatch) {
     }
 }
 
+// The same with the render target drawn onto itself: the queued draws before it count whole.
+TEST(SoftwareDevice, RenderTargetDrawnOntoItselfSeesEveryEarlierDraw) {
+    for (int threads : {1, 4}) {
+        pp::SoftwareDevice d(Small(16, 16));
+        d.SetThreads(threads);
+        pp::SurfaceId rt = d.CreateTexture(16, 128, true);
+        pp::SurfaceId red = d.CreateTextureFromImage(Solid(16, 16, 0xFFFF0000));
+        ASSERT_TRUE(d.SetRenderTarget(rt, 0));
+        d.Clear(pp::ClearTarget, 0xFF00FF00, 1, 0);
+        for (int i = 4; i < 8; ++i) Blit(d, red, 0, float(16 * i));  // the bottom half red
+        for (int i = 0; i < 4; ++i) Blit(d, rt, 0, -64);             // copied up onto the top half
+        EXPECT_EQ(PixelAt(d, rt, 5, 10), 0xFFFF0000u) << threads << " threads";
+    }
+}
+
 TEST(SoftwareDevice, LongLinesAreClippedInBothDirections) {
     pp::SoftwareDevice d(Small(16, 16));
     DefaultStates(d);
