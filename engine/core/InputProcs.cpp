@@ -7,6 +7,7 @@
 #include "core/DrawProcs.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "core/TextureProcs.h"
 #include "sprites/AnimationProcs.h"
 
 namespace plm {
@@ -130,14 +131,16 @@ void RenderMousePointer() {
         x -= static_cast<float>(a.FrameWidth) / 2.0f;
         y -= static_cast<float>(a.FrameHeight) / 2.0f;
     }
-    const platform::SurfaceId texture = s.Textures(a.Texture[static_cast<size_t>(k)]).Object;
+    // An empty texture slot draws nothing and sends no blend states, as for every drawing class.
+    const platform::SurfaceId texture = TextureDrawSource(a.Texture[static_cast<size_t>(k)]);
+    if (texture == platform::kNoSurface) return;
     SetBlend(p.BlendSrc, p.BlendDest);
     auto draw = [&](float dx, float dy, uint32_t color) {
         const platform::Vec2 at{static_cast<float>(Int(dx)), static_cast<float>(Int(dy))};
         s.D3DDevice->SpriteDraw(texture, &src, platform::Vec2{1, 1}, platform::Vec2{0, 0}, 0, at, color);
     };
-    if (p.Shadow) draw(x + p.ShadowXOffset, y + p.ShadowYOffset, MakeColorARGB(p.ShadowAlpha, 0, 0, 0));
-    draw(x, y, MakeColorARGB(p.Alpha, 255, 255, 255));
+    if (p.Shadow) draw(x + p.ShadowXOffset, y + p.ShadowYOffset, DrawColor(p.ShadowAlpha, 0, 0, 0));
+    draw(x, y, DrawColor(p.Alpha, 255, 255, 255));
 }
 
 }  // namespace plm

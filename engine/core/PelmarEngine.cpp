@@ -76,14 +76,15 @@ bool PelmarEngine::InitDevice() {
     s.Pi = 3.1415927f;
     s.TwoPi = 6.2831855f;
     s.WhiteColor = 0xFFFFFFFFu;
+    Scene()->FrameRate(0);  // no frame cap; refills the frame-time ring for 50 frames a second
     s.Delta = 1.0f;
-    FillFrameTimes(50);
     BuildAngleTables();
     // Raised once however often InitDevice runs, so Terminate's one EndPeriod always matches.
     if (!s.TimerPeriodRaised) {
         s.Clock->BeginPeriod(1);
         s.TimerPeriodRaised = true;
     }
+    Scene()->SceneInfo(false);
     Timer()->Init(0);
     WriteLog("Adapter #" + std::to_string(s.Adapter + 1) + " : " + Device()->GetAdapterDescription(s.Adapter));
 

@@ -149,6 +149,7 @@ TEST_F(EngineTest, InitDeviceRunsWarmUpAndLogsItsLines) {
     clock->SetStepPerRead(1);  // busy waits end
     plm::PelmarEngine e;
     e.Scene()->SceneInfo(true);
+    e.Scene()->FrameRate(30);
     ASSERT_TRUE(plmtest::StartWindowedEngine(e, folder.path()));
     auto& s = plm::State();
     std::vector<std::string> lines;
@@ -161,8 +162,14 @@ TEST_F(EngineTest, InitDeviceRunsWarmUpAndLogsItsLines) {
     EXPECT_EQ(device->PresentCount(), 25);
     EXPECT_EQ(s.BackBuffer, device->GetBackBuffer());
     EXPECT_EQ(s.SortCursor, 1);
-    EXPECT_TRUE(e.Scene()->SceneInfo());  // back on after the warm-up
+    // InitDevice turns the overlay off and removes the frame cap before its frames.
+    EXPECT_FALSE(e.Scene()->SceneInfo());
+    EXPECT_EQ(s.Frame.FrameInterval, 0);
     EXPECT_EQ(s.BlendSrcCache, -1);
+    // The warm-up keeps the overlay off for its frames and gives back the setting it found.
+    e.Scene()->SceneInfo(true);
+    plm::WarmUpFrames();
+    EXPECT_TRUE(e.Scene()->SceneInfo());
     e.Terminate();
     EXPECT_EQ(s.D3DDevice, nullptr);
 }
