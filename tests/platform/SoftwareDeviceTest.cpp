@@ -557,37 +557,24 @@ TEST(SoftwareDevice, RenderToTextureThenDrawIt) {
     EXPECT_EQ(d.GetRenderTarget(), bb);
 }
 
-// Draws queue up and run band by band; a texture drawn into and then drawn from within one batch
-// must be read complete, not only the band drawn so far.
-TEST(SoftwareDevice, TextureDrawnIntoIsCompleteWhenDrawnFromInTheSameBatch) {
-    for (int threads : {1, 4}) {
-        pp::SoftwareDevice d(Small(16, 128));
-        d.SetThreads(threads);
-        pp::SurfaceId rt = d.CreateTexture(16, 128, true);
-        pp::SurfaceId red = d.CreateTextureFromImage(Solid(16, 16, 0xFFFF0000));
-        pp::SurfaceId back = d.GetBackBuffer();
-        ASSERT_TRUE(d.SetRenderTarget(rt, 0));
-        d.Clear(pp::ClearTarget, 0xFF00FF00, 1, 0);
-        for (int i = 0; i < 8; ++i) Blit(d, red, 0, float(16 * i));  // enough draws to go by bands
-        ASSERT_TRUE(d.SetRenderTarget(back, 0));
-        Blit(d, rt, 0, -64);  // the back buffer's top rows show the texture's bottom rows
-        EXPECT_EQ(PixelAt(d, back, 5, 10), 0xFFFF0000u) << threads << " threads";
-    }
-}
-
-// The same with the render target drawn onto itself: the queued draws before it count whole.
-TEST(SoftwareDevice, RenderTargetDrawnOntoItselfSeesEveryEarlierDraw) {
-    for (int threads : {1, 4}) {
-        pp::SoftwareDevice d(Small(16, 16));
-        d.SetThreads(threads);
-        pp::SurfaceId rt = d.CreateTexture(16, 128, true);
-        pp::SurfaceId red = d.CreateTextureFromImage(Solid(16, 16, 0xFFFF0000));
-        ASSERT_TRUE(d.SetRenderTarget(rt, 0));
-        d.Clear(pp::ClearTarget, 0xFF00FF00, 1, 0);
-        for (int i = 4; i < 8; ++i) Blit(d, red, 0, float(16 * i));  // the bottom half red
-        for (int i = 0; i < 4; ++i) Blit(d, rt, 0, -64);             // copied up onto the top half
-        EXPECT_EQ(PixelAt(d, rt, 5, 10), 0xFFFF0000u) << threads << " threads";
-    }
+// Draws queue up and run band by band; a surface drawn into and then read by a later draw of the
+// same batch (drawn into another target, or onto itself) must be read complete, not only the band
+// drawn so far.
+TEST(SoftwareDevice, ASurfaceDrawnIntoIsReadWholeByLaterDrawsOfTheSameBatch) {
+    for (bool ontoItself : {false, true})
+        for (int threads : {1, 4}) {
+            pp::SoftwareDevice d(Small(16, 128));
+            d.SetThreads(threads);
+            pp::SurfaceId rt = d.CreateTexture(16, 128, true);
+            pp::SurfaceId red = d.CreateTextureFromImage(Solid(16, 16, 0xFFFF0000));
+            ASSERT_TRUE(d.SetRenderTarget(rt, 0));
+            d.Clear(pp::ClearTarget, 0xFF00FF00, 1, 0);
+            for (int i = 4; i < 8; ++i) Blit(d, red, 0, float(16 * i));  // the bottom half red
+            pp::SurfaceId shown = ontoItself ? rt : d.GetBackBuffer();
+            ASSERT_TRUE(d.SetRenderTarget(shown, 0));
+            for (int i = 0; i < 4; ++i) Blit(d, rt, 0, -64);  // the top rows show rt's bottom rows
+            EXPECT_EQ(PixelAt(d, shown, 5, 10), 0xFFFF0000u) << threads << " threads, onto itself: " << ontoItself;
+        }
 }
 
 TEST(SoftwareDevice, LongLinesAreClippedInBothDirections) {
