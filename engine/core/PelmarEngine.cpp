@@ -66,6 +66,12 @@ bool PelmarEngine::Initialize() {
 
 bool PelmarEngine::InitDevice() {
     EngineState& s = State();
+    // A texture count no device could use is a failed start, not an allocation that ends the process.
+    if (s.MaxTextures > kMaxTextureSlots) {
+        LogError("InitDevice", {"MaxTextures=" + std::to_string(s.MaxTextures)},
+                 {"plm232", 7, "More texture slots than " + std::to_string(kMaxTextureSlots) + "."});
+        return false;
+    }
     s.Textures.resize(s.MaxTextures);
     s.DrawMatrix = platform::Matrix4{};
     s.DrawMatrix.m[3][3] = 1.0f;

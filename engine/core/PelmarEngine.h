@@ -187,6 +187,9 @@ private:
     std::shared_ptr<plm::Zone> zone_;
 };
 
+// The most texture slots InitDevice builds (Device.MaxTextures above it fails the start).
+inline constexpr int32_t kMaxTextureSlots = 65536;
+
 // The library's own version.
 inline constexpr int32_t kVersionMajor = 2;
 inline constexpr int32_t kVersionMinor = 3;

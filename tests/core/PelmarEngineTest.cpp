@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "EngineFixture.h"
 #include "platform/ClassFactory.h"
@@ -144,6 +145,18 @@ TEST_F(EngineTest, InitDeviceBuildsTablesBeforeTheDevice) {
     bool adapterLine = false;
     for (auto& l : Log()) adapterLine |= plmtest::Undated(l).rfind("Adapter #1 : ", 0) == 0;
     EXPECT_TRUE(adapterLine);
+    e.Terminate();
+}
+
+TEST_F(EngineTest, InitDeviceRefusesATextureTableItCannotHold) {
+    plm::PelmarEngine e;
+    e.Path(folder.path());
+    e.Initialize();
+    e.Device()->MaxTextures(std::numeric_limits<int32_t>::max());
+    EXPECT_FALSE(e.InitDevice());
+    bool blocked = false;
+    for (auto& l : Log()) blocked |= plmtest::Undated(l) == "Error: (InitDevice)";
+    EXPECT_TRUE(blocked);
     e.Terminate();
 }
 
