@@ -24,10 +24,13 @@ void BuildAngleTables() {
 }
 
 float AngleBetweenPoints(float x1, float y1, float x2, float y2) {
-    // Double-precision pi, so that exact axes and diagonals give exact whole degrees.
-    const double pi = 3.14159265358979323846;
-    double dx = static_cast<double>(x1) - x2;
-    double dy = static_cast<double>(y1) - y2;
+    // The radian angle is narrowed to single precision and turned into degrees in single
+    // precision with the single Pi. That absorbs the noise a direction vector leaves on the other
+    // axis (a heading of 90 becomes 89.9999999 in double and would floor to 89), and since the
+    // quarter turns are built from the same Pi, axes and diagonals land on exact whole degrees.
+    const double pi = State().Pi;
+    const float dx = x1 - x2;
+    const double dy = static_cast<double>(y1) - y2;
     double a;
     if (dx > 0) {
         a = std::atan(dy / dx);
@@ -37,7 +40,8 @@ float AngleBetweenPoints(float x1, float y1, float x2, float y2) {
     } else {
         a = std::atan(dy / dx) + pi;
     }
-    int32_t deg = Int(a * 180.0 / pi) + 270;
+    const float rad = static_cast<float>(a);
+    int32_t deg = Int(rad * 180.0f / State().Pi) + 270;
     if (deg > 360) deg -= 360;
     return static_cast<float>(deg);
 }

@@ -57,7 +57,11 @@ TEST_F(EngineTest, AngleBetweenPointsFollowsTheFormula) {
     // Engine convention: 0/360 up, 90 right, 180 down, 270 left (y grows downwards).
     for (Row r : {Row{0, 0, 10, 0, 90}, Row{0, 0, 0, 10, 180}, Row{0, 0, -10, 0, 270}, Row{0, 0, 0, -10, 360},
                   Row{0, 0, 10, -10, 45}, Row{0, 0, 10, 10, 135}, Row{0, 0, -10, 10, 225}, Row{0, 0, -10, -10, 315},
-                  Row{5, 5, 5, 5, 180}}) {
+                  Row{5, 5, 5, 5, 180},
+                  // A hair off the axis (the noise of a direction vector) still gives the whole angle.
+                  Row{0, 2.2e-7f, 800, 0, 90}, Row{0, -2.2e-7f, 800, 0, 90}, Row{2.2e-7f, 0, 0, 800, 180},
+                  Row{-2.2e-7f, 0, 0, 800, 180}, Row{0, -2.2e-7f, -800, 0, 270}, Row{0, 2.2e-7f, -800, 0, 270},
+                  Row{2.2e-7f, 0, 0, -800, 360}, Row{-2.2e-7f, 0, 0, -800, 360}}) {
         EXPECT_FLOAT_EQ(plm::AngleBetweenPoints(r.x1, r.y1, r.x2, r.y2), r.want)
             << r.x1 << "," << r.y1 << " -> " << r.x2 << "," << r.y2;
     }

@@ -89,6 +89,27 @@ TEST_F(BehaviourTest, ChaseMovesStraightAtTheSprite) {
     EXPECT_FALSE(sprite.Enabled(1));
 }
 
+TEST_F(BehaviourTest, ChaseAlongARowOrColumnKeepsItsHeading) {
+    // The direction vector of a whole angle leaves float noise on the other axis (a Y of about
+    // 2e-7 for 90), kept in full on the line through 0; the next frame's heading must still be
+    // the whole angle, not the degree below.
+    struct Case {
+        float tx, ty, heading;
+    };
+    for (Case c : {Case{800, 0, 90}, Case{-800, 0, 270}, Case{0, 800, 180}, Case{0, -800, 360}}) {
+        On(1, 0, 0);
+        On(2, c.tx, c.ty);
+        engine.Chase(1, 2, 0.5f, -1000, -1000, 1000, 1000, 0, false);
+        for (int frame = 1; frame <= 6; ++frame) {
+            Frames(1);
+            EXPECT_EQ(sprite.GetAngleBetweenSprites(1, 2), c.heading) << c.heading << " frame " << frame;
+        }
+        // Six frames of 5 pixels straight along the line, nothing across it.
+        EXPECT_NEAR(sprite.X(1), c.tx / 800 * 30, 1e-3) << c.heading;
+        EXPECT_NEAR(sprite.Y(1), c.ty / 800 * 30, 1e-3) << c.heading;
+    }
+}
+
 TEST_F(BehaviourTest, ChaseCWobblesAroundTheChase) {
     // With limits 0 it moves like Chase, the wobble accelerations flipping every frame.
     On(1, 100, 100);
