@@ -40,6 +40,16 @@ void RemoveFile(const std::string& path) {
     std::filesystem::remove(NativePath(path), ec);
 }
 
+// Deletes every backup file BackupTextures wrote.
+void RemoveBackups() {
+    EngineState& s = State();
+    for (int32_t i = 1; i <= s.Textures.size(); ++i) {
+        TextureSlot& slot = s.Textures(i);
+        if (slot.BackupWritten) RemoveFile(BackupFilePath(i));
+        slot.BackupWritten = false;
+    }
+}
+
 }  // namespace
 
 std::string BackupFilePath(int32_t slot) { return FilePath("plmrestore" + std::to_string(slot) + ".dds"); }
@@ -74,12 +84,13 @@ bool private_init_restore() {
     ReleaseTextures();
     ReleaseInput();
     ReleaseDirectX();
-    if (!init_Device()) {
-        LogError("private_init_restore", {}, ErrorInfo{"plm232", kErrInvalidCall, "The device could not be created"});
-        return false;
-    }
-    if (!init_di()) {
-        LogError("private_init_restore", {}, ErrorInfo{"plm232", kErrInvalidCall, "Input could not be opened"});
+    const char* failure = !init_Device() ? "The device could not be created"
+                          : !init_di()     ? "Input could not be opened"
+                                           : nullptr;
+    if (failure) {
+        // Nothing will reload the backups now: the next loss writes them afresh.
+        RemoveBackups();
+        LogError("private_init_restore", {}, ErrorInfo{"plm232", kErrInvalidCall, failure});
         return false;
     }
     init_texturesbackup();

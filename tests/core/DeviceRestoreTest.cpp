@@ -7,7 +7,9 @@
 
 #include "TextureFixture.h"
 #include "core/DeviceProcs.h"
+#include "core/InputProcs.h"
 #include "core/TextureProcs.h"
+#include "platform/ScriptedInput.h"
 
 namespace {
 
@@ -130,6 +132,34 @@ TEST_F(DeviceRestoreTest, ABackupIsKeptWhenItsReloadFails) {
     EXPECT_TRUE(std::filesystem::exists(plm::BackupFilePath(4))) << "kept, its reload failed";
     EXPECT_FALSE(std::filesystem::exists(plm::BackupFilePath(1)));
     EXPECT_EQ(texture.GetWidth(4), 16) << "a blank texture of the kept size";
+}
+
+TEST_F(DeviceRestoreTest, ARestoreThatFailsInStartUpLeavesNoBackups) {
+    // The device cannot be created again (no valid back-buffer size), or input cannot be opened.
+    auto input = std::make_shared<plm::platform::ScriptedInput>();
+    plm::SetInputBackend(input);
+    for (const char* step : {"device", "input"}) {
+        SCOPED_TRACE(step);
+        ASSERT_TRUE(plm::init_Device());
+        State().BackBuffer = State().D3DDevice->GetBackBuffer();
+        FillTable();
+        const bool failDevice = std::string(step) == "device";
+        if (failDevice) State().ScreenWidth = 0;
+        input->FailOpen(!failDevice);
+        Soft().SimulateReadyToReset();
+        EXPECT_EQ(plm::DeviceLostProc(), 1);
+        EXPECT_TRUE(Logged("Error: (private_init_restore)"));
+        for (int i = 1; i <= 4; ++i) {
+            EXPECT_FALSE(std::filesystem::exists(plm::BackupFilePath(i))) << i;
+            EXPECT_FALSE(State().Textures(i).BackupWritten) << i;
+        }
+        State().ScreenWidth = 64;
+        input->FailOpen(false);
+        device.reset();
+        plm::ReleaseTextures();
+        plm::ReleaseDirectX();
+    }
+    plm::SetInputBackend(nullptr);
 }
 
 TEST_F(DeviceRestoreTest, ADeviceThatNeverRecoversIsGivenUp) {
