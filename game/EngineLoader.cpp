@@ -10,7 +10,13 @@
 namespace tessaly {
 
 void EngineDeleter::operator()(plm::PelmarEngine* engine) const {
-    if (engine && release) release(plm::platform::kPelmarEngineClassId, engine);
+    if (!engine) return;
+    // A root made by the library's class factory goes back to it; one made in this program (a
+    // test's) is deleted here.
+    if (release)
+        release(plm::platform::kPelmarEngineClassId, engine);
+    else
+        delete engine;
 }
 
 std::string ProgramFolder() {

@@ -8,6 +8,8 @@
 
 namespace tessaly {
 
+// Gives a root object back to the library that made it; without a release function (a root made
+// with new) it deletes it.
 struct EngineDeleter {
     void (*release)(const char*, void*) = nullptr;
     void operator()(plm::PelmarEngine* engine) const;
