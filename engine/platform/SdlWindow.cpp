@@ -15,8 +15,10 @@ std::map<int32_t, std::weak_ptr<Window>>& Registry() {
     return windows;
 }
 
-int32_t NextHandle() {
-    static int32_t next = 0;
+// Headless windows have no SDL id; their handles lie far above any SDL window id (SDL counts its
+// ids up from 1 and never reuses one), so the two kinds never share a handle.
+int32_t NextHeadlessHandle() {
+    static int32_t next = 0x40000000;
     return ++next;  // never 0, never reused
 }
 
@@ -24,9 +26,9 @@ void OnSdlEvent(const SDL_Event& event, void* user) { static_cast<SdlWindow*>(us
 
 }  // namespace
 
-SdlWindow::SdlWindow(const WindowSettings& settings, int32_t handle)
+SdlWindow::SdlWindow(const WindowSettings& settings, int32_t headlessHandle)
     : headless_(settings.headless),
-      handle_(handle),
+      handle_(headlessHandle),
       width_(settings.width),
       height_(settings.height),
       fullScreen_(settings.fullScreen),
@@ -41,11 +43,23 @@ SdlWindow::SdlWindow(const WindowSettings& settings, int32_t handle)
     if (fullScreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width_, height_, flags);
     if (!window_) return;
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) return;
-    // Frames are scaled into the client area with their aspect kept (full screen letterboxes).
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    handle_ = static_cast<int32_t>(SDL_GetWindowID(window_));
+    if (!OpenRenderer()) return;
+    sdl::AddEventListener(&OnSdlEvent, this);
+    ok_ = true;
+}
+
+SdlWindow::SdlWindow(SDL_Window* adopted) : adopted_(true) {
+    if (!adopted || !sdl::InitSubsystem(SDL_INIT_VIDEO)) return;
+    videoUp_ = true;
+    window_ = adopted;
+    handle_ = static_cast<int32_t>(SDL_GetWindowID(adopted));
+    const Uint32 flags = SDL_GetWindowFlags(adopted);
+    fullScreen_ = (flags & SDL_WINDOW_FULLSCREEN) != 0;
+    minimised_ = (flags & SDL_WINDOW_MINIMIZED) != 0;
+    SDL_GetWindowSize(adopted, &width_, &height_);
+    caption_ = SDL_GetWindowTitle(adopted);
+    // The renderer waits for the first frame: a window looked up only for its state gets none.
     sdl::AddEventListener(&OnSdlEvent, this);
     ok_ = true;
 }
@@ -54,10 +68,28 @@ SdlWindow::~SdlWindow() {
     Registry().erase(handle_);
     if (!videoUp_) return;
     sdl::RemoveEventListener(&OnSdlEvent, this);
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
-    if (window_) SDL_DestroyWindow(window_);
+    // An adopted window its owner has destroyed took its renderer with it.
+    if (LiveWindow()) {
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_ && !adopted_) SDL_DestroyWindow(window_);
+    }
     sdl::QuitSubsystem(SDL_INIT_VIDEO);
+}
+
+SDL_Window* SdlWindow::LiveWindow() const {
+    if (!window_ || !adopted_) return window_;
+    return SDL_GetWindowFromID(static_cast<Uint32>(handle_)) == window_ ? window_ : nullptr;
+}
+
+bool SdlWindow::OpenRenderer() {
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) return false;
+    // Frames are scaled into the client area with their aspect kept (full screen letterboxes).
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    if (vsync_) SDL_RenderSetVSync(renderer_, 1);
+    return true;
 }
 
 void SdlWindow::PumpMessages() {
@@ -69,7 +101,8 @@ void SdlWindow::HandleEvent(const SDL_Event& event) {
         closeRequested_ = true;
         return;
     }
-    if (event.type != SDL_WINDOWEVENT || !window_ || event.window.windowID != SDL_GetWindowID(window_)) return;
+    // Compared by id: the window itself may already be gone (an adopted window its owner closed).
+    if (event.type != SDL_WINDOWEVENT || !window_ || event.window.windowID != static_cast<Uint32>(handle_)) return;
     switch (event.window.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED: focused_ = true; break;
     case SDL_WINDOWEVENT_FOCUS_LOST: focused_ = false; break;
@@ -84,7 +117,7 @@ void SdlWindow::HandleEvent(const SDL_Event& event) {
 
 void SdlWindow::SetCaption(const std::string& caption) {
     caption_ = caption;
-    if (window_) SDL_SetWindowTitle(window_, caption_.c_str());
+    if (SDL_Window* w = LiveWindow()) SDL_SetWindowTitle(w, caption_.c_str());
 }
 
 void SdlWindow::ShowCursor(bool show) {
@@ -101,18 +134,18 @@ void SdlWindow::CursorPosition(int32_t& x, int32_t& y) const {
 void SdlWindow::SetVsync(bool on) {
     vsync_ = on;
     // A renderer that cannot wait for the blank (the software one) just presents at once.
-    if (renderer_) SDL_RenderSetVSync(renderer_, on ? 1 : 0);
+    if (renderer_ && LiveWindow()) SDL_RenderSetVSync(renderer_, on ? 1 : 0);
 }
 
 int32_t SdlWindow::ClientWidth() const {
     int w = width_, h = height_;
-    if (window_) SDL_GetWindowSize(window_, &w, &h);
+    if (SDL_Window* live = LiveWindow()) SDL_GetWindowSize(live, &w, &h);
     return w;
 }
 
 int32_t SdlWindow::ClientHeight() const {
     int w = width_, h = height_;
-    if (window_) SDL_GetWindowSize(window_, &w, &h);
+    if (SDL_Window* live = LiveWindow()) SDL_GetWindowSize(live, &w, &h);
     return h;
 }
 
@@ -122,7 +155,8 @@ void SdlWindow::PresentFrame(const uint32_t* argb, int32_t width, int32_t height
         ++framesPresented_;
         return;
     }
-    if (!renderer_) return;
+    if (!LiveWindow()) return;
+    if (!renderer_ && (!adopted_ || !OpenRenderer())) return;
     if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
         if (texture_) SDL_DestroyTexture(texture_);
         texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
@@ -140,15 +174,26 @@ void SdlWindow::PresentFrame(const uint32_t* argb, int32_t width, int32_t height
 }
 
 std::shared_ptr<Window> CreateWindow(const WindowSettings& settings) {
-    auto window = std::make_shared<SdlWindow>(settings, NextHandle());
+    auto window = std::make_shared<SdlWindow>(settings, settings.headless ? NextHeadlessHandle() : 0);
     if (!window->Ok()) return nullptr;
     Registry()[window->Handle()] = window;
     return window;
 }
 
 std::shared_ptr<Window> FindWindow(int32_t handle) {
+    if (handle == 0) return nullptr;
     auto it = Registry().find(handle);
-    return it == Registry().end() ? nullptr : it->second.lock();
+    if (it != Registry().end()) {
+        if (auto window = it->second.lock()) return window;
+    }
+    // Not one of ours: a window someone else opened over SDL, named by its SDL window id.
+    if (handle < 0 || !SDL_WasInit(SDL_INIT_VIDEO)) return nullptr;
+    SDL_Window* sdlWindow = SDL_GetWindowFromID(static_cast<Uint32>(handle));
+    if (!sdlWindow) return nullptr;
+    auto window = std::make_shared<SdlWindow>(sdlWindow);
+    if (!window->Ok()) return nullptr;
+    Registry()[handle] = window;
+    return window;
 }
 
 }  // namespace plm::platform

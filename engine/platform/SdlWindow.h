@@ -1,6 +1,8 @@
 #pragma once
-// The window backend over SDL2, and the headless window (no SDL at all) that tests use.
-// SDL's types are only named here; the SDL header stays in the .cpp.
+// The window backend over SDL2, and the headless window (no SDL at all) that tests use. A window
+// the engine opens is its own; a window a game opened itself is adopted: the engine presents into
+// it and follows its events, but never destroys it. SDL's types are only named here; the SDL
+// header stays in the .cpp.
 #include <cstdint>
 #include <string>
 
@@ -16,7 +18,10 @@ namespace plm::platform {
 class SdlWindow : public Window {
 public:
     // Opens the window (or, with settings.headless, nothing); Ok() tells whether it worked.
-    SdlWindow(const WindowSettings& settings, int32_t handle);
+    // headlessHandle is the handle of a headless window; a window over SDL takes its SDL id.
+    SdlWindow(const WindowSettings& settings, int32_t headlessHandle);
+    // Adopts a window someone else opened; its handle is its SDL window id.
+    explicit SdlWindow(SDL_Window* adopted);
     ~SdlWindow() override;
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
@@ -44,8 +49,14 @@ public:
     void HandleEvent(const SDL_Event& event);
 
 private:
+    // The adopted window, or null once its owner has destroyed it.
+    SDL_Window* LiveWindow() const;
+    // Creates the renderer frames are presented with; false when SDL has none for the window.
+    bool OpenRenderer();
+
     bool ok_ = false;
     bool headless_ = false;
+    bool adopted_ = false;
     bool videoUp_ = false;
     int32_t handle_ = 0;
     int32_t width_ = 0, height_ = 0;

@@ -46,10 +46,14 @@ public:
 
 // Opens a window over the window system (SDL2), or a headless one when settings.headless is set;
 // null when the window system cannot open one. The window is known by its Handle() until it is
-// destroyed; handles are never reused within a process.
+// destroyed; handles are never reused within a process. A window over SDL has its SDL window id
+// as its handle.
 std::shared_ptr<Window> CreateWindow(const WindowSettings& settings);
 
 // The live window with that handle; null for 0, an unknown handle or a window already destroyed.
+// A handle that names an SDL window the engine did not open (a game's own window, by its SDL
+// window id) adopts that window: frames are presented into it and its events followed, and it is
+// never destroyed by the engine. The adoption lasts while someone holds the returned pointer.
 std::shared_ptr<Window> FindWindow(int32_t handle);
 
 }  // namespace plm::platform

@@ -95,6 +95,94 @@ TEST(SdlWindow, DummyDriverWindowPresentsFrames) {
     EXPECT_FALSE(w->CloseRequested());
 }
 
+// A window the game opened itself, named to the engine by its SDL window id: the engine adopts it,
+// presents into it and follows its events, and never destroys it.
+class AdoptedWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        plm::ResetState();
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) GTEST_SKIP() << "no SDL video driver";
+        own = SDL_CreateWindow("game window", 0, 0, 400, 300, SDL_WINDOW_HIDDEN);
+        ASSERT_NE(own, nullptr);
+        id = static_cast<int32_t>(SDL_GetWindowID(own));
+    }
+    void TearDown() override {
+        plm::ResetState();
+        if (own) SDL_DestroyWindow(own);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    void Send(Uint8 what) {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.windowID = static_cast<Uint32>(id);
+        e.window.event = what;
+        SDL_PushEvent(&e);
+    }
+
+    SDL_Window* own = nullptr;
+    int32_t id = 0;
+    plmtest::TempFolder folder;
+};
+
+TEST_F(AdoptedWindow, IsFoundByItsSdlIdAndOutlivesTheEngine) {
+    auto w = FindWindow(id);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->Handle(), id);
+    EXPECT_EQ(FindWindow(id), w);  // one adoption while it is held
+    EXPECT_EQ(w->ClientWidth(), 400);
+    EXPECT_EQ(w->ClientHeight(), 300);
+    EXPECT_FALSE(w->IsFullScreen());
+    std::vector<uint32_t> frame(800 * 600, 0xFF336699u);
+    w->PresentFrame(frame.data(), 800, 600);
+    EXPECT_EQ(w->FramesPresented(), 1);
+    Send(SDL_WINDOWEVENT_FOCUS_LOST);
+    w->PumpMessages();
+    EXPECT_FALSE(w->IsActive());
+    Send(SDL_WINDOWEVENT_CLOSE);
+    w->PumpMessages();
+    EXPECT_TRUE(w->CloseRequested());
+    w->SetCaption("renamed by the engine");
+    EXPECT_STREQ(SDL_GetWindowTitle(own), "renamed by the engine");
+    w.reset();
+    EXPECT_EQ(SDL_GetWindowFromID(static_cast<Uint32>(id)), own);  // still the game's
+    // A later look-up adopts it afresh, with its renderer made anew for the first frame.
+    auto again = FindWindow(id);
+    ASSERT_NE(again, nullptr);
+    again->PresentFrame(frame.data(), 800, 600);
+    EXPECT_EQ(again->FramesPresented(), 1);
+}
+
+TEST_F(AdoptedWindow, EngineSessionPresentsIntoItAndLeavesItOpen) {
+    {
+        plm::PelmarEngine e;
+        ASSERT_TRUE(plmtest::StartWindowedEngine(e, folder.path(), id));
+        auto w = FindWindow(id);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->FramesPresented(), 25);  // the warm-up
+        e.Terminate();
+    }
+    EXPECT_EQ(SDL_GetWindowFromID(static_cast<Uint32>(id)), own);
+    EXPECT_EQ(FindWindow(-5), nullptr);
+    EXPECT_EQ(FindWindow(id + 1000), nullptr);  // no such SDL window
+}
+
+TEST_F(AdoptedWindow, WindowClosedByItsOwnerIsNoLongerDrawnInto) {
+    auto w = FindWindow(id);
+    ASSERT_NE(w, nullptr);
+    std::vector<uint32_t> frame(800 * 600, 0xFF000000u);
+    w->PresentFrame(frame.data(), 800, 600);
+    SDL_DestroyWindow(own);
+    own = nullptr;
+    w->PresentFrame(frame.data(), 800, 600);
+    w->SetCaption("gone");
+    w->SetVsync(true);
+    EXPECT_EQ(w->FramesPresented(), 1);
+    EXPECT_EQ(w->ClientWidth(), 400);  // the last size known
+    w.reset();
+    EXPECT_EQ(FindWindow(id), nullptr);
+}
+
 // Tests on the test display: the engine state is fresh, and the display can be read back.
 class SdlWindowXvfb : public ::testing::Test {
 protected:
