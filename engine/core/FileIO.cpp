@@ -13,6 +13,26 @@
 
 namespace plm {
 
+namespace {
+
+int FsyncRetrying(int fd) {
+    int r;
+    do r = ::fsync(fd);
+    while (r != 0 && errno == EINTR);
+    return r;
+}
+
+void SyncFolderOf(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) folder = ".";
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    FsyncRetrying(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
 bool ReadWholeFile(const std::string& path, std::string& out, uint64_t maxBytes) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec) || ec) return false;
@@ -42,10 +62,19 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
     }
     // Plain files for the game's folder, readable as any file the user makes.
     if (ok && fchmod(fd, 0644) != 0) ok = false;
+    // The bytes reach the disk before the name points at them: after a crash the name holds the
+    // old file or the new one, never a new name over blocks that were not written yet.
+    if (ok && FsyncRetrying(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
     if (ok && std::rename(name.data(), path.c_str()) != 0) ok = false;
-    if (!ok) std::remove(name.data());
-    return ok;
+    if (!ok) {
+        std::remove(name.data());
+        return false;
+    }
+    // The rename itself lives in the folder: flush the folder so that the new name survives a
+    // power cut too. The new file is in place whatever this answers.
+    SyncFolderOf(path);
+    return true;
 }
 
 }  // namespace plm

@@ -10,8 +10,10 @@ namespace plm {
 // Reads a regular file into out; false when it is missing, unreadable or larger than maxBytes.
 bool ReadWholeFile(const std::string& path, std::string& out, uint64_t maxBytes = UINT64_MAX);
 
-// Writes bytes to path through a temporary file and a rename; on any failure the old file (if
-// any) is left as it was and no temporary file remains.
+// Writes bytes to path through a temporary file and a rename, flushing the temporary file to
+// disk before the rename and the folder after it, so a save survives a crash or a power cut at
+// any point: the path then holds the old file or the new one, whole. On any failure the old file
+// (if any) is left as it was and no temporary file remains.
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
 
 }  // namespace plm

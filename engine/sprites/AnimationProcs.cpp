@@ -7,59 +7,9 @@
 #include "core/Convert.h"
 #include "core/EngineLog.h"
 #include "core/EngineState.h"
+#include "core/TextFieldReader.h"
 
 namespace plm {
-
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Reads the number at the start of text (after blanks; blanks inside it are skipped) into value.
-// Returns how many characters the number took, 0 when there is none.
-size_t ReadNumber(std::string_view text, double& value) {
-    std::string digits;  // the number without blanks, in the grammar strtod reads the same way
-    size_t i = 0, end = 0;
-    auto skipBlanks = [&] {
-        while (i < text.size() && IsBlank(text[i])) ++i;
-    };
-    skipBlanks();
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) digits += text[i++];
-    bool any = false, point = false;
-    for (skipBlanks(); i < text.size(); skipBlanks()) {
-        const char c = text[i];
-        if (IsDigit(c)) {
-            any = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-        digits += c;
-        end = ++i;
-    }
-    if (!any) {
-        value = 0;
-        return 0;
-    }
-    // An exponent counts only when digits follow it.
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-        size_t j = i + 1;
-        std::string exponent = "e";
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) exponent += text[j++];
-        size_t first = j;
-        while (j < text.size() && IsDigit(text[j]) && j - first < 6) exponent += text[j++];
-        while (j < text.size() && IsDigit(text[j])) ++j;  // absurd exponents saturate below
-        if (j > first) {
-            digits += exponent;
-            end = j;
-        }
-    }
-    value = std::strtod(digits.c_str(), nullptr);
-    return end;
-}
-
-}  // namespace
 
 void LogAddError(const std::string& header, const std::string& message) {
     WriteLog(kDashLine);
@@ -69,7 +19,7 @@ void LogAddError(const std::string& header, const std::string& message) {
 
 double LeadingNumber(std::string_view text) {
     double v = 0;
-    ReadNumber(text, v);
+    ReadNumberPrefix(text, v);
     return v;
 }
 
@@ -133,52 +83,26 @@ bool BuildAnimation(const AnimationLogHeaders& headers, int32_t SrcX, int32_t Sr
 
 namespace {
 
-// The values of an animation file in order: numbers separated by commas, blanks or line ends.
-class ValueReader {
-public:
-    explicit ValueReader(std::string_view text) : text_(text) {}
-
-    // The next value; false (with the reason) at the end of the text or on a value that is not
-    // a number.
-    bool Next(double& value, std::string& error) {
-        while (pos_ < text_.size() && IsSeparator(text_[pos_])) ++pos_;
-        if (pos_ >= text_.size()) {
-            error = "Unexpected end of file after value " + std::to_string(count_) + ".";
-            return false;
-        }
-        size_t end = pos_;
-        while (end < text_.size() && !IsSeparator(text_[end])) ++end;
-        const std::string_view token = text_.substr(pos_, end - pos_);
-        ++count_;
-        if (ReadNumber(token, value) != token.size()) {
-            error = "Value " + std::to_string(count_) + " is not a number.";
-            return false;
-        }
-        pos_ = end;
-        return true;
-    }
-    bool NextWhole(int32_t& value, std::string& error) {
-        double v = 0;
-        if (!Next(v, error)) return false;
-        value = RoundHalfEven(v);
-        return true;
-    }
-
-private:
-    static bool IsSeparator(char c) { return c == ',' || IsBlank(c); }
-    std::string_view text_;
-    size_t pos_ = 0;
-    int count_ = 0;
-};
+// The next value of an animation file, rounded to a whole number (halves to even).
+bool NextWhole(TextFieldReader& in, int32_t& value) {
+    double v = 0;
+    if (!in.ReadNumber(v)) return false;
+    value = RoundHalfEven(v);
+    return true;
+}
 
 }  // namespace
 
 bool ParseAnimationFile(std::string_view text, float textureOffset, std::vector<AnimationRecord>& out,
                         std::string& error) {
     out.clear();
-    ValueReader in(text);
+    TextFieldReader in(text);
+    auto readError = [&] {
+        error = in.ErrorText();
+        return false;
+    };
     int32_t total = 0;
-    if (!in.NextWhole(total, error)) return false;
+    if (!NextWhole(in, total)) return readError();
     if (total < 1 || total > kMaxAnimationTotal) {
         error = "Animation count " + std::to_string(total) + " not between 1-" + std::to_string(kMaxAnimationTotal) + ".";
         return false;
@@ -186,21 +110,20 @@ bool ParseAnimationFile(std::string_view text, float textureOffset, std::vector<
     std::vector<AnimationRecord> records;
     for (int32_t a = 1; a <= total; ++a) {
         AnimationRecord r;
-        if (!in.NextWhole(r.SrcX, error) || !in.NextWhole(r.SrcY, error) || !in.NextWhole(r.FrameWidth, error) ||
-            !in.NextWhole(r.FrameHeight, error) || !in.NextWhole(r.Length, error))
-            return false;
+        if (!NextWhole(in, r.SrcX) || !NextWhole(in, r.SrcY) || !NextWhole(in, r.FrameWidth) ||
+            !NextWhole(in, r.FrameHeight) || !NextWhole(in, r.Length))
+            return readError();
         if (r.Length < 1 || r.Length > kMaxAnimationFrames) {
             error = "Frame total of animation " + std::to_string(a) + " not between 1-64.";
             return false;
         }
         for (int32_t k = 1; k <= r.Length; ++k) {
-            if (!in.NextWhole(r.XFrame[static_cast<size_t>(k)], error) ||
-                !in.NextWhole(r.YFrame[static_cast<size_t>(k)], error))
-                return false;
+            if (!NextWhole(in, r.XFrame[static_cast<size_t>(k)]) || !NextWhole(in, r.YFrame[static_cast<size_t>(k)]))
+                return readError();
         }
         for (int32_t k = 1; k <= r.Length; ++k) {
             double t = 0;
-            if (!in.Next(t, error)) return false;
+            if (!in.ReadNumber(t)) return readError();
             r.Texture[static_cast<size_t>(k)] = RoundHalfEven(t + static_cast<double>(textureOffset));
         }
         r.Defined = true;
