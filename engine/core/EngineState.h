@@ -156,8 +156,8 @@ struct EngineState {
     // Tile map (Map).
     MapState Map;
 
-    // Fonts (Font).
-    Table<FontGlyphTable> FontTable;
+    // Fonts (Font): entries 0..16, all zero until a font file fills them.
+    FontTableArray FontTable{};
     FontSurfaces Fonts;
 
     // Sound (Bass, Music, Sample): the audio layer, whether it was started, the slot tables (the

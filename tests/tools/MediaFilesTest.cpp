@@ -18,6 +18,7 @@
 #include "EngineFixture.h"
 #include "core/EngineState.h"
 #include "core/Pak.h"
+#include "ui/Font.h"
 #include "platform/AudioFiles.h"
 #include "platform/ImageCodec.h"
 #include "game/MediaLayout.h"
@@ -263,55 +264,36 @@ TEST(MediaFiles, ModulesLoopWithoutAClick) {
     }
 }
 
-// The multi-font file read field by field, as the font loader reads it.
-TEST(MediaFiles, FontFileParsesAndEveryGlyphLiesOnTheResourceSheet) {
-    std::string text = plmtest::ReadFile(MediaDir() + tm::kFontFile);
-    std::vector<long> f;
-    std::string field;
-    for (char c : text + ",") {
-        if (c == ',' || c == '\n' || c == '\r') {
-            size_t a = field.find_first_not_of(' '), b = field.find_last_not_of(' ');
-            if (a != std::string::npos) f.push_back(std::stol(field.substr(a, b - a + 1)));
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    size_t i = 0;
-    auto next = [&]() {
-        if (i >= f.size()) throw std::runtime_error("short font file");
-        return f[i++];
-    };
+// The multi-font file, loaded by the engine's font loader: every glyph the game draws lies on the
+// resource sheet and holds an image there, at the font's height from the media layout.
+TEST(MediaFiles, FontFileLoadsAndEveryGlyphLiesOnTheResourceSheet) {
     const Picture& sheet = Load("plmres1.png");
-    std::map<int, std::map<int, tm::Rect>> fonts;  // font -> code -> glyph
-    long count = next();
-    EXPECT_EQ(count, 3);
-    for (long b = 0; b < count; ++b) {
-        long index = next(), texture = next(), xo = next(), yo = next(), height = next(), rows = next();
-        EXPECT_EQ(texture, tm::kFontTexture);
-        EXPECT_GT(height, 0);
-        for (long r = 0; r < rows; ++r) {
-            long first = next(), rowY = next(), n = next();
-            for (long g = 0; g < n; ++g) {
-                long x = next(), w = next();
-                fonts[index][first + g] = {static_cast<int>(x + xo), static_cast<int>(rowY + yo), static_cast<int>(w),
-                                           static_cast<int>(height)};
-            }
-        }
-    }
-    EXPECT_EQ(i, f.size()) << "fields left over";
-    auto expectGlyphs = [&](int font, const std::string& chars) {
+    plm::ResetState();
+    plm::State().EnginePath = MediaDir();
+    plm::Font font;
+    ASSERT_TRUE(font.Init(tm::kFontFile));
+    const int heights[] = {0, tm::kFont1Height, tm::kFont2Height, tm::kFont3Height};
+    auto expectGlyphs = [&](int index, const std::string& chars) {
+        EXPECT_EQ(font.GetHeight(index, 1, 1), heights[index]);
         for (char c : chars) {
-            ASSERT_TRUE(fonts[font].count(static_cast<unsigned char>(c))) << "font " << font << " lacks " << c;
-            tm::Rect r = fonts[font][static_cast<unsigned char>(c)];
+            plm::PLMFontCharRect g = font.GetCharRect(index, static_cast<unsigned char>(c));
+            EXPECT_EQ(g.Texture, tm::kFontTexture);
+            EXPECT_EQ(g.Height, heights[index]);
+            ASSERT_GT(g.Width, 0) << "font " << index << " lacks " << c;
+            tm::Rect r{g.SrcX, g.SrcY, g.Width, g.Height};
             ASSERT_TRUE(r.x >= 0 && r.y >= tm::kFontAreaTop && r.x + r.w <= sheet.width && r.y + r.h <= sheet.height);
-            if (c != ' ') EXPECT_TRUE(HoldsImage(sheet, r)) << "font " << font << " glyph " << c << " is empty";
+            if (c != ' ') {
+                EXPECT_TRUE(HoldsImage(sheet, r)) << "font " << index << " glyph " << c << " is empty";
+            }
         }
     };
     expectGlyphs(1, " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     expectGlyphs(2, "0123456789");
     expectGlyphs(3, "C");
-    EXPECT_EQ(fonts[1]['a'].x, fonts[1]['A'].x) << "lower case shows the capitals";
+    EXPECT_EQ(font.GetCharRect(1, 'a').SrcX, font.GetCharRect(1, 'A').SrcX) << "lower case shows the capitals";
+    // Fonts the file does not name stay empty.
+    EXPECT_EQ(font.GetHeight(4, 1, 1), 0);
+    plm::ResetState();
 }
 
 }  // namespace
