@@ -136,6 +136,54 @@ enum PLMGuiEventType : int32_t {
 
 enum PLMGuiTextAlign : int32_t { tCenter = 0, tLeft = 1, tRight = 2, tLeftWordWrap = 3 };
 
+// The event a GUI frame raised: at most one per Render, the last widget's in the drawing order.
+struct PLMGuiEvent {
+    bool eEventRaised = false;
+    PLMGuiEventType eEventType = eFrame;
+    int32_t eEventIndex = 0;
+    int32_t eEventValue = 0;
+};
+
+// The widget under the pointer, with its screen rectangle (or its section's, for strips, bars and
+// sliders).
+struct PLMGuiMouseOver {
+    bool eMouseOverObject = false;
+    PLMGuiEventType eMouseOverType = eFrame;
+    int32_t eMouseOverIndex = 0;
+    int32_t eMouseOverValue = 0;
+    float eMouseOverXPos = 0, eMouseOverYpos = 0, eMouseOverWidth = 0, eMouseOverHeight = 0;
+};
+
+// How many widgets of each kind a GUI holds.
+struct PLMGuiCount {
+    int32_t eFrameCount = 0, eMenuStripCount = 0, eMenuBarCount = 0, eCheckBoxCount = 0,
+            eOptionButtonCount = 0, eSliderBarCount = 0, eButtonCount = 0, eTileCount = 0, eTextCount = 0;
+};
+
+// The modal message box: a background image, wrapped text and two buttons. Button and text
+// positions are given relative to the background. ButtonNSrcX/SrcY/State are working fields the
+// GUI overwrites (the image shown and whether the button is pressed).
+struct PLMGuiMsgBoxConfig {
+    int32_t id = 0;
+    int32_t BackgroundTexture = 0, BackgroundWidth = 0, BackgroundHeight = 0, BackgroundSrcX = 0,
+            BackgroundSrcY = 0;
+    float BackgroundXpos = 0, BackgroundYpos = 0, BackgroundAlpha = 0;
+    int32_t Button1Texture = 0, Button1Width = 0, Button1Height = 0, Button1SrcXDown = 0, Button1SrcYDown = 0,
+            Button1SrcXUp = 0, Button1SrcYUp = 0, Button1SrcXHover = 0, Button1SrcYHover = 0;
+    float Button1Xpos = 0, Button1Ypos = 0;
+    int32_t Button1SrcX = 0, Button1SrcY = 0, Button1State = 0;
+    int32_t Button2Texture = 0, Button2Width = 0, Button2Height = 0, Button2SrcXDown = 0, Button2SrcYDown = 0,
+            Button2SrcXUp = 0, Button2SrcYUp = 0, Button2SrcXHover = 0, Button2SrcYHover = 0;
+    float Button2Xpos = 0, Button2Ypos = 0;
+    int32_t Button2SrcX = 0, Button2SrcY = 0, Button2State = 0;
+    int32_t TextFontIndex = 0;
+    float TextXpos = 0, TextYpos = 0, TextRed = 0, TextGreen = 0, TextBlue = 0;
+    std::string TextString;
+    float TextSpacing = 0, TextWrapWidth = 0;
+    int32_t TextWrapLineSpacing = 0;
+    int32_t SoundChannel = 0;
+};
+
 // Direct3D blend factors as the engine passes them (render states 19 and 20).
 enum BlendFactor : int32_t {
     BlendZero = 1,
