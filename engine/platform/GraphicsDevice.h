@@ -100,6 +100,11 @@ struct ScreenVertex {
     uint32_t diffuse = 0xFFFFFFFF;
     float tu = 0, tv = 0;
 };
+static_assert(sizeof(ScreenVertex) == 28, "vertices go to the device as they lie in memory, 28 bytes apart");
+
+// The vertex format code of ScreenVertex (position with RHW, diffuse, one texture coordinate
+// pair): the one format the engine draws with.
+constexpr uint32_t kScreenVertexFormat = 0x144;
 
 // 32-bit ARGB pixels, row by row, no padding.
 struct Image {
@@ -177,6 +182,9 @@ public:
 
     // Screen-space primitives outside the sprite batch (stage-0 texture may be none).
     virtual void SetTexture(int32_t stage, SurfaceId texture) = 0;
+    // The layout of the vertices the next DrawPrimitiveUP calls pass; a device draws only the
+    // formats it knows (kScreenVertexFormat, the one it starts with).
+    virtual void SetVertexShader(uint32_t format) = 0;
     virtual void DrawPrimitiveUP(PrimitiveType type, int32_t primitiveCount, const ScreenVertex* vertices) = 0;
 
     // System-font text into a rectangle, clipped to it.

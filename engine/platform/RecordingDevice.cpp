@@ -12,7 +12,7 @@ const char* const kNames[] = {
     "SetRenderState", "SetTextureStageState", "SetViewport", "GetRenderTarget", "GetDepthStencilSurface",
     "SetRenderTarget", "CreateTexture", "CreateTextureFromImage", "ReleaseSurface", "GetSurfaceDesc", "ReadPixels",
     "WritePixels", "CopyRects", "SpriteBegin", "SpriteEnd", "SpriteDraw", "SpriteDrawTransform", "SetTexture",
-    "DrawPrimitiveUP", "DrawText", "ReadPresentedFrame"};
+    "SetVertexShader", "DrawPrimitiveUP", "DrawText", "ReadPresentedFrame"};
 // One name for every kind, in the order of CallKind: a kind added without its name is an error here.
 static_assert(std::size(kNames) == static_cast<size_t>(CallKind::ReadPresentedFrame) + 1);
 
@@ -99,6 +99,11 @@ std::string Call::ToString() const {
                    "], color=" + Hex(color) + ")";
         }
         case CallKind::SetTexture: return name + "(" + std::to_string(ints[0]) + ", " + texText + ")";
+        case CallKind::SetVertexShader: {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "(0x%X)", static_cast<unsigned>(ints[0]));
+            return name + buf;
+        }
         case CallKind::DrawPrimitiveUP: {
             std::string s = name + "(type=" + std::to_string(ints[0]) + ", count=" + std::to_string(ints[1]);
             for (const auto& v : vertices) s += ", " + Pair(v.x, v.y) + ":" + Hex(v.diffuse);
@@ -378,6 +383,11 @@ void RecordingDevice::SetTexture(int32_t stage, SurfaceId texture) {
     c.ints = {stage};
     c.surfaces = {texture};
     if (inner_) inner_->SetTexture(stage, texture);
+}
+
+void RecordingDevice::SetVertexShader(uint32_t format) {
+    Add(CallKind::SetVertexShader).ints = {format};
+    if (inner_) inner_->SetVertexShader(format);
 }
 
 void RecordingDevice::DrawPrimitiveUP(PrimitiveType type, int32_t primitiveCount, const ScreenVertex* vertices) {

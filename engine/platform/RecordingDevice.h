@@ -20,7 +20,7 @@ enum class CallKind {
     TestCooperativeLevel, GetCaps, GetBackBuffer, Clear, BeginScene, EndScene, Present, SetGammaRamp,
     SetRenderState, SetTextureStageState, SetViewport, GetRenderTarget, GetDepthStencilSurface, SetRenderTarget,
     CreateTexture, CreateTextureFromImage, ReleaseSurface, GetSurfaceDesc, ReadPixels, WritePixels, CopyRects,
-    SpriteBegin, SpriteEnd, SpriteDraw, SpriteDrawTransform, SetTexture, DrawPrimitiveUP, DrawText,
+    SpriteBegin, SpriteEnd, SpriteDraw, SpriteDrawTransform, SetTexture, SetVertexShader, DrawPrimitiveUP, DrawText,
     ReadPresentedFrame
 };
 
@@ -39,6 +39,7 @@ enum class CallKind {
 //     centreX, centreY, rotation, translationX, translationY}, color
 //   SpriteDrawTransform: surfaces {texture}, rect when given, matrix, color
 //   SetTexture: ints {stage}, surfaces {texture}
+//   SetVertexShader: ints {format}
 //   DrawPrimitiveUP: ints {type, primitiveCount}, vertices
 //   DrawText: text, font, rect, ints {format}, color
 //   GetBackBuffer, GetRenderTarget, GetDepthStencilSurface: surfaces {result}
@@ -117,6 +118,7 @@ public:
     void SpriteDrawTransform(SurfaceId texture, const Rect* src, const Matrix4& transform, uint32_t color) override;
 
     void SetTexture(int32_t stage, SurfaceId texture) override;
+    void SetVertexShader(uint32_t format) override;
     void DrawPrimitiveUP(PrimitiveType type, int32_t primitiveCount, const ScreenVertex* vertices) override;
 
     void DrawText(const FontSpec& font, const std::string& text, const Rect& rect, int32_t format,

@@ -548,7 +548,7 @@ void SoftwareDevice::SetTexture(int32_t stage, SurfaceId texture) {
 }
 
 void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, int32_t count, const ScreenVertex* vertices) {
-    if (!Drawable() || count <= 0 || !vertices) return;
+    if (!Drawable() || count <= 0 || !vertices || vertexFormat_ != kScreenVertexFormat) return;
     Surface* target = Find(renderTarget_);
     if (!target) return;
     const Surface* tex = Find(texture0_);

@@ -62,6 +62,7 @@ public:
     void SpriteDrawTransform(SurfaceId texture, const Rect* src, const Matrix4& transform, uint32_t color) override;
 
     void SetTexture(int32_t stage, SurfaceId texture) override;
+    void SetVertexShader(uint32_t format) override { vertexFormat_ = format; }
     void DrawPrimitiveUP(PrimitiveType type, int32_t primitiveCount, const ScreenVertex* vertices) override;
 
     void DrawText(const FontSpec& font, const std::string& text, const Rect& rect, int32_t format,
@@ -116,6 +117,7 @@ private:
     SurfaceId nextId_ = 1;
     SurfaceId backBuffer_ = kNoSurface, depthSurface_ = kNoSurface, renderTarget_ = kNoSurface;
     SurfaceId texture0_ = kNoSurface;
+    uint32_t vertexFormat_ = kScreenVertexFormat;
     Rect viewport_;
     int32_t coop_ = kDeviceOk;
     bool inScene_ = false, inSprite_ = false, vectorPaths_ = true;

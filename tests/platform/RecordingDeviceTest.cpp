@@ -68,9 +68,11 @@ TEST(RecordingDevice, StandsAloneWithoutAWrappedDevice) {
     EXPECT_TRUE(rec.GetCaps().caps2 & pp::kCaps2FullScreenGamma);
 
     pp::ScreenVertex v[3] = {{0, 0, 0, 1, 0xFFFF0000, 0, 0}, {4, 0, 0, 1, 0xFFFF0000, 0, 0}, {0, 4, 0, 1, 0xFFFF0000, 0, 0}};
+    rec.SetVertexShader(pp::kScreenVertexFormat);
     rec.DrawPrimitiveUP(pp::PrimitiveType::TriangleList, 1, v);
     auto prim = rec.CallsOf(pp::CallKind::DrawPrimitiveUP);
     ASSERT_EQ(prim.size(), 1u);
     EXPECT_EQ(prim[0].vertices.size(), 3u);
     EXPECT_EQ(prim[0].ints[0], 4);
+    EXPECT_EQ(rec.LinesOf(pp::CallKind::SetVertexShader), std::vector<std::string>{"SetVertexShader(0x144)"});
 }

@@ -686,3 +686,18 @@ TEST(SoftwareDevice, PrimitiveTextureCoordinatesWrap) {
     for (int x = 0; x < 8; ++x) reds.push_back((out.pixels[x] >> 16) & 0xFF);
     EXPECT_EQ(reds, (std::vector<uint32_t>{0, 0, 255, 255, 0, 0, 255, 255}));
 }
+
+// Only the screen-vertex format is drawn: vertices given under another format are not read.
+TEST(SoftwareDevice, DrawsOnlyTheScreenVertexFormat) {
+    pp::SoftwareDevice d(Small(8, 8));
+    DefaultStates(d);
+    d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+    auto v = [](float x, float y) { return pp::ScreenVertex{x, y, 0, 1, 0xFF00FF00, 0, 0}; };
+    pp::ScreenVertex q[4] = {v(0, 0), v(8, 0), v(0, 8), v(8, 8)};
+    d.SetVertexShader(0x142);
+    d.DrawPrimitiveUP(pp::PrimitiveType::TriangleStrip, 2, q);
+    EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 4, 4), 0xFF000000u);
+    d.SetVertexShader(pp::kScreenVertexFormat);
+    d.DrawPrimitiveUP(pp::PrimitiveType::TriangleStrip, 2, q);
+    EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 4, 4), 0xFF00FF00u);
+}
