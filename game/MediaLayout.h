@@ -202,6 +202,14 @@ constexpr std::array<PictureFile, 17> kPictures{{
     {"7b.jpg", 1024, 1024},      {"8b.jpg", 1024, 1024},   {"9b.jpg", 1024, 1024},
     {"10b.jpg", 1024, 1024},     {"survival.jpg", 1024, 1024},
 }};
+// Texture slots the media loading fills (slot 2 takes the title's or the level's background).
+struct TextureFile {
+    int slot;
+    const char* name;
+};
+constexpr std::array<TextureFile, 4> kMediaTextures{{{1, "t1.png"}, {3, "plmres1.png"}, {4, "modes.png"}, {5, "previews.png"}}};
+// Instances of sample slots 1..16: landing, breaking and the two fireworks may overlap themselves.
+constexpr std::array<int, 16> kSampleInstances{{2, 2, 2, 2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}};
 // Sample slots 1..16 in order.
 constexpr std::array<const char*, 16> kSamples{{
     "glasstick.wav", "break.wav", "f1.wav", "f2.wav", "nope.wav", "explode1.wav", "pop.wav",
