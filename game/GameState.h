@@ -4,6 +4,7 @@
 // Booleans bool, 16-bit values int16_t. Nothing else in the game is global.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +15,10 @@
 
 namespace tessaly {
 
-class GameWindow;  // the session's game window (game/desktop/)
+namespace desktop {
+class GameWindow;  // the session's game window
+struct DesktopRecorder;
+}  // namespace desktop
 
 // Sprite slots the game reserves (the sprite table holds 237).
 constexpr int32_t kSpriteTotal = 237;
@@ -30,7 +34,7 @@ constexpr int32_t kLevels = 40;
 // Program start, sessions and their end.
 struct RunArea {
     EngineHandle Engine;                 // the engine root of the running session
-    std::shared_ptr<GameWindow> GameForm;  // the game window of this session
+    std::shared_ptr<desktop::GameWindow> GameForm;  // the game window of this session
     std::string Folder;                  // the program's own folder, ending in "/"
     bool PlayChosen = false;
     bool RestartGame = false;
@@ -38,6 +42,13 @@ struct RunArea {
     bool CloseAllowed = false;
     bool AbortSession = false;
     std::string ErrorText;  // shown after the session ends; empty = none
+    bool WindowActive = true;  // the game window has the input focus (its events set it)
+    bool EndProgram = false;   // a terminate signal: no launcher after this session
+    // Tests: message boxes and shell calls go here instead of the desktop; the engine's log stays
+    // on through the session; a step run just before InitDevice (to make the device fail).
+    std::shared_ptr<desktop::DesktopRecorder> Recorder;
+    bool KeepEngineLog = false;
+    std::function<void(plm::PelmarEngine&)> BeforeInitDevice;
 };
 
 // The running frame loop and the pointer in the 800 x 600 game space.

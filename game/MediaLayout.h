@@ -185,6 +185,33 @@ constexpr int kFont2Height = 34;
 constexpr int kFont3Height = 46;
 
 // ---------------------------------------------------------------------------------------------
+// The launcher and about windows' pictures: opaque BMP files beside the program (the windows
+// open before any archive is unpacked). Each picture holds its window's background at the origin
+// and, beyond the window's right or bottom edge, the images its buttons copy.
+constexpr const char* kLauncherPicture = "launcher.bmp";
+constexpr int kLauncherPictureWidth = 960, kLauncherPictureHeight = 576;
+constexpr Rect kLauncherBackground{0, 0, 640, 480};
+enum LauncherButton : int { kLauncherPlay, kLauncherOtherGames, kLauncherAbout, kLauncherHelp };
+constexpr int kLauncherButtons = 4;
+constexpr std::array<Point, kLauncherButtons> kLauncherButtonAt{{{409, 195}, {409, 389}, {66, 389}, {237, 389}}};
+constexpr Rect LauncherButtonNormal(int b) { return {646, 80 * b, 150, 75}; }
+constexpr Rect LauncherButtonLit(int b) { return {800, 80 * b, 150, 75}; }
+// Tooltip boxes (Play has none), each as wide as its text needs.
+constexpr std::array<Rect, kLauncherButtons> kLauncherTooltip{{{0, 0, 0, 0}, {0, 488, 486, 22}, {0, 516, 90, 22}, {0, 544, 250, 22}}};
+constexpr std::array<const char*, kLauncherButtons> kLauncherTooltipText{{
+    "",
+    " Click here to view our website and learn about other games and screensavers.",
+    " About Tessaly",
+    " Click here to read the Tessaly help file.",
+}};
+constexpr const char* kAboutPicture = "about.bmp";
+constexpr int kAboutPictureWidth = 336, kAboutPictureHeight = 248;
+constexpr Rect kAboutBackground{0, 0, 251, 248};
+constexpr Rect kAboutOkUp{256, 0, 75, 29};
+constexpr Rect kAboutOkDown{256, 32, 75, 29};
+constexpr Point kAboutOkAt{90, 202};
+
+// ---------------------------------------------------------------------------------------------
 // File names.
 constexpr const char* kPakName = "media.pak";
 constexpr const char* kPakPassword = "qelvoptur";

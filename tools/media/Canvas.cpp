@@ -293,6 +293,31 @@ double DrawText(cairo_t* cr, const std::string& text, double cx, double cy, Text
     return ext.width;
 }
 
+TextStyle BodyText(double size) {
+    TextStyle t;
+    t.face = Face::Sans;
+    t.size = size;
+    t.top = Hex(0xf4f8ff);
+    t.bottom = Hex(0xc8d4f0);
+    t.outlineWidth = 1.2;
+    t.shadow = 0.5;
+    t.shadowOffset = 1.2;
+    return t;
+}
+
+void DiamondLattice(cairo_t* cr, double spacing, double size, double alpha, double lineWidth) {
+    const int n = static_cast<int>(std::ceil(size / spacing));
+    for (int k = -n; k <= 2 * n; ++k) {
+        cairo_move_to(cr, k * spacing, 0);
+        cairo_line_to(cr, k * spacing + size, size);
+        cairo_move_to(cr, k * spacing, 0);
+        cairo_line_to(cr, k * spacing - size, size);
+    }
+    cairo_set_source_rgba(cr, 0.6, 0.7, 1, alpha);
+    cairo_set_line_width(cr, lineWidth);
+    cairo_stroke(cr);
+}
+
 TextStyle GoldText(double size) {
     TextStyle t;
     t.size = size;

@@ -68,6 +68,9 @@ void Blit(Image& src, int sx, int sy, int w, int h, Image& dst, int dx, int dy);
 void DrawScaled(Image& src, cairo_t* dst, double x, double y, double w, double h, double alpha = 1.0);
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+// Faint diagonal lines every `spacing` pixels both ways over a size x size area from the origin
+// (a period that divides the area keeps a tile seamless).
+void DiamondLattice(cairo_t* cr, double spacing, double size, double alpha, double lineWidth);
 
 // Fonts: the families come from the system's open-licence fonts through fontconfig.
 enum class Face { Display, Sans };
@@ -90,6 +93,8 @@ struct TextStyle {
 };
 // The game's headline lettering: white-gold gradient, dark brown outline, a little glow.
 TextStyle GoldText(double size);
+// Body lettering: near-white sans with a thin outline and a soft shadow.
+TextStyle BodyText(double size);
 // Returns the width drawn. maxWidth > 0 shrinks the size until the text fits.
 double DrawText(cairo_t* cr, const std::string& text, double cx, double cy, TextStyle st, double maxWidth = 0);
 

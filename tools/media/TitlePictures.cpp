@@ -23,18 +23,6 @@ void GemIcon(cairo_t* cr, int kind, double cx, double cy, double size) {
     DrawScaled(g, cr, cx - size / 2, cy - size / 2, size, size);
 }
 
-TextStyle BodyText(double size) {
-    TextStyle t;
-    t.face = Face::Sans;
-    t.size = size;
-    t.top = Hex(0xf4f8ff);
-    t.bottom = Hex(0xc8d4f0);
-    t.outlineWidth = 1.2;
-    t.shadow = 0.5;
-    t.shadowOffset = 1.2;
-    return t;
-}
-
 // Left-aligned body text lines starting at (x, y), one every `step` pixels.
 void Lines(cairo_t* cr, const std::vector<std::string>& lines, double x, double y, double step, double size) {
     for (const std::string& l : lines) {
@@ -60,16 +48,7 @@ void TitleTile(cairo_t* cr, Image& img) {
             px[y * stride + x] = 0xff000000u | q(c.r) << 16 | q(c.g) << 8 | q(c.b);
         }
     img.MarkDirty();
-    // diamond lattice
-    for (int k = -8; k <= 16; ++k) {
-        cairo_move_to(cr, k * 64, 0);
-        cairo_line_to(cr, k * 64 + 512, 512);
-        cairo_move_to(cr, k * 64, 0);
-        cairo_line_to(cr, k * 64 - 512, 512);
-    }
-    cairo_set_source_rgba(cr, 0.6, 0.7, 1, 0.08);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    DiamondLattice(cr, 64, 512, 0.08, 1.5);
     // faint gems at the lattice cells, drawn with wrap-around copies
     Random rnd(207);
     for (int j = 0; j < 8; ++j)

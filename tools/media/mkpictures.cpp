@@ -1,6 +1,6 @@
 // mkpictures DIR [PART...]: draws the game's pictures, the bitmap font and the files beside the
 // program into DIR. Without parts it makes everything; parts are sheet, res, title, backgrounds,
-// beside (so a build can run them side by side).
+// beside, launcher (so a build can run them side by side).
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -10,7 +10,7 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: mkpictures DIR [sheet|res|title|backgrounds|beside]...\n");
+        std::fprintf(stderr, "usage: mkpictures DIR [sheet|res|title|backgrounds|beside|launcher]...\n");
         return 2;
     }
     std::string dir = argv[1];
@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
         if (wanted("title")) media::MakeTitlePictures(dir);
         if (wanted("backgrounds")) media::MakeBackgrounds(dir);
         if (wanted("beside")) media::MakeBesideFiles(dir);
+        if (wanted("launcher")) media::MakeLauncherPictures(dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "mkpictures: %s\n", e.what());
         return 1;
