@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "EngineFixture.h"
+#include "FontFixture.h"
 #include "core/EngineLog.h"
 #include "core/EngineState.h"
-#include "platform/RecordingDevice.h"
 #include "ui/Font.h"
 #include "ui/FontProcs.h"
 
@@ -18,39 +17,13 @@ namespace {
 using plm::State;
 namespace pf = plm::platform;
 
-class FontTest : public plmtest::EngineTest {
+class FontTest : public plmtest::FontDrawTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        rec = std::make_shared<pf::RecordingDevice>();
-        State().D3DDevice = rec;
-        State().Textures.resize(4);
-        for (int slot : {2, 3}) {
-            State().Textures(slot).Object = rec->CreateTexture(256, 256, false);
-            State().Textures(slot).Loaded = true;
-        }
-        rec->RecordQueries(false);
-        rec->ClearCalls();
-    }
-
-    // Font 1 on texture 3: space 4 wide at (0,0), "!" 5 wide at (10,0), "A" 7 wide at (20,30); height 12.
-    void SmallFont() {
-        plm::FontGlyphTable& f = State().FontTable[1];
-        f.TextureIndex = 3;
-        f.Height = 12;
-        f.X[1] = 0, f.Width[1] = 4;
-        f.X[2] = 10, f.Width[2] = 5;
-        f.X[34] = 20, f.Y[34] = 30, f.Width[34] = 7;
-    }
-
     bool Load(const std::string& text) {
         plmtest::WriteFile(folder.file("f.dat"), text);
         return font.Init("f.dat");
     }
 
-    std::vector<pf::Call> Draws() const { return rec->CallsOf(pf::CallKind::SpriteDraw); }
-
-    std::shared_ptr<pf::RecordingDevice> rec;
     plm::Font font;
 };
 
@@ -85,7 +58,6 @@ TEST_F(FontTest, MultiFontFileFillsTheNamedFontsOnly) {
 }
 
 TEST_F(FontTest, DamagedFontFilesLeaveEveryFontAsItWas) {
-    SmallFont();
     const plm::FontTableArray before = State().FontTable;
     const char* damaged[] = {
         "1\r\n17,1,0,0,8,1\r\n32,0,1\r\n0,3\r\n",             // font index above 16
@@ -161,7 +133,6 @@ TEST_F(FontTest, SingleFontFileRunsOnFromTheSpace) {
 }
 
 TEST_F(FontTest, MeasuringCountsTheSpacingAfterEveryGlyph) {
-    SmallFont();
     EXPECT_FLOAT_EQ(font.GetStringWidth(1, " ", 2, 1, 1), 6);                  // Width(1) + 2
     EXPECT_FLOAT_EQ(font.GetStringWidth(1, "A! ", 1, 1.5f, 2), (8 + 6 + 5) * 3.0f);
     EXPECT_FLOAT_EQ(font.GetStringWidth(1, "", 1, 1, 1), 0);
@@ -189,8 +160,6 @@ TEST_F(FontTest, MeasuringCountsTheSpacingAfterEveryGlyph) {
 }
 
 TEST_F(FontTest, RenderFloorsEachGlyphAndKeepsThePenInSingles) {
-    SmallFont();
-    State().FontTable[1].Width[2] = 5;
     // At 10.7, a first glyph 5 wide, spacing 1, scale 1.5: glyphs at x 10 and Int(10.7 + 9) = 19.
     font.Render(1, "!A", 10.7f, 20.9f, 1, 200.6f, 1.5f, 1, 2, 255, 128.9f, -5, 5, 6);
     std::vector<pf::Call> d = Draws();
@@ -230,7 +199,6 @@ TEST_F(FontTest, RenderFloorsEachGlyphAndKeepsThePenInSingles) {
 }
 
 TEST_F(FontTest, WhatHasNoGlyphDrawsNothing) {
-    SmallFont();
     // Characters below 32 are skipped without moving the pen.
     font.Render(1, std::string("A\x01\r\nA", 5), 0, 0, 0, 255, 1, 1, 1, 255, 255, 255, 5, 6);
     std::vector<pf::Call> d = Draws();
@@ -251,7 +219,6 @@ TEST_F(FontTest, WhatHasNoGlyphDrawsNothing) {
 }
 
 TEST_F(FontTest, CopyToTextureCopiesEachGlyphToItsRoundedPenPosition) {
-    SmallFont();
     font.CopyToTexture(2, 1, "A!A", 2.5f, 3.5f, 0.5f);
     std::vector<pf::Call> c = rec->CallsOf(pf::CallKind::CopyRects);
     ASSERT_EQ(c.size(), 3u);
