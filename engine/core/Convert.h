@@ -27,6 +27,14 @@ inline int32_t RoundHalfEven(double x) {
     return static_cast<int32_t>(r);
 }
 
+// A 64-bit whole number held to the 32-bit range, for sums and products of 32-bit values that
+// may leave it (source rectangles, picture sizes).
+inline int32_t ClampToInt32(int64_t v) {
+    if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(v);
+}
+
 // Truncating whole-number division (toward zero). Division by zero gives 0 rather than a trap.
 inline int32_t IntDiv(int32_t a, int32_t b) {
     if (b == 0) return 0;

@@ -11,6 +11,7 @@
 #include "core/SoundSlot.h"
 #include "core/Table.h"
 #include "maps/MapState.h"
+#include "maps/SceneryRecords.h"
 #include "platform/Audio.h"
 #include "platform/Clock.h"
 #include "platform/GraphicsDevice.h"
@@ -155,6 +156,12 @@ struct EngineState {
 
     // Tile map (Map).
     MapState Map;
+
+    // Scenery: the star set (Starfield), the texture-effect images (TextureFx) and the backdrops
+    // (BackDrop), 1..64 each.
+    StarSet Stars;
+    Table<TextureFxRecord> TextureFxTable{kSceneryTableSize};
+    Table<BackDropRecord> BackDropTable{kSceneryTableSize};
 
     // Fonts (Font): entries 0..16, all zero until a font file fills them.
     FontTableArray FontTable{};
