@@ -240,7 +240,8 @@ TEST_F(SceneTest, InfoLineTextAndItsDraw) {
     s.Map.MapY = 7.2f;
     EXPECT_EQ(plm::SceneInfoLine(), "FPS=60 Sprites=3 Mouse=12.5/240 Button=1");  // no map yet
     s.Map.MapInitialised = true;
-    EXPECT_EQ(plm::SceneInfoLine(), "FPS=60 Sprites=3 Mouse=12.5/240 Button=1 Map= 33/7 Tile= 0");
+    // A map without cells: no cell lies under the pointer.
+    EXPECT_EQ(plm::SceneInfoLine(), "FPS=60 Sprites=3 Mouse=12.5/240 Button=1 Map= 33/7 Tile= -1");
 
     scene.SceneInfo(true);
     Frame(20);
