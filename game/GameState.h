@@ -89,6 +89,7 @@ struct SessionArea {
     int32_t MatchSample = 2;
     bool OverMenuButton = false, OverPreviewStrip = false;
     bool DialogOpen = false;
+    plm::PLMGuiEvent LastGuiEvent;  // the last GUI event read (menu box and title)
 };
 
 // The settings file's seven values and the window size.

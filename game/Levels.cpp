@@ -1,9 +1,12 @@
 #include "Levels.h"
 
 #include <utility>
+#include <vector>
 
 #include "GameState.h"
+#include "core/FileIO.h"
 #include "core/PelmarEngine.h"
+#include "core/TextFieldReader.h"
 
 namespace tessaly {
 
@@ -125,6 +128,26 @@ void ShuffleSparkleCells() {
         std::swap(t.SparkleCells(a), t.SparkleCells(b));
     }
     t.SparkleIndex = 0;
+}
+
+bool ParseGameData(std::string_view text) {
+    // Read whole into a scratch copy: a bad file leaves the rows of the last game as they were.
+    std::vector<int16_t> rows(Game().Levels.LevelRows.size());
+    plm::TextFieldReader reader(text);
+    for (int16_t& kind : rows) {
+        int32_t value = 0;
+        if (!reader.ReadWhole(value) || value < 0 || value >= kLevelFileKinds) return false;
+        kind = static_cast<int16_t>(value);
+    }
+    Game().Levels.LevelRows = std::move(rows);
+    return true;
+}
+
+bool LoadGameData() {
+    // 120,000 kinds of at most two digits and their separators; far more is not a level file.
+    constexpr uint64_t kMaxBytes = 16 * 1024 * 1024;
+    std::string text;
+    return plm::ReadWholeFile(E().Path() + kLevelFileName, text, kMaxBytes) && ParseGameData(text);
 }
 
 void BuildLevelRows(bool mode5) {

@@ -43,6 +43,7 @@ bool LoadMedia() {
     if (!e.Pak()->UnPack(media::kPakName, media::kPakPassword, media::kPakKey, false, "")) return false;
     for (const media::TextureFile& t : media::kMediaTextures)
         if (!e.Texture()->Load(t.slot, t.name, 0, false, 0)) return false;
+    if (!e.Font()->Init(media::kFontFile)) return false;
 
     MediaArea& m = Game().Media;
     m.SampleCount = static_cast<int32_t>(media::kSamples.size());

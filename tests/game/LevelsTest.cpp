@@ -3,6 +3,8 @@
 #include <set>
 #include <utility>
 
+#include "core/FileIO.h"
+#include "core/TextFieldWriter.h"
 #include "game/GameFixture.h"
 #include "game/GameState.h"
 
@@ -198,6 +200,72 @@ TEST_F(LevelsTest, AccessorsRefuseOutsideIndexes) {
     EXPECT_EQ(LevelRows(1, 1, 1), 5);
     EXPECT_EQ(SpecialEvery(0), 0);
     EXPECT_EQ(LevelSpecial(41, 1), 0);
+}
+
+class LevelFileTest : public LevelsTest {
+protected:
+    // Every level row of the tables as a level file: one row a line.
+    static std::string LevelFile() {
+        plm::TextFieldWriter out;
+        for (int level = 1; level <= kLevels; ++level)
+            for (int row = 1; row <= 250; ++row) {
+                for (int column = 1; column <= 12; ++column) out.Whole(LevelRows(level, row, column));
+                out.EndLine();
+            }
+        return out.Bytes();
+    }
+};
+
+TEST_F(LevelFileTest, TheBuildsLevelFileFollowsTheRandomRules) {
+    std::filesystem::copy_file(plmtest::BuildBinFile(kLevelFileName), folder.file(kLevelFileName));
+    ASSERT_TRUE(LoadGameData());
+    BuildLevelRows(false);  // the rules of modes 2 to 4, with other rows
+    ASSERT_TRUE(LoadGameData());
+    ExpectLevelRules(false);
+}
+
+TEST_F(LevelFileTest, ReadsEveryLayoutOfNumbers) {
+    E().Lib()->RandomizeSeed(5);
+    BuildLevelRows(true);
+    const std::string file = LevelFile();
+    std::vector<int16_t> rows = G().Levels.LevelRows;
+    // Blanks and line feeds separate numbers as well as commas and CR LF.
+    std::string blanks = file;
+    for (char& c : blanks)
+        if (c == ',') c = ' ';
+    for (const std::string& text : {file, blanks}) {
+        G().Levels.LevelRows.assign(rows.size(), 0);
+        plmtest::WriteFile(folder.file(kLevelFileName), text);
+        ASSERT_TRUE(LoadGameData());
+        EXPECT_EQ(G().Levels.LevelRows, rows);
+    }
+}
+
+TEST_F(LevelFileTest, ABadFileKeepsTheRowsItHad) {
+    E().Lib()->RandomizeSeed(9);
+    BuildLevelRows(false);
+    const std::string file = LevelFile();
+    const std::vector<int16_t> rows = G().Levels.LevelRows;
+    const size_t last = file.rfind(',');
+    struct Case {
+        const char* what;
+        std::string text;
+    };
+    for (const Case& c : {Case{"missing", ""}, Case{"empty", "\r\n"}, Case{"short", file.substr(0, last)},
+                          Case{"a word", "x," + file}, Case{"a fraction", "1.5," + file},
+                          Case{"kind 22", "22," + file}, Case{"kind -1", "-1," + file},
+                          Case{"a Boolean", "#TRUE#," + file}}) {
+        std::filesystem::remove(folder.file(kLevelFileName));
+        if (std::string(c.what) != "missing") plmtest::WriteFile(folder.file(kLevelFileName), c.text);
+        EXPECT_FALSE(LoadGameData()) << c.what;
+        EXPECT_EQ(G().Levels.LevelRows, rows) << c.what;
+    }
+    // Kinds 0 and 21 are the edges of what a file may hold; more numbers after 120,000 are not read.
+    plmtest::WriteFile(folder.file(kLevelFileName), "0,21," + file.substr(file.find(',', file.find(',') + 1) + 1) + "99,x\r\n");
+    ASSERT_TRUE(LoadGameData());
+    EXPECT_EQ(LevelRows(1, 1, 1), 0);
+    EXPECT_EQ(LevelRows(1, 1, 2), 21);
+    EXPECT_EQ(LevelRows(40, 250, 12), rows.back());
 }
 
 }  // namespace

@@ -32,6 +32,11 @@ TEST_F(GameEngineTest, LoadMediaFillsEverySlot) {
         EXPECT_EQ(r.Length, 31) << a;
         EXPECT_EQ(r.FrameWidth, 32);
     }
+    // Font 1 measures the game's texts: capitals, digits and the blank.
+    for (const char* text : {"WELCOME GUEST", "CLICK HERE TO CHANGE PLAYER", "1234567890"})
+        EXPECT_GT(E().Font()->GetStringWidth(1, text, 1, 1, 1), 10.0f * std::string(text).size()) << text;
+    EXPECT_GT(E().Font()->GetStringWidth(2, "0123456789", -2, 1, 1), 0.0f);
+    EXPECT_GT(E().Font()->GetStringWidth(3, "C", 0, 1, 1), 0.0f);
     // The archive's files lie in the program's folder until the session cleans them up.
     EXPECT_TRUE(std::filesystem::exists(folder.file("t1.png")));
     E().Pak()->CleanUp(false);

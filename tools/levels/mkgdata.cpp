@@ -3,9 +3,9 @@
 // game's random builder for modes 2 to 4 makes from a fixed seed, so every build writes the same
 // file.
 #include <cstdio>
-#include <string>
 
 #include "core/FileIO.h"
+#include "core/TextFieldWriter.h"
 #include "game/GameState.h"
 #include "game/Levels.h"
 
@@ -23,18 +23,15 @@ int main(int argc, char** argv) {
     tessaly::Game().Run.Engine = tessaly::EngineHandle(new plm::PelmarEngine, {});
     tessaly::E().Lib()->RandomizeSeed(kSeed);
     tessaly::BuildLevelRows(false);
-    std::string text;
-    text.reserve(300000);
+    plm::TextFieldWriter out;
     for (int32_t level = 1; level <= tessaly::kLevels; ++level)
         for (int32_t row = 1; row <= tessaly::LevelsArea::kRows; ++row) {
-            for (int32_t column = 1; column <= tessaly::LevelsArea::kColumns; ++column) {
-                if (column > 1) text += ',';
-                text += std::to_string(tessaly::LevelRows(level, row, column));
-            }
-            text += "\r\n";
+            for (int32_t column = 1; column <= tessaly::LevelsArea::kColumns; ++column)
+                out.Whole(tessaly::LevelRows(level, row, column));
+            out.EndLine();
         }
     tessaly::ResetGame();
-    if (!plm::WriteWholeFile(argv[1], text)) {
+    if (!plm::WriteWholeFile(argv[1], out.Bytes())) {
         std::fprintf(stderr, "mkgdata: cannot write %s\n", argv[1]);
         return 1;
     }
