@@ -4,6 +4,7 @@
 #include "core/DrawProcs.h"
 #include "core/EngineState.h"
 #include "core/TextureProcs.h"
+#include "ui/FontProcs.h"
 
 namespace plm {
 
@@ -29,11 +30,23 @@ void DrawGuiImage(int32_t texture, int32_t srcX, int32_t srcY, int32_t w, int32_
                             DrawColor(alpha, red, green, blue));
 }
 
-void GuiRenderText(int32_t, const std::string&, float, float, float, float, float, float, float, float) {}
+void GuiRenderText(int32_t font, const std::string& text, float x, float y, float spacing, float alpha, float scale,
+                   float red, float green, float blue) {
+    const FontGlyphTable* f = FindFont(font);
+    if (!f || TextureDrawSource(f->TextureIndex) == platform::kNoSurface) return;
+    SetBlend(BlendSrcAlpha, BlendInvSrcAlpha);
+    DrawGlyphRun(*f, text, x, y, spacing, scale, scale, DrawColor(alpha, red, green, blue));
+}
 
-float GuiStringWidth(int32_t, const std::string&, float, float) { return 0; }
+float GuiStringWidth(int32_t font, const std::string& text, float spacing, float scale) {
+    const FontGlyphTable* f = FindFont(font);
+    return f ? GlyphRunWidth(*f, text, spacing, scale) : 0;
+}
 
-float GuiFontHeight(int32_t, float) { return 0; }
+float GuiFontHeight(int32_t font, float scale) {
+    const FontGlyphTable* f = FindFont(font);
+    return f ? scale * static_cast<float>(f->Height) : 0;
+}
 
 std::string WrapGuiText(int32_t font, const std::string& text, float spacing, float scale, float width) {
     std::string result, line;

@@ -11,6 +11,7 @@
 #include "core/InputProcs.h"
 #include "platform/RecordingDevice.h"
 #include "platform/ScriptedInput.h"
+#include "ui/FontTable.h"
 #include "ui/Gui.h"
 
 namespace plmtest {
@@ -56,6 +57,17 @@ protected:
         if (!c) return "none";
         return std::to_string(c->rect.left) + "," + std::to_string(c->rect.top) + "," +
                std::to_string(c->rect.right) + "," + std::to_string(c->rect.bottom);
+    }
+
+    // Font 1 on texture 3, 10 pixels high: every glyph 6 wide, the space 4, at (8 x slot, 0).
+    static void MonoFont() {
+        plm::FontGlyphTable& f = plm::State().FontTable[1];
+        f.TextureIndex = 3;
+        f.Height = 10;
+        for (int slot = 1; slot < plm::kGlyphSlots; ++slot) {
+            f.X[static_cast<size_t>(slot)] = 8 * slot;
+            f.Width[static_cast<size_t>(slot)] = slot == 1 ? 4 : 6;
+        }
     }
 
     // A 40 x 20 button of texture 1 at (x, y): up image at (0, 0), down at (0, 20), hover at (0, 40).
