@@ -30,6 +30,8 @@ constexpr int32_t kPreviewSpriteFirst = 225, kPreviewSpriteLast = 236;
 // The board is layer 1 of the map.
 constexpr int32_t kBoardLayer = 1;
 constexpr int32_t kLevels = 40;
+// The high-score tables: ten places in each of five tables, one a game mode.
+constexpr int32_t kHighScorePlaces = 10, kHighScoreTables = 5;
 
 // Program start, sessions and their end.
 struct RunArea {

@@ -6,6 +6,7 @@
 
 #include "GameState.h"
 #include "MediaLayout.h"
+#include "core/TextFieldReader.h"
 #include "desktop/Desktop.h"
 #include "desktop/MessageBoxes.h"
 #include "desktop/PictureWindow.h"
@@ -48,16 +49,9 @@ void Draw(desktop::PictureWindow& w, const media::Rect& src, int x, int y) { w.D
 }  // namespace
 
 std::string LinkFileAddress(const std::string& text) {
-    size_t i = text.find_first_not_of(" \t");
-    if (i == std::string::npos) return "";
-    if (text[i] == '"') {
-        const size_t end = text.find('"', i + 1);
-        return text.substr(i + 1, end == std::string::npos ? std::string::npos : end - i - 1);
-    }
-    const size_t end = text.find_first_of(",\r\n", i);
-    std::string field = text.substr(i, end == std::string::npos ? std::string::npos : end - i);
-    field.erase(field.find_last_not_of(" \t") + 1);
-    return field;
+    plm::TextFieldReader reader(text);
+    std::string link;
+    return reader.ReadString(link) ? link : "";
 }
 
 Launcher::Launcher() = default;

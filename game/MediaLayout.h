@@ -249,6 +249,7 @@ constexpr const char* kFontFile = "font.dat";
 constexpr const char* kSplashFile = "affimage.jpg";
 constexpr const char* kHelpFile = "help.htm";
 constexpr const char* kLinkFile = "othergames.dat ";  // the name ends in a blank
+constexpr const char* kScoresFile = "scores.dat";
 
 // ---------------------------------------------------------------------------------------------
 // Every named rectangle of every picture, for the checks and the contact sheet.

@@ -203,7 +203,7 @@ TEST_F(LauncherTest, AboutBoxIsModalAndClosesOnOk) {
 TEST(LinkFile, FirstFieldIsTheAddress) {
     EXPECT_EQ(tessaly::LinkFileAddress("\"https://a.example/x, y\"\r\nmore"), "https://a.example/x, y");
     EXPECT_EQ(tessaly::LinkFileAddress("  http://b.example/  ,second"), "http://b.example/");
-    EXPECT_EQ(tessaly::LinkFileAddress("\"unterminated"), "unterminated");
+    EXPECT_EQ(tessaly::LinkFileAddress("\"unterminated"), "");  // a damaged file
     EXPECT_EQ(tessaly::LinkFileAddress("\r\n"), "");
     EXPECT_EQ(tessaly::LinkFileAddress(""), "");
 }

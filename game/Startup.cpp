@@ -1,0 +1,214 @@
+#include "Startup.h"
+
+#include <cstdio>
+
+#include "FrameLoop.h"
+#include "GameState.h"
+#include "Launcher.h"
+#include "Levels.h"
+#include "Media.h"
+#include "MediaLayout.h"
+#include "Title.h"
+#include "desktop/Desktop.h"
+#include "desktop/EventWatch.h"
+#include "desktop/GameWindow.h"
+#include "desktop/MessageBoxes.h"
+
+namespace tessaly {
+namespace {
+
+constexpr const char* kDeviceFailure = "The DirectX interface could not be initialized!";
+constexpr int32_t kSplashSprite = 1;
+
+void ShowMessage(const std::string& text) { desktop::ShowMessageBox(kCaption, text, Game().Run.Recorder.get()); }
+
+// The game window is unloaded by the loop that saw the close request: hidden at once, destroyed
+// when the session shuts down, after the engine has let go of it.
+void UnloadGameForm() {
+    RunArea& run = Game().Run;
+    run.CloseAllowed = true;
+    if (run.GameForm) run.GameForm->Hide();
+    desktop::PumpDesktopEvents();
+}
+
+}  // namespace
+
+void ReportStartFailure(const std::string& text) {
+    std::fprintf(stderr, "Tessaly: %s\n", text.c_str());
+    std::string error;
+    EngineHandle engine = CreateEngine(Game().Run.Folder, error);
+    if (!engine) return;
+    engine->Path(Game().Run.Folder);
+    engine->Log("Tessaly: " + text);
+}
+
+int Main() {
+    RunArea& run = Game().Run;
+    std::string error;
+    if (!desktop::StartDesktop(error)) {
+        ReportStartFailure("The window system could not be started: " + error);
+        return 1;
+    }
+    int code = 0;
+    {
+        // Before any window has a renderer, so the watch sees pointer positions in window pixels.
+        desktop::EventWatch watch(&OnWindowEvent);
+        while (!run.EndProgram) {
+            if (!ShowLauncher(error)) {
+                ReportStartFailure("The launcher could not be opened: " + error);
+                code = 1;
+                break;
+            }
+            if (!run.PlayChosen) break;
+            do {
+                RunSession();
+            } while (run.RestartGame && !run.EndProgram);
+        }
+    }
+    desktop::StopDesktop();
+    return code;
+}
+
+void RunSession() {
+    RunArea& run = Game().Run;
+    run.QuitRequested = run.CloseAllowed = run.AbortSession = run.RestartGame = false;
+    // An earlier session's message is not shown again.
+    run.ErrorText.clear();
+    run.WindowActive = true;
+    std::string error;
+    run.GameForm = desktop::GameWindow::Open(Game().Settings.FullScreen, kGameWidth, kGameHeight, kCaption, error);
+    if (run.GameForm && InitEngine())
+        GameMain();
+    else
+        ShowMessage(kDeviceFailure);
+    ShutdownEngine();
+    if (!run.ErrorText.empty()) ShowMessage(run.ErrorText);
+}
+
+bool InitEngine() {
+    RunArea& run = Game().Run;
+    const SettingsArea& settings = Game().Settings;
+    // Windowed, the window shows before the engine starts; full screen it shows as the device
+    // takes it over.
+    if (!settings.FullScreen) run.GameForm->SetCaption(kCaption);
+    run.GameForm->Show();
+    desktop::PumpDesktopEvents();
+
+    std::string error;
+    run.Engine = CreateEngine(run.Folder, error);
+    if (!run.Engine) {
+        std::fprintf(stderr, "Tessaly: the engine could not be created: %s\n", error.c_str());
+        return false;
+    }
+    plm::PelmarEngine& e = E();
+    e.Path(run.Folder);
+    e.LogState(run.KeepEngineLog);
+    e.Initialize();
+    e.LogState(run.KeepEngineLog);
+    const int32_t window = run.GameForm->Handle();
+    e.Bass()->Init(window, 44100);
+    e.Bass()->PanWidth(800);
+    auto d = e.Device();
+    d->ColorBitDepth(settings.TrueColor ? 32 : 16);
+    d->DepthStencilFormat(80);
+    d->EnableDepthStencil(false);
+    d->FullScreenMouseModeExclusive(false);
+    d->FullScreenVsync(settings.VSync);
+    d->MaxTextures(5);
+    d->RefreshRate(0);
+    d->ScreenWidth(kGameWidth);
+    d->ScreenHeight(kGameHeight);
+    d->ShowLogo(false);
+    d->TripleBufferedGraphics(false);
+    d->Windowed(!settings.FullScreen);
+    d->FormhWnd(window);
+    d->TargethWnd(window);
+    if (run.BeforeInitDevice) run.BeforeInitDevice(e);
+    return e.InitDevice();
+}
+
+void ShutdownEngine() {
+    RunArea& run = Game().Run;
+    if (run.Engine) {
+        E().Bass()->Terminate();
+        E().Terminate();
+        run.Engine.reset();
+    }
+    if (run.GameForm) {
+        run.GameForm->Hide();
+        run.GameForm.reset();
+    }
+    desktop::PumpDesktopEvents();
+}
+
+void GameMain() {
+    RunArea& run = Game().Run;
+    E().Sprite()->Init(kSpriteTotal);
+    ShowSplashLogo();
+    // The window was closed during the splash: the session ends here, before anything is loaded
+    // (and so before high scores that were never read could be saved over the file).
+    if (run.QuitRequested) return;
+    run.AbortSession = false;
+
+    InitDiamondMask();
+    Game().Settings.BaseWindowWidth = run.GameForm->OuterWidth();
+    Game().Settings.BaseWindowHeight = run.GameForm->OuterHeight();
+    Game().Settings.WindowSizeStep = 3;
+    E().SpritePFX()->Init(3, 300, 2);
+
+    if (!LoadMedia()) {
+        run.ErrorText = "Error loading media.";
+    } else {
+        for (;;) {
+            if (!InitTitle()) {
+                run.ErrorText = "Error during title init.";
+                break;
+            }
+            RunTitle();
+            if (run.AbortSession) break;
+            if (Game().Session.GameMode < 1) {
+                run.AbortSession = true;
+                break;
+            }
+            // A game in modes 1 to 5 runs here (InitGame, RunGameLoop) once the game's session
+            // is built; until then it cannot be set up.
+            run.ErrorText = "Error during game init.";
+            run.AbortSession = true;
+            break;
+        }
+    }
+    E().Pak()->CleanUp(false);
+}
+
+void ShowSplashLogo() {
+    E().Lib()->MouseHide();
+    desktop::PumpDesktopEvents();
+    // The splash is optional: without its picture there is none.
+    if (E().Texture()->Load(1, media::kSplashFile, -1, false, 0)) {
+        E().Sprite()->Activate(kSplashSprite, 400, 300, 1, 0, 0, 0, 0, 256, 256, false, true);
+        E().SpriteEngine()->SetFadeOnFadeOff(kSplashSprite, 0.2f, 3000, true);
+        while (SplashFrame()) {
+        }
+    }
+    E().Lib()->MouseShow();
+    desktop::PumpDesktopEvents();
+}
+
+bool SplashFrame() {
+    RunArea& run = Game().Run;
+    if (run.QuitRequested) {
+        UnloadGameForm();
+        return false;
+    }
+    PauseWhileInactive();
+    if (E().Scene()->DeviceLost() == 1) {
+        run.AbortSession = true;
+        return false;
+    }
+    E().Scene()->Begin();
+    E().Sprite()->Render();
+    E().Scene()->Render();
+    return E().Sprite()->Enabled(kSplashSprite);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,178 @@
+// Whole sessions of the program headless (SDL's dummy driver, software device, null audio,
+// scripted input): from the launcher's Play through the title (a stub that quits) to the engine's
+// shutdown, and the failures a session reports.
+#include "game/Startup.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "core/EngineState.h"
+#include "core/InputProcs.h"
+#include "game/FrameLoop.h"
+#include "game/GameFixture.h"
+#include "game/Launcher.h"
+#include "game/MediaLayout.h"
+#include "game/SdlEvents.h"
+#include "game/desktop/Desktop.h"
+#include "game/desktop/DesktopRecorder.h"
+#include "game/desktop/EventWatch.h"
+#include "game/desktop/GameWindow.h"
+#include "platform/ScriptedInput.h"
+
+namespace {
+
+namespace media = tessaly::media;
+using tessaly::desktop::DesktopRecorder;
+
+// The files a player's folder holds before the first start.
+const char* const kBesideFiles[] = {"media.pak", "gdata.dat", "help.htm", "othergames.dat ", "launcher.bmp", "about.bmp"};
+
+class SessionTest : public plmtest::GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        for (const char* name : kBesideFiles) Place(name);
+        // The engine library is loaded from the program's folder.
+        std::error_code ec;
+        std::filesystem::create_symlink(plmtest::BuildBinFile("libplm232.so"), folder.file("libplm232.so"), ec);
+        ASSERT_FALSE(ec);
+        recorder = std::make_shared<DesktopRecorder>();
+        G().Run.Recorder = recorder;
+        G().Run.KeepEngineLog = true;
+        input = std::make_shared<plm::platform::ScriptedInput>();
+        plm::SetInputBackend(input);
+        clock->SetStepPerRead(1);  // waits on the clock end
+    }
+    void TearDown() override {
+        tessaly::ShutdownEngine();
+        plm::SetInputBackend(nullptr);
+        GameTest::TearDown();
+    }
+    void Place(const char* name) {
+        std::error_code ec;
+        std::filesystem::copy_file(plmtest::BuildBinFile(name), folder.file(name), ec);
+        ASSERT_FALSE(ec) << name;
+    }
+    // A session as Main runs it, inside the desktop with the game's event watch.
+    void Session() {
+        std::string error;
+        ASSERT_TRUE(tessaly::desktop::StartDesktop(error)) << error;
+        {
+            tessaly::desktop::EventWatch watch(&tessaly::OnWindowEvent);
+            tessaly::desktop::EventWatch script(player);
+            tessaly::RunSession();
+        }
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        tessaly::desktop::StopDesktop();
+    }
+    std::set<std::string> FilesInFolder() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    std::shared_ptr<DesktopRecorder> recorder;
+    std::shared_ptr<plm::platform::ScriptedInput> input;
+    // What the player does in the windows, as their events come.
+    tessaly::desktop::EventWatch::Handler player;
+};
+
+TEST_F(SessionTest, SessionToTheTitleStubSavesScoresAndSettingsAndCleansUp) {
+    Session();
+    EXPECT_TRUE(recorder->Boxes.empty());
+    EXPECT_FALSE(G().Run.Engine);
+    EXPECT_FALSE(G().Run.GameForm);
+    EXPECT_TRUE(G().Run.AbortSession);  // the title stub chose to quit
+    // The game's default tables: ten GUEST rows from 1000 down to 100, level text "1", five times.
+    // Nothing unpacked is left behind: the folder holds what it held, the two saved files and the log.
+    std::set<std::string> expected(std::begin(kBesideFiles), std::end(kBesideFiles));
+    expected.insert({"libplm232.so", "data.log"});
+    EXPECT_EQ(FilesInFolder(), expected);
+    const std::string log = LogText();
+    EXPECT_NE(log.find("Session: Start"), std::string::npos);
+    EXPECT_NE(log.find("Terminating Pelmar Engine Session"), std::string::npos);
+    EXPECT_NE(log.find("Session: End"), std::string::npos);
+    // The one error is the splash picture's, which this folder does not have.
+    const size_t error = log.find("Error: (");
+    EXPECT_EQ(log.find("Error: (", error + 1), std::string::npos) << log;
+    EXPECT_NE(log.find("Filename=affimage.jpg", error), std::string::npos) << log;
+}
+
+// The program as a player meets it: the launcher's Play opens a session; after it the launcher
+// shows again, and closing it ends the program with 0. A session whose display device fails
+// shows its one box and also comes back to the launcher.
+TEST_F(SessionTest, MainGoesFromTheLauncherThroughASessionBackToTheLauncher) {
+    for (bool deviceFails : {false, true}) {
+        SCOPED_TRACE(deviceFails ? "device fails" : "device starts");
+        recorder->Boxes.clear();
+        G().Run.BeforeInitDevice = nullptr;
+        if (deviceFails) G().Run.BeforeInitDevice = [](plm::PelmarEngine& e) { e.Device()->Adapter(7); };
+        int launchers = 0;
+        player = [&](const tessaly::desktop::WindowEvent& e) {
+            if (e.Kind != tessaly::desktop::WindowEventKind::Restored) return;
+            int w = 0, h = 0;
+            SDL_GetWindowSize(SDL_GetWindowFromID(static_cast<Uint32>(e.Window)), &w, &h);
+            if (w != media::kLauncherBackground.w || h != media::kLauncherBackground.h) return;
+            if (++launchers == 1) {
+                const media::Point play = media::kLauncherButtonAt[media::kLauncherPlay];
+                plmtest::PushButton(e.Window, true, play.x + 30, play.y + 30);
+                plmtest::PushButton(e.Window, false, play.x + 30, play.y + 30);
+            } else {
+                plmtest::PushWindowEvent(e.Window, SDL_WINDOWEVENT_CLOSE);
+            }
+        };
+        tessaly::desktop::EventWatch script(player);
+        EXPECT_EQ(tessaly::Main(), 0);
+        EXPECT_EQ(launchers, 2);
+        EXPECT_EQ(recorder->Boxes.size(), deviceFails ? 1u : 0u);
+        EXPECT_FALSE(G().Run.Engine);
+    }
+}
+
+TEST_F(SessionTest, DisplayDeviceFailureShowsOneBoxAndEndsTheSession) {
+    G().Run.BeforeInitDevice = [](plm::PelmarEngine& e) { e.Device()->Adapter(7); };
+    Session();
+    ASSERT_EQ(recorder->Boxes.size(), 1u);
+    EXPECT_EQ(recorder->Boxes[0].Title, "Tessaly");
+    EXPECT_EQ(recorder->Boxes[0].Text, "The DirectX interface could not be initialized!");
+    EXPECT_FALSE(G().Run.Engine);
+    EXPECT_FALSE(G().Run.GameForm);
+}
+
+TEST_F(SessionTest, MissingArchiveShowsErrorLoadingMedia) {
+    std::filesystem::remove(folder.file("media.pak"));
+    G().Run.ErrorText = "an old message";  // a message of an earlier session is not shown again
+    Session();
+    ASSERT_EQ(recorder->Boxes.size(), 1u);
+    EXPECT_EQ(recorder->Boxes[0].Title, "Tessaly");
+    EXPECT_EQ(recorder->Boxes[0].Text, "Error loading media.");
+}
+
+TEST_F(SessionTest, WithoutAnAudioDeviceTheSessionRunsSilently) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    Session();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EXPECT_TRUE(recorder->Boxes.empty());
+}
+
+// The window closed as the session starts (during the splash): the session ends without loading
+// anything or writing the high scores, and no unpacked file is left.
+TEST_F(SessionTest, CloseDuringTheSplashEndsTheSession) {
+    Place("affimage.jpg");
+    // The player closes the game window as soon as it shows.
+    player = [](const tessaly::desktop::WindowEvent& e) {
+        const auto& form = tessaly::Game().Run.GameForm;
+        if (e.Kind == tessaly::desktop::WindowEventKind::Restored && form && e.Window == form->Handle())
+            plmtest::PushWindowEvent(e.Window, SDL_WINDOWEVENT_CLOSE);
+    };
+    Session();
+    EXPECT_TRUE(G().Run.QuitRequested);
+    EXPECT_TRUE(G().Run.CloseAllowed);
+    EXPECT_TRUE(recorder->Boxes.empty());
+    EXPECT_FALSE(std::filesystem::exists(folder.file("t1.png")));
+}
+
+}  // namespace
