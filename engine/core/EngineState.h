@@ -12,6 +12,7 @@
 #include "core/Table.h"
 #include "maps/MapState.h"
 #include "maps/SceneryRecords.h"
+#include "maps/TilerRecord.h"
 #include "platform/Audio.h"
 #include "platform/Clock.h"
 #include "platform/GraphicsDevice.h"
@@ -162,6 +163,8 @@ struct EngineState {
     StarSet Stars;
     Table<TextureFxRecord> TextureFxTable{kSceneryTableSize};
     Table<BackDropRecord> BackDropTable{kSceneryTableSize};
+    // The tilers (Tiler), 1..64.
+    Table<TilerRecord> TilerTable{kTilerCount};
 
     // Fonts (Font): entries 0..16, all zero until a font file fills them.
     FontTableArray FontTable{};
