@@ -78,7 +78,7 @@ TEST_F(BackDropTest, ScaledSlantedAndTopLeftGridsPlaceEachPieceByWholePixelSteps
         EXPECT_EQ(d[0].matrix.m[0][1], 0);
         if (c.addAmount == 0)
             for (const auto& p : d) EXPECT_EQ(p.texture, surfaces[c.texture]);  // every piece repeats it
-        EXPECT_EQ(back.Width(2), 512);  // unscaled whatever the scales
+        EXPECT_EQ(back.Width(2), 512);                                          // unscaled whatever the scales
     }
 }
 

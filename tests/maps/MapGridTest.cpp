@@ -66,7 +66,7 @@ TEST_F(MapTest, InitRefusesWhatCannotBeBuiltAndKeepsThePreviousMap) {
         int tileW, tileH, width, height, across, down, sheets, layers;
     };
     for (const Case& c : std::vector<Case>{
-             {0, 32, 25, 19, 31, 31, 1, 1},           // a zero tile size divides every lookup by zero
+             {0, 32, 25, 19, 31, 31, 1, 1},  // a zero tile size divides every lookup by zero
              {32, -1, 25, 19, 31, 31, 1, 1},
              {32, 32, -1, 19, 31, 31, 1, 1},
              {32, 32, 25, -5, 31, 31, 1, 1},
@@ -74,8 +74,8 @@ TEST_F(MapTest, InitRefusesWhatCannotBeBuiltAndKeepsThePreviousMap) {
              {32, 32, 25, 19, 31, 31, 1, 0},          // no layer
              {32, 32, 100000, 100000, 31, 31, 1, 1},  // 10^10 cells
              {32, 32, 25, 19, 31, 31, 1, 100000000},
-             {100000, 32, 100000, 1, 31, 31, 1, 1},   // pixel width beyond 32 bits
-             {32, 32, 25, 19, 65536, 65536, 2, 1},    // tile numbers beyond 32 bits
+             {100000, 32, 100000, 1, 31, 31, 1, 1},  // pixel width beyond 32 bits
+             {32, 32, 25, 19, 65536, 65536, 2, 1},   // tile numbers beyond 32 bits
          }) {
         Board();
         map.Value(2, 2, 1, 5);
@@ -126,8 +126,8 @@ TEST_F(MapTest, CellArgumentsRoundHalvesToEven) {
     map.Value(1, 1, 1, 2.5f);
     EXPECT_EQ(Cell(1, 1).Value, 2);
     map.Value(2, 0, 1, 9);
-    EXPECT_EQ(map.Value(1.5f, 0, 1), 9);   // 1.5 reads column 2
-    EXPECT_EQ(map.Value(2.5f, 0, 1), 9);   // and so does 2.5
+    EXPECT_EQ(map.Value(1.5f, 0, 1), 9);  // 1.5 reads column 2
+    EXPECT_EQ(map.Value(2.5f, 0, 1), 9);  // and so does 2.5
     EXPECT_EQ(map.GetAtXY(2, 0.4f, 1), 9);
     map.Alpha(4, 4, 1, 300);  // not clamped
     map.Rotate(4, 4, 1, -20);

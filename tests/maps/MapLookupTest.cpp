@@ -55,7 +55,7 @@ TEST_F(MapLookupTest, WorldPixelsReadTheirCellAndLeaveItInRxRy) {
                                            {32, 0, 2, 1, 0},
                                            {799, 607, 3, 24, 18},  // the map's last pixel
                                            {799.5f, 0, -1, 7, 7},  // past it: the test is on the single
-                                           {-0.5f, 0, -1, 7, 7},  // off the map: Rx, Ry untouched
+                                           {-0.5f, 0, -1, 7, 7},   // off the map: Rx, Ry untouched
                                            {800, 0, -1, 7, 7},
                                            {0, 608, -1, 7, 7}}) {
         Rxy(7, 7);
@@ -98,7 +98,7 @@ TEST_F(MapLookupTest, ThePointerIsRoundedBeforeItBecomesACell) {
     struct Case {
         float mx, my, x, y, px, py;
     };
-    for (const Case& c : std::vector<Case>{{44.5f, 0, 0, 0, 0, 0},  // 44.5 rounds to 44: 31 / 32
+    for (const Case& c : std::vector<Case>{{44.5f, 0, 0, 0, 0, 0},   // 44.5 rounds to 44: 31 / 32
                                            {45.5f, 0, 1, 0, 32, 0},  // 45.5 rounds to 46
                                            {13, 575, 0, 17, 0, 544},
                                            {844, 0, 25, 0, 800, 0},  // the extra column
@@ -121,12 +121,12 @@ TEST_F(MapLookupTest, SpritePointsTakeTheWholePixelFirst) {
     EXPECT_EQ(map.GetSpriteToXPixel(1, 0), 64);
     EXPECT_EQ(map.GetSpriteToYPixel(1, 0), 32);
     EXPECT_EQ(map.GetSpriteToXPixel(1, -71), -1);  // Int(-0.3) = -1
-    EXPECT_EQ(map.GetSpriteToYPixel(1, 568), -1);   // 608
+    EXPECT_EQ(map.GetSpriteToYPixel(1, 568), -1);  // 608
     EXPECT_EQ(map.GetAtSprite(1, 0, 0, 1), 8);
-    EXPECT_EQ(map.GetAtSprite(1, 0, -9, 1), 0);     // y = 31: row 0
-    EXPECT_EQ(map.GetAtSprite(1, 730, 0, 1), -1);   // x = 800
-    EXPECT_EQ(map.GetAtSprite(3, 0, 0, 1), 0);      // sprite 3 is at (0, 0)
-    EXPECT_EQ(map.GetAtSprite(9, 0, 0, 1), -1);     // no sprite 9
+    EXPECT_EQ(map.GetAtSprite(1, 0, -9, 1), 0);    // y = 31: row 0
+    EXPECT_EQ(map.GetAtSprite(1, 730, 0, 1), -1);  // x = 800
+    EXPECT_EQ(map.GetAtSprite(3, 0, 0, 1), 0);     // sprite 3 is at (0, 0)
+    EXPECT_EQ(map.GetAtSprite(9, 0, 0, 1), -1);    // no sprite 9
     plm::PLMXY cell = map.GetSpriteToXY(1, 0, 0), pixel = map.GetSpriteToXYPixel(1, 0, 0);
     EXPECT_EQ(cell.X, 2);
     EXPECT_EQ(cell.Y, 1);
@@ -230,10 +230,10 @@ TEST_F(MapLookupTest, SpriteBoxesMoveScaleAndReadWithOrWithoutTheRangeTest) {
     EXPECT_TRUE(map.OkToMoveSprite(1, 0, 0, 0, 0, 1));   // 10..29
     EXPECT_FALSE(map.OkToMoveSprite(1, 5, 0, 0, 0, 1));  // 15..34 reaches cell 1
     EXPECT_EQ(map.NotOkToMoveX(), 1);
-    sprite.Scaled(1, 1.2f);                              // 24 wide: 10..33
+    sprite.Scaled(1, 1.2f);  // 24 wide: 10..33
     EXPECT_FALSE(map.OkToMoveSprite(1, 0, 0, 0, 0, 1));
     sprite.Scaled(1, 1);
-    map.SetOkToMoveSprite(1, 2, 2, 8, 8);                // 12..19 after a move of 13: 25..32
+    map.SetOkToMoveSprite(1, 2, 2, 8, 8);  // 12..19 after a move of 13: 25..32
     EXPECT_FALSE(map.OkToMoveSprite(1, 13, 0, 0, 0, 1));
     EXPECT_TRUE(map.OkToMoveSprite(1, 12, 0, 0, 0, 1));
     EXPECT_FALSE(map.OkToMoveSpriteFast(1, 13, 0, 0, 0, 1));

@@ -40,10 +40,10 @@ TEST_F(ShapeTest, ARunOfShapesEndsTheBatchAndBeginsItAgain) {
     std::vector<std::string> lines = Lines();
     ASSERT_EQ(lines.size(), 9u);
     lines[6] = lines[6].substr(0, lines[6].find(','));  // the draw's vertices are checked elsewhere
-    EXPECT_EQ(lines, (std::vector<std::string>{"SpriteEnd()", "SetTextureStageState(0, 4, 4)", "SetRenderState(19, 5)",
-                                               "SetRenderState(20, 6)", "SetTexture(0, 0)",
-                                               "SetVertexShader(0x144)", "DrawPrimitiveUP(type=5",
-                                               "SetTextureStageState(0, 4, 2)", "SpriteBegin()"}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"SpriteEnd()", "SetTextureStageState(0, 4, 4)", "SetRenderState(19, 5)",
+                                        "SetRenderState(20, 6)", "SetTexture(0, 0)", "SetVertexShader(0x144)",
+                                        "DrawPrimitiveUP(type=5", "SetTextureStageState(0, 4, 2)", "SpriteBegin()"}));
     EXPECT_EQ(State().BlendSrcCache, -1);
     EXPECT_EQ(State().BlendDestCache, -1);
 }
@@ -215,7 +215,7 @@ TEST_F(ShapeTest, CirclePointsGoClockwiseFromPlusX) {
 }
 
 TEST_F(ShapeTest, ATexturedDiscTakesTheEllipseInTheSourceRectangle) {
-    shape.CircleQuality(21);  // 90 degrees: rim points at 1, 91, 181, 271, 361
+    shape.CircleQuality(21);             // 90 degrees: rim points at 1, 91, 181, 271, 361
     shape.SetTexture(1, 32, 0, 64, 32);  // u 0.25 .. 0.75, v 0 .. 0.5
     shape.RenderCircle(40, 40, 8, 255, 255, 255, 255, true, true);
     auto p = Prims();

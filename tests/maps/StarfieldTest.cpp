@@ -20,9 +20,7 @@ protected:
         State().Delta = 10;
     }
     // 20 stars of 8 x 6 frames (4 frames from (1, 2)) over (0, 0)-(200, 100).
-    void Init20(bool rgb = false, bool rotate = false) {
-        stars.Init(2, 1, 2, 8, 6, 4, 1, 0, 0, 200, 100, rgb, rotate);
-    }
+    void Init20(bool rgb = false, bool rotate = false) { stars.Init(2, 1, 2, 8, 6, 4, 1, 0, 0, 200, 100, rgb, rotate); }
     plm::StarRecord& Star(int i) { return State().Stars.StarTable(i); }
     // Puts every star but `keep` out of the way (speed 0 in the middle) and star `keep` at (x, y).
     void Only(int keep, float x, float y, float speed) {
@@ -147,8 +145,8 @@ TEST_F(StarfieldTest, PlainDrawingCentresEachStarWithItsOwnScaleAndRotation) {
     EXPECT_EQ(s.src.bottom, 8);
     EXPECT_EQ(s.scaling.x, 1.5f);
     EXPECT_EQ(s.scaling.y, 1.5f);
-    EXPECT_EQ(s.centre.x, 6);    // (8 \ 2) x 1.5
-    EXPECT_EQ(s.centre.y, 4.5f);  // (6 \ 2) x 1.5
+    EXPECT_EQ(s.centre.x, 6);        // (8 \ 2) x 1.5
+    EXPECT_EQ(s.centre.y, 4.5f);     // (6 \ 2) x 1.5
     EXPECT_EQ(s.translation.x, 44);  // Int(50.7) - 12 \ 2
     EXPECT_EQ(s.translation.y, 36);  // Int(40.2) - 9 \ 2
     EXPECT_EQ(s.rotation, plm::DegreeToRad(90));
@@ -166,8 +164,8 @@ TEST_F(StarfieldTest, StretchedDrawingTurnsEveryStarByTheAngleAndStretchesItsHei
     for (const auto& s : d) EXPECT_EQ(s.rotation, plm::DegreeToRad(45));  // the stars' own rotations unused
     EXPECT_EQ(d[2].scaling.x, 2);
     EXPECT_EQ(d[2].scaling.y, 6);
-    EXPECT_EQ(d[2].centre.x, 8);   // (8 \ 2) x 2
-    EXPECT_EQ(d[2].centre.y, 18);  // (6 \ 2) x 2 x 3
+    EXPECT_EQ(d[2].centre.x, 8);        // (8 \ 2) x 2
+    EXPECT_EQ(d[2].centre.y, 18);       // (6 \ 2) x 2 x 3
     EXPECT_EQ(d[2].translation.x, 42);  // 50 - 16 \ 2
     EXPECT_EQ(d[2].translation.y, 22);  // 40 - 36 \ 2
 }
@@ -179,7 +177,7 @@ TEST_F(StarfieldTest, StretchAlongAnAngleMovesTheStarsThatWayAndLeavesTheVectorI
     EXPECT_NEAR(State().Rx, 0, 1e-6);
     EXPECT_FLOAT_EQ(State().Ry, -1);
     EXPECT_NEAR(stars.X(7), 100, 1e-5);
-    EXPECT_FLOAT_EQ(stars.Y(7), 49.975f);  // up by its speed
+    EXPECT_FLOAT_EQ(stars.Y(7), 49.975f);      // up by its speed
     stars.RenderStretchAngle(90, 2, 2, true);  // right, 2 x speed x Delta
     EXPECT_FLOAT_EQ(State().Rx, 2);
     EXPECT_NEAR(stars.X(7), 100.5, 1e-4);
