@@ -198,8 +198,8 @@ void FaceSprite(MapCell& c, const DrawOrigin& o, int32_t k, int32_t r) {
     if (!s) return;  // no such sprite: the tile keeps its rotation
     const double scale = c.Scaled;
     const int32_t hw = IntDiv(m.MapTileWidth, 2), hh = IntDiv(m.MapTileHeight, 2);
-    const double cx = double{k} * m.MapTileWidth + o.StartScreenX - hw * scale + hw;
-    const double cy = double{r} * m.MapTileHeight + o.StartScreenY - hh * scale + hh;
+    const double cx = static_cast<double>(k) * m.MapTileWidth + o.StartScreenX - hw * scale + hw;
+    const double cy = static_cast<double>(r) * m.MapTileHeight + o.StartScreenY - hh * scale + hh;
     // The sprite on the screen, as the tile is: through the camera and the draw area's offset.
     float sx = s->X - m.MapX, sy = s->Y - m.MapY;
     if (s->OriginTopLeft) {
@@ -278,8 +278,8 @@ void DrawCell(MapCell& c, const DrawOrigin& o, int32_t k, int32_t r) {
     const MapState& m = State().Map;
     const float s = c.Scaled;
     const int32_t hw = IntDiv(m.MapTileWidth, 2), hh = IntDiv(m.MapTileHeight, 2);
-    int64_t x = Int(double{k} * m.MapTileWidth + o.StartScreenX - static_cast<double>(hw * s));
-    int64_t y = Int(double{r} * m.MapTileHeight + o.StartScreenY - static_cast<double>(hh * s));
+    int64_t x = Int(static_cast<double>(k) * m.MapTileWidth + o.StartScreenX - static_cast<double>(hw * s));
+    int64_t y = Int(static_cast<double>(r) * m.MapTileHeight + o.StartScreenY - static_cast<double>(hh * s));
     if (c.IsShaking) {
         const PLMXY shake = StepCellShake(c);
         x += Int(shake.X);
