@@ -9,20 +9,29 @@ build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DPLM_FUZZ=ON -DPLM_TESTS=OFF -DPLM_BENCH=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-if ! cmake --build "$build" -j "$(nproc)" --target fuzz_unpack fuzz_uncompress fuzz_animfile fuzz_image fuzz_seeds >"$build/build.log" 2>&1; then
+if ! cmake --build "$build" -j "$(nproc)" --target fuzz_unpack fuzz_uncompress fuzz_animfile fuzz_image fuzz_fontfile fuzz_scores fuzz_seeds >"$build/build.log" 2>&1; then
   tail -40 "$build/build.log"
   exit 1
 fi
 
 bin="$build/bin"
 status=0
-mkdir -p "$build/corpus/unpack" "$build/corpus/uncompress" "$build/corpus/animfile" "$build/corpus/image"
+mkdir -p "$build/corpus/unpack" "$build/corpus/uncompress" "$build/corpus/animfile" "$build/corpus/image" \
+  "$build/corpus/fontfile" "$build/corpus/scores"
 "$bin/fuzz_seeds" "$build/corpus/unpack" "$build/corpus/uncompress" "$build/corpus/image"
 # Animation files: the first byte is the texture offset (128 = 0), the rest the file.
 printf '\x80%s' $'1\r\n0, 0, 32, 32, 3\r\n0, 0, 1, 0, 2, 0\r\n2, 2, 2\r\n' >"$build/corpus/animfile/seed1"
 printf '\x82%s' $'2\n4,6,16,16,2\n1,0,2,1\n3,4\n0,0,8,8,1\n5.5,0\n1\n' >"$build/corpus/animfile/seed2"
+# Font files: an even first byte reads the multi-font form, an odd one the single-font form (the
+# second byte sets the offsets, 128 = 0).
+printf '\x00\x80%s' $'2\r\n1,3,0,0,24,2\r\n32,150,3\r\n0,6,8,10,20,9\r\n65,180,2\r\n0,12,14,11\r\n3,3,0,0,46,1\r\n67,300,1\r\n0,30\r\n' \
+  >"$build/corpus/fontfile/seed1"
+printf '\x03\x82%s' $'0\r\n12\r\n2\r\n2,40\r\n0,5,6,7\r\n1,60\r\n3,4\r\n' >"$build/corpus/fontfile/seed2"
+# High-score files: the first byte sets the table sizes (13 = 2 places by 2 tables).
+printf '\x0d%s' $'"GUEST"\r\n1000\r\n"12"\r\n""\r\n"Anne, Bee"\r\n500\r\n""\r\n"x"\r\n"C"\r\n-3\r\n""\r\n""\r\n"D"\r\n0\r\n""\r\n""\r\n' \
+  >"$build/corpus/scores/seed1"
 
-for target in unpack uncompress animfile image; do
+for target in unpack uncompress animfile image fontfile scores; do
   log="$build/fuzz_$target.log"
   echo "fuzz_$target: ${seconds}s"
   # Sanitizer reports end the run with a non-zero status; leaks are checked at every input.
