@@ -7,23 +7,14 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 cmake -S "$root" -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target media modrender mockscreen >/dev/null
+cmake --build "$build" --target media modrender mockscreen mediarects >/dev/null
 media="$build/media"
 out="$build/review"
 rm -rf "$out"
 mkdir -p "$out"
 
 # The rectangles, straight from the layout table the game and the generators share.
-cat > "$out/rects.cpp" <<'CPP'
-#include <cstdio>
-#include "game/MediaLayout.h"
-int main() {
-    for (const auto& n : tessaly::media::AllRects())
-        std::printf("%s\t%d\t%d\t%d\t%d\t%s\n", n.picture.c_str(), n.r.x, n.r.y, n.r.w, n.r.h, n.name.c_str());
-}
-CPP
-c++ -std=c++20 -I"$root" "$out/rects.cpp" -o "$out/rects"
-"$out/rects" > "$out/rects.tsv"
+"$build/tools/mediarects" > "$out/rects.tsv"
 
 for pic in "$media"/*.png "$media"/*.jpg; do
   name="$(basename "$pic")"
@@ -50,5 +41,4 @@ for f in "$media"/*.mod; do
   "$build/tools/modrender" "$f" "$wav"
   sox "$wav" -n remix 1 spectrogram -x 1200 -y 257 -t "$(basename "$f") (two loops)" -o "$out/$(basename "${f%.mod}")-spectrogram.png"
 done
-rm -f "$out/rects" "$out/rects.cpp"
 echo "review written to $out"
