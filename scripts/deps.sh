@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   clang libclang-rt-14-dev
   zlib1g-dev libpng-dev libjpeg62-turbo-dev
-  libsdl2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-urw-base35
+  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-urw-base35
   libopenmpt-dev libsndfile1-dev
   libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -103,13 +103,18 @@ TEST_F(SessionTest, SessionToTheTitleStubSavesScoresAndSettingsAndCleansUp) {
 
 // The program as a player meets it: the launcher's Play opens a session; after it the launcher
 // shows again, and closing it ends the program with 0. A session whose display device fails
-// shows its one box and also comes back to the launcher.
+// shows its one box and also comes back to the launcher; a session that asks for a restart (a
+// display change) is followed by a new one at once, without the launcher.
 TEST_F(SessionTest, MainGoesFromTheLauncherThroughASessionBackToTheLauncher) {
-    for (bool deviceFails : {false, true}) {
-        SCOPED_TRACE(deviceFails ? "device fails" : "device starts");
+    enum Case { kPlain, kDeviceFails, kRestart };
+    for (Case c : {kPlain, kDeviceFails, kRestart}) {
+        SCOPED_TRACE(c);
         recorder->Boxes.clear();
-        G().Run.BeforeInitDevice = nullptr;
-        if (deviceFails) G().Run.BeforeInitDevice = [](plm::PelmarEngine& e) { e.Device()->Adapter(7); };
+        int sessions = 0;
+        G().Run.BeforeInitDevice = [&](plm::PelmarEngine& e) {
+            if (c == kDeviceFails) e.Device()->Adapter(7);
+            if (c == kRestart && ++sessions == 1) G().Run.RestartGame = true;
+        };
         int launchers = 0;
         player = [&](const tessaly::desktop::WindowEvent& e) {
             if (e.Kind != tessaly::desktop::WindowEventKind::Restored) return;
@@ -127,7 +132,8 @@ TEST_F(SessionTest, MainGoesFromTheLauncherThroughASessionBackToTheLauncher) {
         tessaly::desktop::EventWatch script(player);
         EXPECT_EQ(tessaly::Main(), 0);
         EXPECT_EQ(launchers, 2);
-        EXPECT_EQ(recorder->Boxes.size(), deviceFails ? 1u : 0u);
+        EXPECT_EQ(recorder->Boxes.size(), c == kDeviceFails ? 1u : 0u);
+        if (c == kRestart) EXPECT_EQ(sessions, 2);
         EXPECT_FALSE(G().Run.Engine);
     }
 }
