@@ -31,6 +31,14 @@ void UnloadGameForm() {
     desktop::PumpDesktopEvents();
 }
 
+// Every table 1..5 and place 1..10 gets the game's default row: "GUEST", the level text "1",
+// the score as Init set it.
+void FillDefaultScores() {
+    auto scores = E().HighScores();
+    for (int32_t table = 1; table <= kHighScoreTables; ++table)
+        for (int32_t place = 1; place <= kHighScorePlaces; ++place) scores->SetHighScore(place, "GUEST", -1, "1", "", table);
+}
+
 }  // namespace
 
 void ReportStartFailure(const std::string& text) {
@@ -150,11 +158,20 @@ void GameMain() {
     if (run.QuitRequested) return;
     run.AbortSession = false;
 
+    auto scores = E().HighScores();
+    scores->Init(media::kScoresFile, kHighScorePlaces, 1000, kHighScoreTables);
+    if (!scores->LoadScores()) {
+        // A file that failed part way may have left rows loaded: the tables start afresh, so no
+        // loaded score stands under a default name (and is saved back so).
+        scores->Init(media::kScoresFile, kHighScorePlaces, 1000, kHighScoreTables);
+        FillDefaultScores();
+    }
     InitDiamondMask();
     Game().Settings.BaseWindowWidth = run.GameForm->OuterWidth();
     Game().Settings.BaseWindowHeight = run.GameForm->OuterHeight();
     Game().Settings.WindowSizeStep = 3;
     E().SpritePFX()->Init(3, 300, 2);
+    E().FontFader()->Init(20);
 
     if (!LoadMedia()) {
         run.ErrorText = "Error loading media.";
@@ -177,6 +194,7 @@ void GameMain() {
             break;
         }
     }
+    scores->SaveScores();
     E().Pak()->CleanUp(false);
 }
 

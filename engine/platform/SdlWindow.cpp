@@ -68,11 +68,14 @@ SdlWindow::~SdlWindow() {
     Registry().erase(handle_);
     if (!videoUp_) return;
     sdl::RemoveEventListener(&OnSdlEvent, this);
-    // An adopted window its owner has destroyed took its renderer with it.
     if (LiveWindow()) {
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_ && !adopted_) SDL_DestroyWindow(window_);
+    } else if (renderer_) {
+        // An adopted window its owner has destroyed took the renderer's textures and innards with
+        // it; the renderer itself is still ours to free.
+        SDL_DestroyRenderer(renderer_);
     }
     sdl::QuitSubsystem(SDL_INIT_VIDEO);
 }

@@ -11,6 +11,7 @@
 
 #include "core/EngineState.h"
 #include "core/InputProcs.h"
+#include "ui/HighScores.h"
 #include "game/FrameLoop.h"
 #include "game/GameFixture.h"
 #include "game/Launcher.h"
@@ -87,9 +88,20 @@ TEST_F(SessionTest, SessionToTheTitleStubSavesScoresAndSettingsAndCleansUp) {
     EXPECT_FALSE(G().Run.GameForm);
     EXPECT_TRUE(G().Run.AbortSession);  // the title stub chose to quit
     // The game's default tables: ten GUEST rows from 1000 down to 100, level text "1", five times.
+    plm::HighScores saved;
+    saved.Init("scores.dat", 10, 0, 5);
+    ASSERT_TRUE(saved.LoadScores());
+    for (int32_t table = 1; table <= 5; ++table)
+        for (int32_t place = 1; place <= 10; ++place) {
+            EXPECT_EQ(saved.GetName(place, table), "GUEST");
+            EXPECT_EQ(saved.GetScore(place, table), 1100 - 100 * place);
+            EXPECT_EQ(saved.GetDataString1(place, table), "1");
+            EXPECT_EQ(saved.GetDataString2(place, table), "");
+        }
+    // The game's default tables: ten GUEST rows from 1000 down to 100, level text "1", five times.
     // Nothing unpacked is left behind: the folder holds what it held, the two saved files and the log.
     std::set<std::string> expected(std::begin(kBesideFiles), std::end(kBesideFiles));
-    expected.insert({"libplm232.so", "data.log"});
+    expected.insert({"libplm232.so", "scores.dat", "data.log"});
     EXPECT_EQ(FilesInFolder(), expected);
     const std::string log = LogText();
     EXPECT_NE(log.find("Session: Start"), std::string::npos);
@@ -146,6 +158,7 @@ TEST_F(SessionTest, DisplayDeviceFailureShowsOneBoxAndEndsTheSession) {
     EXPECT_EQ(recorder->Boxes[0].Text, "The DirectX interface could not be initialized!");
     EXPECT_FALSE(G().Run.Engine);
     EXPECT_FALSE(G().Run.GameForm);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("scores.dat")));  // no session ran
 }
 
 TEST_F(SessionTest, MissingArchiveShowsErrorLoadingMedia) {
@@ -162,12 +175,24 @@ TEST_F(SessionTest, WithoutAnAudioDeviceTheSessionRunsSilently) {
     Session();
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     EXPECT_TRUE(recorder->Boxes.empty());
+    EXPECT_TRUE(std::filesystem::exists(folder.file("scores.dat")));
+}
+
+// A damaged score file: rows read before the damage are not kept under the default names.
+TEST_F(SessionTest, PartlyDamagedScoreFileStartsTheTablesAfresh) {
+    plmtest::WriteFile(folder.file("scores.dat"), "\"CHEAT\",999999,\"40\",\"\"\r\n\"X\",notanumber");
+    Session();
+    const std::string scores = plmtest::ReadFile(folder.file("scores.dat"));
+    EXPECT_EQ(scores.find("999999"), std::string::npos) << scores;
+    EXPECT_EQ(scores.find("CHEAT"), std::string::npos);
+    EXPECT_NE(scores.find("GUEST"), std::string::npos);
 }
 
 // The window closed as the session starts (during the splash): the session ends without loading
 // anything or writing the high scores, and no unpacked file is left.
 TEST_F(SessionTest, CloseDuringTheSplashEndsTheSession) {
     Place("affimage.jpg");
+    plmtest::WriteFile(folder.file("scores.dat"), "kept as it is");
     // The player closes the game window as soon as it shows.
     player = [](const tessaly::desktop::WindowEvent& e) {
         const auto& form = tessaly::Game().Run.GameForm;
@@ -178,6 +203,7 @@ TEST_F(SessionTest, CloseDuringTheSplashEndsTheSession) {
     EXPECT_TRUE(G().Run.QuitRequested);
     EXPECT_TRUE(G().Run.CloseAllowed);
     EXPECT_TRUE(recorder->Boxes.empty());
+    EXPECT_EQ(plmtest::ReadFile(folder.file("scores.dat")), "kept as it is");
     EXPECT_FALSE(std::filesystem::exists(folder.file("t1.png")));
 }
 
