@@ -1,7 +1,9 @@
 #include "maps/PrimitiveProcs.h"
 
+#include "core/Convert.h"
 #include "core/DrawProcs.h"
 #include "core/EngineState.h"
+#include "core/VectorProcs.h"
 
 namespace plm {
 
@@ -19,6 +21,20 @@ void EndPrimitives() {
     d->SetTextureStageState(0, platform::TssAlphaOp, platform::TopSelectArg1);
     d->SpriteBegin();
     ForgetBlend();
+}
+
+float FloorToPixel(float v) { return static_cast<float>(Int(v)); }
+
+uint32_t ColorFromParts(float alpha, float red, float green, float blue) {
+    return ColorFromFractions(red / 255.0f, green / 255.0f, blue / 255.0f, alpha / 255.0f);
+}
+
+TexEdges SourceEdges(int32_t srcX, int32_t srcY, int32_t width, int32_t height, int32_t tw, int32_t th) {
+    // The far edges are summed in 64 bits: a rectangle reaching past the 32-bit range still maps
+    // where it points.
+    const float w = static_cast<float>(tw), h = static_cast<float>(th);
+    return {static_cast<float>(srcX) / w, static_cast<float>(srcY) / h, static_cast<float>(int64_t(srcX) + width) / w,
+            static_cast<float>(int64_t(srcY) + height) / h};
 }
 
 bool TextureSize(platform::SurfaceId texture, int32_t& width, int32_t& height) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/Convert.h"
 #include "core/DrawProcs.h"
 #include "core/EngineState.h"
 #include "core/TextureProcs.h"
@@ -22,13 +21,6 @@ constexpr std::array<int32_t, 22> kCircleSteps = {1,  2,  3,  4,  5,  6,  8,  9,
                                                   18, 20, 24, 30, 36, 40, 45, 60, 72, 90, 120};
 // Degrees to radians in single precision.
 constexpr float kDegToRad = 0.0174532924f;
-
-// Corners are drawn at whole pixels, rounded toward minus infinity.
-float Floored(float v) { return static_cast<float>(Int(v)); }
-
-uint32_t PartsColor(float alpha, float r, float g, float b) {
-    return ColorFromFractions(r / 255.0f, g / 255.0f, b / 255.0f, alpha / 255.0f);
-}
 
 void Place(ScreenVertex& v, float x, float y, uint32_t color, float u, float tv) {
     v.x = x, v.y = y, v.z = 0, v.rhw = 1.0f;
@@ -64,11 +56,7 @@ bool Shape::TextureSource(bool useTexture, platform::SurfaceId& texture, TexEdge
     texture = TextureDrawSource(textureIndex_);
     int32_t tw = 0, th = 0;
     if (texture == platform::kNoSurface || !TextureSize(texture, tw, th)) return false;
-    // Edges in 64 bits: a source rectangle reaching past the 32-bit range still maps where it points.
-    e.l = static_cast<float>(srcX_) / static_cast<float>(tw);
-    e.t = static_cast<float>(srcY_) / static_cast<float>(th);
-    e.r = static_cast<float>(int64_t(srcX_) + width_) / static_cast<float>(tw);
-    e.b = static_cast<float>(int64_t(srcY_) + height_) / static_cast<float>(th);
+    e = SourceEdges(srcX_, srcY_, width_, height_, tw, th);
     return true;
 }
 
@@ -86,14 +74,14 @@ void Shape::RenderLineC(float x1, float y1, float x2, float Y2, float Width, int
 
 void Shape::RenderLine(float x1, float y1, float x2, float Y2, float Width, float Alpha, float R, float G, float B,
                        bool UseTexture) {
-    DrawLine(x1, y1, x2, Y2, Width, PartsColor(Alpha, R, G, B), UseTexture);
+    DrawLine(x1, y1, x2, Y2, Width, ColorFromParts(Alpha, R, G, B), UseTexture);
 }
 
 void Shape::DrawLine(float x1, float y1, float x2, float y2, float width, uint32_t color, bool useTexture) {
     platform::SurfaceId tex;
     TexEdges e;
     if (!TextureSource(useTexture, tex, e)) return;
-    const Vec2 p1{Floored(x1), Floored(y1)}, p2{Floored(x2), Floored(y2)};
+    const Vec2 p1{FloorToPixel(x1), FloorToPixel(y1)}, p2{FloorToPixel(x2), FloorToPixel(y2)};
     if (width == 1.0f) {
         // A one-pixel line; a bound texture is sampled from corner to corner of the whole texture.
         Place(thinLine_[0], p1.x, p1.y, color, 0, 0);
@@ -119,8 +107,8 @@ void Shape::RenderRectangle(float x1, float y1, float x2, float Y2, float Alpha,
     platform::SurfaceId tex;
     TexEdges e;
     if (!TextureSource(UseTexture, tex, e)) return;
-    const uint32_t color = PartsColor(Alpha, R, G, B);
-    const float l = Floored(x1), t = Floored(y1), r = Floored(x2), b = Floored(Y2);
+    const uint32_t color = ColorFromParts(Alpha, R, G, B);
+    const float l = FloorToPixel(x1), t = FloorToPixel(y1), r = FloorToPixel(x2), b = FloorToPixel(Y2);
     if (!Filled) {
         Place(rectangle_[0], l, t, color, 0, 0);
         Place(rectangle_[1], r, t, color, 0, 0);
@@ -144,8 +132,8 @@ void Shape::RenderCircle(float x1, float y1, float Radius, float Alpha, float R,
     if (!TextureSource(UseTexture, tex, e)) return;
     const int32_t step = circleStepTable_[static_cast<size_t>(circleQuality_)];
     const int32_t rimPoints = 360 / step + 1;
-    const uint32_t color = PartsColor(Alpha, R, G, B);
-    const float cx = Floored(x1), cy = Floored(y1);
+    const uint32_t color = ColorFromParts(Alpha, R, G, B);
+    const float cx = FloorToPixel(x1), cy = FloorToPixel(y1);
     auto rim = [&](ScreenVertex& v, int32_t degrees) {
         const float angle = static_cast<float>(degrees) * kDegToRad;
         const float cs = std::cos(angle), sn = std::sin(angle);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "maps/PrimitiveProcs.h"
 #include "platform/GraphicsDevice.h"
 
 namespace plm {
@@ -37,10 +38,6 @@ public:
                       bool UseTexture);
 
 private:
-    // Texture coordinates of the source rectangle's edges (the unit square without a texture).
-    struct TexEdges {
-        float l = 0, t = 0, r = 1, b = 1;
-    };
     // Without UseTexture: no texture and the unit square. With it: the slot's texture and the
     // source rectangle's edges; false when the slot holds no texture (nothing is then drawn).
     bool TextureSource(bool useTexture, platform::SurfaceId& texture, TexEdges& e) const;
