@@ -49,6 +49,14 @@ TEST_F(GuiTest, AFrameIsNineTopLeftPiecesWithStretchedEdgesAndCentre) {
     EXPECT_FLOAT_EQ(over.eMouseOverHeight, 40);
     Pointer(200.7f, 89, false);
     EXPECT_FALSE(gui.MouseOver().eMouseOverObject) << "whole pixels: x + w - 1 is the last one inside";
+
+    // A frame inside the frame: its widgets add only its own position, not its parent's.
+    gui.AddFrame(1, 10, 20, 60, 30, 30, 40, 1, 1, 1, 255, 255, 255, 255, false);
+    AddButton(5, 5, 2);
+    Frame(0, 0, false);
+    EXPECT_EQ(Draws().size(), 11u) << "the hidden inner frame is not drawn";
+    EXPECT_EQ(device->CallsOf(plm::platform::CallKind::SpriteDraw).back().floats[5], 35);
+    EXPECT_EQ(device->CallsOf(plm::platform::CallKind::SpriteDraw).back().floats[6], 45);
 }
 
 TEST_F(GuiTest, AButtonShowsUpHoverAndDownAndClicksOnReleaseOverIt) {
