@@ -27,6 +27,11 @@ constexpr int32_t kLevelBannerSprite = 11;    // the opening and the level-up ba
 constexpr int32_t kSparkleSpriteFirst = 11, kSparkleSpriteLast = 20;
 constexpr int32_t kFallingGemFirst = 21, kFallingGemLast = 224;
 constexpr int32_t kPreviewSpriteFirst = 225, kPreviewSpriteLast = 236;
+// Keyboard scan codes the game reads.
+enum ScanCode : int32_t {
+    kKeyEscape = 1, kKeyS = 31, kKeyF = 33, kKeySpace = 57,
+    kKeyF1 = 59, kKeyF2 = 60, kKeyF3 = 61, kKeyF11 = 87, kKeyF12 = 88
+};
 // The board is layer 1 of the map.
 constexpr int32_t kBoardLayer = 1;
 constexpr int32_t kLevels = 40;

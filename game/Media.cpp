@@ -12,6 +12,11 @@ namespace tessaly {
 
 namespace {
 
+// The board map: 25 x 19 cells of 32 x 32 pixels, one layer, its tiles from the game sheet; drawn
+// 25 x 17 cells from (13, -9) until a game moves it to the board's place.
+constexpr int32_t kMapColumns = 25, kMapRows = 19;
+constexpr int32_t kDrawAreaX = 13, kDrawAreaY = -9, kDrawColumns = 25, kDrawRows = 17;
+
 // The frames "0,0,1,0,...,30,0" of one sheet row, all from texture 1.
 std::string RowFrames(int32_t frames) {
     std::string text;
@@ -43,6 +48,9 @@ bool LoadMedia() {
     if (!e.Pak()->UnPack(media::kPakName, media::kPakPassword, media::kPakKey, false, "")) return false;
     for (const media::TextureFile& t : media::kMediaTextures)
         if (!e.Texture()->Load(t.slot, t.name, 0, false, 0)) return false;
+    e.Map()->Init(media::kTileSize, media::kTileSize, kMapColumns, kMapRows, media::kSheetSize, media::kSheetSize,
+                  media::kTilesAcross, media::kTilesAcross, 1, 1, 1);
+    e.Map()->SetDrawArea(kDrawAreaX, kDrawAreaY, kDrawColumns, kDrawRows);
     if (!e.Font()->Init(media::kFontFile)) return false;
 
     MediaArea& m = Game().Media;

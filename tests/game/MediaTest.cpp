@@ -32,6 +32,15 @@ TEST_F(GameEngineTest, LoadMediaFillsEverySlot) {
         EXPECT_EQ(r.Length, 31) << a;
         EXPECT_EQ(r.FrameWidth, 32);
     }
+    // The board map: 25 x 19 cells of 32 pixels on the game sheet, drawn from (13, -9).
+    plm::PelmarEngine& e = E();
+    EXPECT_TRUE(s.Map.MapInitialised);
+    EXPECT_EQ(e.Map()->GetWidth(), 25);
+    EXPECT_EQ(e.Map()->GetHeight(), 19);
+    EXPECT_EQ(e.Map()->GetHowManyLayers(), 1);
+    EXPECT_EQ(e.Map()->GetSourceTilesAcross(), 31);
+    EXPECT_EQ(e.Map()->ScreenX(), 13);
+    EXPECT_EQ(e.Map()->ScreenY(), -9);
     // Font 1 measures the game's texts: capitals, digits and the blank.
     for (const char* text : {"WELCOME GUEST", "CLICK HERE TO CHANGE PLAYER", "1234567890"})
         EXPECT_GT(E().Font()->GetStringWidth(1, text, 1, 1, 1), 10.0f * std::string(text).size()) << text;
