@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/EngineState.h"
+#include "core/PakFormat.h"
 #include "game/GameFixture.h"
 #include "game/GameState.h"
 #include "game/MediaLayout.h"
@@ -60,6 +61,42 @@ TEST_F(GameEngineTest, LoadMediaFailsWithoutItsArchive) {
     plmtest::WriteFile(folder.file("media.pak"), damaged);
     EXPECT_FALSE(LoadMedia());
     EXPECT_FALSE(plm::State().Textures(1).Loaded);
+}
+
+// The build's archive with one file left out or replaced: a texture or the font file the game
+// cannot do without fails the loading; a missing sound only leaves its slot empty.
+TEST_F(GameEngineTest, LoadMediaFailsOnAMissingTextureOrABadFontFile) {
+    const std::string archive = plmtest::ReadFile(plmtest::BuildBinFile(media::kPakName));
+    plm::PakIndex index;
+    std::string error;
+    ASSERT_TRUE(plm::ReadPakIndex(archive, index, error)) << error;
+    std::vector<plm::PakFile> files;
+    for (size_t i = 0; i < index.Entries.size(); ++i) {
+        plm::PakFile f{index.Entries[i].Name, {}};
+        ASSERT_TRUE(plm::PakEntryData(archive, index, i, media::kPakKey, f.Data)) << f.Name;
+        files.push_back(std::move(f));
+    }
+    struct Case {
+        const char* file;
+        const char* replacement;  // nullptr: left out
+        bool loads;
+    };
+    for (Case c : {Case{"modes.png", nullptr, false}, {"previews.png", "not a picture", false},
+                   {"font.dat", "2\r\n1,3,x\r\n", false},
+                   {"pop.wav", nullptr, true}}) {
+        std::vector<plm::PakFile> variant;
+        for (const plm::PakFile& f : files) {
+            if (f.Name != c.file)
+                variant.push_back(f);
+            else if (c.replacement)
+                variant.push_back({f.Name, c.replacement});
+        }
+        std::string bytes;
+        ASSERT_TRUE(plm::BuildPak(variant, media::kPakPassword, media::kPakKey, false, plm::PakSalt{}, bytes, error));
+        E().Pak()->CleanUp(false);
+        plmtest::WriteFile(folder.file(media::kPakName), bytes);
+        EXPECT_EQ(LoadMedia(), c.loads) << c.file << (c.replacement ? " replaced" : " left out");
+    }
 }
 
 class PlaylistTest : public GameEngineTest {
