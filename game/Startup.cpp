@@ -8,6 +8,7 @@
 #include "Levels.h"
 #include "Media.h"
 #include "MediaLayout.h"
+#include "Settings.h"
 #include "Title.h"
 #include "desktop/Desktop.h"
 #include "desktop/EventWatch.h"
@@ -83,12 +84,14 @@ void RunSession() {
     // An earlier session's message is not shown again.
     run.ErrorText.clear();
     run.WindowActive = true;
+    LoadConfig();
     std::string error;
     run.GameForm = desktop::GameWindow::Open(Game().Settings.FullScreen, kGameWidth, kGameHeight, kCaption, error);
     if (run.GameForm && InitEngine())
         GameMain();
     else
         ShowMessage(kDeviceFailure);
+    SaveConfig();
     ShutdownEngine();
     if (!run.ErrorText.empty()) ShowMessage(run.ErrorText);
 }
@@ -132,7 +135,10 @@ bool InitEngine() {
     d->FormhWnd(window);
     d->TargethWnd(window);
     if (run.BeforeInitDevice) run.BeforeInitDevice(e);
-    return e.InitDevice();
+    if (!e.InitDevice()) return false;
+    // A frame cap chosen with F1 or F2 in an earlier session holds in this one too.
+    ApplyFrameCap();
+    return true;
 }
 
 void ShutdownEngine() {

@@ -99,9 +99,10 @@ TEST_F(SessionTest, SessionToTheTitleStubSavesScoresAndSettingsAndCleansUp) {
             EXPECT_EQ(saved.GetDataString2(place, table), "");
         }
     // The game's default tables: ten GUEST rows from 1000 down to 100, level text "1", five times.
+    EXPECT_EQ(plmtest::ReadFile(folder.file("config.dat")), "#TRUE#\r\n#FALSE#\r\n80\r\n90\r\n50\r\n#TRUE#\r\n\"GUEST\"\r\n");
     // Nothing unpacked is left behind: the folder holds what it held, the two saved files and the log.
     std::set<std::string> expected(std::begin(kBesideFiles), std::end(kBesideFiles));
-    expected.insert({"libplm232.so", "scores.dat", "data.log"});
+    expected.insert({"libplm232.so", "scores.dat", "config.dat", "data.log"});
     EXPECT_EQ(FilesInFolder(), expected);
     const std::string log = LogText();
     EXPECT_NE(log.find("Session: Start"), std::string::npos);
@@ -147,6 +148,7 @@ TEST_F(SessionTest, MainGoesFromTheLauncherThroughASessionBackToTheLauncher) {
         EXPECT_EQ(recorder->Boxes.size(), c == kDeviceFails ? 1u : 0u);
         if (c == kRestart) EXPECT_EQ(sessions, 2);
         EXPECT_FALSE(G().Run.Engine);
+        EXPECT_TRUE(std::filesystem::exists(folder.file("config.dat")));
     }
 }
 
@@ -159,6 +161,7 @@ TEST_F(SessionTest, DisplayDeviceFailureShowsOneBoxAndEndsTheSession) {
     EXPECT_FALSE(G().Run.Engine);
     EXPECT_FALSE(G().Run.GameForm);
     EXPECT_FALSE(std::filesystem::exists(folder.file("scores.dat")));  // no session ran
+    EXPECT_TRUE(std::filesystem::exists(folder.file("config.dat")));   // settings saved as usual
 }
 
 TEST_F(SessionTest, MissingArchiveShowsErrorLoadingMedia) {
@@ -176,6 +179,24 @@ TEST_F(SessionTest, WithoutAnAudioDeviceTheSessionRunsSilently) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     EXPECT_TRUE(recorder->Boxes.empty());
     EXPECT_TRUE(std::filesystem::exists(folder.file("scores.dat")));
+    EXPECT_TRUE(std::filesystem::exists(folder.file("config.dat")));
+}
+
+// Full screen from the settings: the game window covers the desktop and the engine runs its
+// device full screen into it.
+TEST_F(SessionTest, FullScreenSettingOpensADesktopFullScreenWindow) {
+    plmtest::WriteFile(folder.file("config.dat"), "#TRUE#\r\n#TRUE#\r\n80\r\n90\r\n50\r\n#TRUE#\r\n\"GUEST\"\r\n");
+    bool fullScreen = false;
+    int32_t width = 0;
+    G().Run.BeforeInitDevice = [&](plm::PelmarEngine& e) {
+        fullScreen = G().Run.GameForm->FullScreen() && !e.Device()->Windowed();
+        width = G().Run.GameForm->InnerWidth();
+    };
+    Session();
+    EXPECT_TRUE(recorder->Boxes.empty());
+    EXPECT_TRUE(fullScreen);
+    EXPECT_GE(width, 800);
+    EXPECT_NE(plmtest::ReadFile(folder.file("config.dat")).find("#TRUE#\r\n#TRUE#"), std::string::npos);
 }
 
 // A damaged score file: rows read before the damage are not kept under the default names.
@@ -204,6 +225,7 @@ TEST_F(SessionTest, CloseDuringTheSplashEndsTheSession) {
     EXPECT_TRUE(G().Run.CloseAllowed);
     EXPECT_TRUE(recorder->Boxes.empty());
     EXPECT_EQ(plmtest::ReadFile(folder.file("scores.dat")), "kept as it is");
+    EXPECT_TRUE(std::filesystem::exists(folder.file("config.dat")));
     EXPECT_FALSE(std::filesystem::exists(folder.file("t1.png")));
 }
 
