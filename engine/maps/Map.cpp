@@ -121,6 +121,15 @@ PLMXY CellOrOff(bool inside, int32_t column, int32_t row, int32_t scaleX, int32_
     return PLMXY{static_cast<float>(int64_t{column} * scaleX), static_cast<float>(int64_t{row} * scaleY)};
 }
 
+// The cell under the pointer, the pointer rounded to a whole pixel first; false off the drawn window.
+bool MouseCell(int32_t& column, int32_t& row) {
+    const EngineState& st = State();
+    const float mx = static_cast<float>(RoundHalfEven(st.MouseX)), my = static_cast<float>(RoundHalfEven(st.MouseY));
+    if (!InWindow(mx, my, 1)) return false;
+    ScreenToCell(mx, my, column, row);
+    return true;
+}
+
 // The cell (column and row) under the sprite's point, when it lies on the map.
 bool SpriteCell(int32_t sprite, float XOffset, float YOffset, int32_t& column, int32_t& row) {
     int32_t x = 0, y = 0;
@@ -603,19 +612,15 @@ float Map::GetAtSprite(int32_t sprite, float XOffset, float YOffset, int32_t Lay
 }
 
 PLMXY Map::GetMouseToXY() const {
-    const EngineState& st = State();
-    // The pointer is rounded to a whole pixel first.
-    const float mx = static_cast<float>(RoundHalfEven(st.MouseX)), my = static_cast<float>(RoundHalfEven(st.MouseY));
     int32_t column = 0, row = 0;
-    const bool inside = InWindow(mx, my, 1);
-    if (inside) ScreenToCell(mx, my, column, row);
+    const bool inside = MouseCell(column, row);
     return CellOrOff(inside, column, row, 1, 1);
 }
 
 PLMXY Map::GetMouseToXYPixel() const {
-    const PLMXY cell = GetMouseToXY();
-    if (cell.X == -1.0f) return cell;
-    return CellOrOff(true, Int(cell.X), Int(cell.Y), M().MapTileWidth, M().MapTileHeight);
+    int32_t column = 0, row = 0;
+    const bool inside = MouseCell(column, row);
+    return CellOrOff(inside, column, row, M().MapTileWidth, M().MapTileHeight);
 }
 
 PLMXY Map::GetSpriteToXY(int32_t sprite, float XOffset, float YOffset) const {

@@ -113,6 +113,14 @@ TEST_F(MapLookupTest, ThePointerIsRoundedBeforeItBecomesACell) {
         EXPECT_EQ(pixel.X, c.px) << c.mx;
         EXPECT_EQ(pixel.Y, c.py) << c.my;
     }
+    // A camera left of the map (set through X): the pointer converts to columns left of it.
+    map.X(-64);
+    State().MouseX = 13 + 40;
+    State().MouseY = 40;
+    EXPECT_EQ(map.GetMouseToXY().X, -1);
+    EXPECT_EQ(map.GetMouseToXY().Y, 1);
+    EXPECT_EQ(map.GetMouseToXYPixel().X, -32);
+    EXPECT_EQ(map.GetMouseToXYPixel().Y, 32);
 }
 
 TEST_F(MapLookupTest, SpritePointsTakeTheWholePixelFirst) {
