@@ -156,4 +156,17 @@ TEST_F(ScoringTest, PoppedColourGemsBurstIntoShardsOfTheirColour) {
     }
 }
 
+TEST_F(ScoringTest, PopCellEmptiesOneCellWithABurst) {
+    Lay({"..x........."});
+    E().Map()->ID1(8, 17, 1, 1);
+    PopCell(8, 17, 0);
+    EXPECT_EQ(CellValue(8, 17), 0);
+    EXPECT_EQ(E().Map()->ID1(8, 17, 1), 0);
+    EXPECT_EQ(G().Session.Score, 0);
+    E().Delta(1);
+    device->ClearCalls();
+    E().SpritePFX()->RenderExplosions(1);
+    EXPECT_FALSE(device->CallsOf(pf::CallKind::SpriteDraw).empty());
+}
+
 }  // namespace
