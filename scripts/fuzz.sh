@@ -9,7 +9,7 @@ build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DPLM_FUZZ=ON -DPLM_TESTS=OFF -DPLM_BENCH=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-if ! cmake --build "$build" -j "$(nproc)" --target fuzz_unpack fuzz_uncompress fuzz_animfile fuzz_image fuzz_fontfile fuzz_scores fuzz_config fuzz_gamedata fuzz_seeds >"$build/build.log" 2>&1; then
+if ! cmake --build "$build" -j "$(nproc)" --target fuzz_unpack fuzz_uncompress fuzz_animfile fuzz_image fuzz_fontfile fuzz_scores fuzz_config fuzz_gamedata fuzz_mapfile fuzz_seeds >"$build/build.log" 2>&1; then
   tail -40 "$build/build.log"
   exit 1
 fi
@@ -18,7 +18,7 @@ bin="$build/bin"
 status=0
 mkdir -p "$build/corpus/unpack" "$build/corpus/uncompress" "$build/corpus/animfile" "$build/corpus/image" \
   "$build/corpus/fontfile" "$build/corpus/scores" \
-  "$build/corpus/config" "$build/corpus/gamedata"
+  "$build/corpus/config" "$build/corpus/gamedata" "$build/corpus/mapfile"
 "$bin/fuzz_seeds" "$build/corpus/unpack" "$build/corpus/uncompress" "$build/corpus/image"
 # Animation files: the first byte is the texture offset (128 = 0), the rest the file.
 printf '\x80%s' $'1\r\n0, 0, 32, 32, 3\r\n0, 0, 1, 0, 2, 0\r\n2, 2, 2\r\n' >"$build/corpus/animfile/seed1"
@@ -31,13 +31,17 @@ printf '\x03\x82%s' $'0\r\n12\r\n2\r\n2,40\r\n0,5,6,7\r\n1,60\r\n3,4\r\n' >"$bui
 # High-score files: the first byte sets the table sizes (13 = 2 places by 2 tables).
 printf '\x0d%s' $'"GUEST"\r\n1000\r\n"12"\r\n""\r\n"Anne, Bee"\r\n500\r\n""\r\n"x"\r\n"C"\r\n-3\r\n""\r\n""\r\n"D"\r\n0\r\n""\r\n""\r\n' \
   >"$build/corpus/scores/seed1"
+# Map files: a 3 x 2 map with one buffer, one layer and one sheet, and one of no columns.
+printf -v reserved 'Reserved String\r\n%.0s' {1..10}
+printf '%s' $'Pelmar Engine Map Data\r\nPelmar 2D Game Engine\r\nsite\r\n 2  3  2 \r\n1\r\n 640 \r\n 480 \r\n 1 \r\n 1 \r\n 8 \r\n 8 \r\n 3 \r\n 2 \r\n 64 \r\n 64 \r\n 2 \r\n 2 \r\n 1 \r\ntiles, 1.png\r\n'"$reserved"$'0,1,2\r\n3,4,-1\r\n5,6,7\r\n8,0,0\r\n'"$reserved" >"$build/corpus/mapfile/seed1"
+printf '%s' $'Pelmar Engine Map Data\r\nx\r\ny\r\n 2  3  2 \r\n1\r\n 640 \r\n 480 \r\n 2 \r\n 3 \r\n 16 \r\n 32 \r\n 0 \r\n 9 \r\n-3 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n'"$reserved$reserved" >"$build/corpus/mapfile/seed2"
 
 # The settings file with the defaults and with every field changed; the start of a level file.
 printf '#TRUE#\r\n#FALSE#\r\n80\r\n90\r\n50\r\n#TRUE#\r\n"GUEST"\r\n' >"$build/corpus/config/seed1"
 printf '#FALSE#\r\n#TRUE#\r\n0\r\n100\r\n73\r\n#FALSE#\r\n"MAX, THE 2ND"\r\n' >"$build/corpus/config/seed2"
 printf '1,2,1,1,2,2,1,7,1,2,2,1\r\n3 4 5 6 21 0 8 9 10 11 12 13\n' >"$build/corpus/gamedata/seed1"
 
-for target in unpack uncompress animfile image fontfile scores config gamedata; do
+for target in unpack uncompress animfile image fontfile scores config gamedata mapfile; do
   log="$build/fuzz_$target.log"
   echo "fuzz_$target: ${seconds}s"
   # Sanitizer reports end the run with a non-zero status; leaks are checked at every input.

@@ -124,6 +124,17 @@ bool TextFieldReader::ReadString(std::string& out) {
     return true;
 }
 
+bool TextFieldReader::ReadLine(std::string& out) {
+    ++field_;
+    fieldLine_ = line_;
+    if (pos_ >= text_.size()) return Fail(62, "Input past end of file");
+    const size_t start = pos_;
+    while (pos_ < text_.size() && !IsLineEnd(text_[pos_])) ++pos_;
+    out.assign(text_.substr(start, pos_ - start));
+    SkipLineEnd();
+    return true;
+}
+
 bool TextFieldReader::ReadNumber(double& out) {
     std::string_view token;
     if (!NumberToken(token)) return false;

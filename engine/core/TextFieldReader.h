@@ -28,6 +28,9 @@ public:
     // the text up to the next comma or line end, blanks at its end dropped; an empty line is an
     // empty string.
     bool ReadString(std::string& out);
+    // A whole line as it stands, commas, quotes and blanks included, up to its line end (which it
+    // takes); for text lines with no field layout. Fails only past the end of the text.
+    bool ReadLine(std::string& out);
     // A number field: blanks and empty lines before it are skipped; it ends at a comma, a blank or
     // a line end and must be a finite decimal number as a whole.
     bool ReadNumber(double& out);

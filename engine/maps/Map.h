@@ -8,6 +8,7 @@
 // the grids is refused: a read gives 0 (a lookup -1, or (-1, 0)), a write does nothing and a draw
 // skips the cell.
 #include <cstdint>
+#include <string>
 
 #include "core/Records.h"
 
@@ -32,6 +33,13 @@ public:
     int32_t GetSourceTileHeight() const;
     int32_t GetSourceTilesAcross() const;
     int32_t GetSourceTilesDown() const;
+
+    // The map file (maps/MapFile.h): the whole map, or the buffers only for map editors. The path
+    // is used as given. A save writes the whole file or leaves the old one; it fails before Init.
+    // A load that fails leaves the map as it was.
+    bool SaveMap(const std::string& FullFilePath) const;
+    bool LoadMap(const std::string& FullFilePath);
+    bool SaveBufferAsMapFile(const std::string& FullFilePath, int32_t HowManyMapTextures) const;
 
     // Cell properties.
     float Value(float XPos, float Ypos, int32_t Layer) const;

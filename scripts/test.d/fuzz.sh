@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# A short fuzz run of the archive reader, the decompressor, the animation, font and high-score
-# file readers, the image decoder and the game's settings and level files (20 s each), after the
-# tests.
+# A short fuzz run of the archive reader, the decompressor, the animation, font, high-score and
+# map file readers, the image decoder and the game's settings and level files (20 s each), after
+# the tests.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 if ! command -v clang++ >/dev/null; then

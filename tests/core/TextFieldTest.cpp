@@ -57,6 +57,21 @@ TEST(TextFieldReader, NumbersEndAtBlanksToo) {
     EXPECT_TRUE(in.AtEnd());
 }
 
+TEST(TextFieldReader, LinesAreReadWholeCommasQuotesAndBlanksIncluded) {
+    TextFieldReader in(" 7 \r\ntiles, \"a\".png \r\n\r\nlf\nlast");
+    int32_t w = 0;
+    ASSERT_TRUE(in.ReadWhole(w));
+    std::vector<std::string> want = {"tiles, \"a\".png ", "", "lf", "last"};
+    for (const std::string& line : want) {
+        std::string s = "?";
+        ASSERT_TRUE(in.ReadLine(s)) << in.ErrorText();
+        EXPECT_EQ(s, line);
+    }
+    std::string s;
+    EXPECT_FALSE(in.ReadLine(s));
+    EXPECT_EQ(in.ErrorNumber(), 62);
+}
+
 TEST(TextFieldReader, DamagedFieldsAreRefusedWithTheRuntimesErrorNumber) {
     enum Kind { Whole, Number, Bool, String };
     struct Case {
