@@ -30,11 +30,14 @@ std::string InitRefusal(int64_t tileW, int64_t tileH, int64_t width, int64_t hei
     if (width < 0 || height < 0) return "Map size below 0.";
     if (across < 0 || down < 0 || sheets < 0) return "Tile sheet size below 0.";
     if (layers < 1) return "Fewer than one layer.";
+    // Each count is compared with a cap divided by the others, so no product can overflow.
     const int64_t grid = (width + 1) * (height + 1);
-    if (width * tileW > INT32_MAX || height * tileH > INT32_MAX || grid * layers > kMaxMapCells ||
-        grid * buffers > kMaxBufferEntries)
+    if (width * tileW > INT32_MAX || height * tileH > INT32_MAX || grid > kMaxMapCells / layers ||
+        grid > kMaxBufferEntries / buffers)
         return "Map too large.";
-    if (across * down * sheets > kMaxTileSources) return "Too many tiles.";
+    // Tiles per sheet must fit 32 bits even for a map without sheets.
+    const int64_t perSheet = across * down;
+    if (perSheet > INT32_MAX || (sheets > 0 && perSheet > kMaxTileSources / sheets)) return "Too many tiles.";
     return "";
 }
 

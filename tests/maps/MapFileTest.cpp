@@ -207,10 +207,17 @@ TEST_F(MapFileTest, EveryDamagedFileIsRefusedAndTheMapStaysAsItWas) {
     }
     EXPECT_FALSE(map.LoadMap(folder.file("absent.txt")));
     EXPECT_EQ(plm::MapFileText(), kept);
+    EXPECT_EQ(LogText(), logBefore);  // a refused file logs nothing
     EXPECT_TRUE(map.IsScaling(1, 1, 1));
     EXPECT_EQ(map.ID1(2, 2, 1), 7);
     EXPECT_EQ(map.Alpha(2, 2, 1), 100);
-    EXPECT_EQ(LogText(), logBefore);  // a refused file logs nothing
+    // Sheets whose tile count overflows 32 bits, even for a map that names no sheet: Map.Init
+    // refuses them (and logs its own error block).
+    std::string huge = withLines({{15, " 6048021 "}, {16, " 488 "}, {17, " 0 "}});
+    huge.erase(huge.find("gems.png\r\n"), 10);
+    plmtest::WriteFile(folder.file("bad.txt"), huge);
+    EXPECT_FALSE(map.LoadMap(folder.file("bad.txt")));
+    EXPECT_EQ(plm::MapFileText(), kept);
     // The good file still loads.
     plmtest::WriteFile(folder.file("bad.txt"), good);
     EXPECT_TRUE(map.LoadMap(folder.file("bad.txt")));
