@@ -47,8 +47,9 @@ void FillTileSources(MapState& m) {
         for (int32_t r = 1; r <= m.SourceTilesDown; ++r)
             for (int32_t c = 1; c <= m.SourceTilesAcross; ++c, ++n) {
                 MapTileSourceEntry& e = m.MapTileSource(n);
-                e.SrcX = (m.MapTileWidth + 1) * (c - 1);
-                e.SrcY = (m.MapTileHeight + 1) * (r - 1);
+                // Held to 32 bits: tiles that far out lie in no texture and draw nothing.
+                e.SrcX = ClampToInt32((int64_t{m.MapTileWidth} + 1) * (c - 1));
+                e.SrcY = ClampToInt32((int64_t{m.MapTileHeight} + 1) * (r - 1));
                 e.Texture = t;
             }
 }

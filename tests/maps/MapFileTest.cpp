@@ -158,6 +158,15 @@ TEST_F(MapFileTest, SavesNeedAMapAndAWritableFolderAndUseThePathAsGiven) {
     EXPECT_FALSE(map.LoadMap("maps/one.txt"));
 }
 
+TEST_F(MapFileTest, TileSourcesPastThirtyTwoBitsAreHeldToThem) {
+    map.Init(648021, 8, 2, 1, 64, 64, 3315, 1, 1, 1, 1);
+    EXPECT_EQ(map.GetTileRect(2).SrcX, 648022);
+    EXPECT_EQ(map.GetTileRect(3315).SrcX, 2147483647);
+    Save();
+    EXPECT_TRUE(map.LoadMap(folder.file("map.txt")));
+    EXPECT_EQ(map.GetTileRect(3315).SrcX, 2147483647);
+}
+
 TEST_F(MapFileTest, EveryDamagedFileIsRefusedAndTheMapStaysAsItWas) {
     GameMap();
     const std::string good = Save("good.txt");
