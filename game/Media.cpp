@@ -1,12 +1,13 @@
 #include "Media.h"
 
-#include <climits>
-#include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "GameState.h"
 #include "MediaLayout.h"
+#include "core/Convert.h"
 #include "core/PelmarEngine.h"
+#include "core/TextFieldReader.h"
 
 namespace tessaly {
 
@@ -17,23 +18,25 @@ namespace {
 constexpr int32_t kMapColumns = 25, kMapRows = 19;
 constexpr int32_t kDrawAreaX = 13, kDrawAreaY = -9, kDrawColumns = 25, kDrawRows = 17;
 
-// The frames "0,0,1,0,...,30,0" of one sheet row, all from texture 1.
+// Frames 0..n-1 along one sheet row, as (column, row) pairs: "0,0,1,0,...,30,0".
 std::string RowFrames(int32_t frames) {
     std::string text;
     for (int32_t f = 0; f < frames; ++f) text += (f ? "," : "") + std::to_string(f) + ",0";
     return text;
 }
 
+// The same texture for every frame: "1,1,...,1".
 std::string SameTexture(int32_t frames, int32_t texture) {
     std::string text;
     for (int32_t f = 0; f < frames; ++f) text += (f ? "," : "") + std::to_string(texture);
     return text;
 }
 
-// The whole-number value a playlist piece starts with (blanks first); 0 when there is none.
-int32_t PieceValue(const std::string& piece) {
-    const long v = std::strtol(piece.c_str(), nullptr, 10);
-    return v < INT32_MIN || v > INT32_MAX ? 0 : static_cast<int32_t>(v);
+// The whole-number value a playlist piece starts with (blanks skipped); 0 when there is none.
+int32_t PieceValue(std::string_view piece) {
+    double value = 0;
+    plm::ReadNumberPrefix(piece, value);
+    return plm::RoundHalfEven(value);
 }
 
 void FadeInCurrent() {
@@ -74,7 +77,7 @@ void StartPlaylist(const std::string& list, int32_t start) {
     size_t from = 0;
     while (true) {
         const size_t comma = list.find(',', from);
-        slots.push_back(PieceValue(list.substr(from, comma == std::string::npos ? std::string::npos : comma - from)));
+        slots.push_back(PieceValue(std::string_view(list).substr(from, comma == std::string::npos ? std::string::npos : comma - from)));
         if (comma == std::string::npos) break;
         from = comma + 1;
     }
