@@ -1,10 +1,20 @@
 #include "FrameLoop.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
 #include <cmath>
 
+#include "EndSequences.h"
 #include "GameState.h"
+#include "Media.h"
+#include "MediaLayout.h"
+#include "Scoring.h"
+#include "Session.h"
+#include "Settings.h"
+#include "StandIns.h"
 #include "core/Convert.h"
+#include "core/PelmarEngine.h"
 #include "desktop/Desktop.h"
 #include "desktop/GameWindow.h"
 
@@ -68,12 +78,150 @@ bool MapToGameSpace(float x, float y, int32_t width, int32_t height, float& gx, 
     return true;
 }
 
-void UpdateMouse() {
-    FrameArea& frame = Game().Frame;
+void MapPointer() {
+    const FrameArea& frame = Game().Frame;
     // Windowed and full screen alike: the watch has mapped the pointer into the game space.
     E().Mouse()->X(static_cast<float>(plm::Int(frame.GameMouseX)));
     E().Mouse()->Y(static_cast<float>(plm::Int(frame.GameMouseY)));
-    frame.MouseClicked = E().Mouse()->Button1PressedOnce();
+}
+
+void UpdateMouse() {
+    MapPointer();
+    Game().Frame.MouseClicked = E().Mouse()->Button1PressedOnce();
+}
+
+void UnloadGameForm() {
+    RunArea& run = Game().Run;
+    run.CloseAllowed = true;
+    if (run.GameForm) run.GameForm->Hide();
+    desktop::PumpDesktopEvents();
+}
+
+bool BeginGameFrame() {
+    RunArea& run = Game().Run;
+    if (run.QuitRequested) {
+        UnloadGameForm();
+        run.AbortSession = true;
+        return false;
+    }
+    PauseWhileInactive();
+    const int32_t lost = E().Scene()->DeviceLost();
+    if (lost == 1) {
+        run.AbortSession = true;
+        return false;
+    }
+    if (lost == 2) E().Scene()->SetClearFlags(plm::TargetNotCleared);
+    E().Scene()->Begin();
+    return true;
+}
+
+void HandleScreenshotKey() {
+    plm::Key& key = *E().Key();
+    if (!key.PressedOnce(kKeyS)) return;
+    key.Clear(kKeyS);
+    E().Scene()->SaveScreenShot("");
+}
+
+namespace {
+
+constexpr int32_t kResourceTexture = 3;  // the small resource sheet, with its opaque black texel
+
+// Steps 1 to 10 and 14, 15 and 17 of a game frame are the same in play and in the game-over
+// sequence; `play` adds what only a running game shows.
+void RenderFrame(bool play) {
+    plm::PelmarEngine& e = E();
+    const SessionArea& session = Game().Session;
+    UpdateComboTimer();
+    standin::ShakeBoard();
+    standin::RenderFireworks();
+    RenderPanels();
+    RenderHud();
+    e.SpritePFX()->RenderExplosions(2);
+    standin::RenderCellMarks();
+    e.Map()->Render(kBoardLayer);
+    standin::RenderSpriteMarks();
+    e.Sprite()->Render();
+    if (play) {
+        standin::UpdateIdleSparkle();
+        if (session.HoverPreview) standin::UpdateHoverPreview();
+        if (!session.DialogOpen) standin::DrawCursor();
+    }
+    e.FontFader()->Render();
+    e.SpritePFX()->RenderExplosions(1);
+    if (play && session.DialogOpen) {
+        const media::Rect t = media::kFadeTexel;
+        e.Texture()->Render(kResourceTexture, t.x, t.y, t.w, t.h, 0, 0, 200, 0, kGameWidth, kGameHeight, true, 0,
+                            2, 2, 1, 1, 0, 255, 255, 255, 5, 6);
+        e.Gui()->Render(Game().Frame.MouseClicked);
+    }
+    standin::RenderFade();
+}
+
+}  // namespace
+
+void RunGameLoop() {
+    FrameArea& frame = Game().Frame;
+    frame.InGame = true;
+    while (GameFrame()) {
+    }
+    if (!frame.LeaveAfterFade && Game().Session.GameOver && !Game().Run.AbortSession) RunGameOver();
+    StopAllSounds();
+}
+
+bool GameFrame() {
+    FrameArea& frame = Game().Frame;
+    if (!frame.InGame) return false;
+    if (!BeginGameFrame()) return false;
+    plm::PelmarEngine& e = E();
+    if (frame.FixedDelta > 0) e.Delta(frame.FixedDelta);
+    UpdateMouse();
+    if (e.Key()->PressedOnce(kKeyEscape) && !frame.LeaveAfterFade) QuitToTitle();
+    HandleFunctionKeys();
+    UpdateGame();
+    RenderGame();
+    e.Scene()->Render();
+    HandleScreenshotKey();
+    if (frame.LeaveAfterFade && !Game().Fade.FadeOn) frame.InGame = false;
+    return frame.InGame;
+}
+
+void RenderGame() { RenderFrame(true); }
+
+void RenderGameOver() { RenderFrame(false); }
+
+void RenderPanels() {
+    plm::Texture& texture = *E().Texture();
+    const SessionArea& session = Game().Session;
+    texture.Render(2, media::kScreen.x, media::kScreen.y, media::kScreen.w, media::kScreen.h, 0, 0, 255, 0, 1, 1, true,
+                   0, 2, 2, 1, 1, 0, 255, 255, 255, 5, 6);
+    if (session.OverPreviewStrip) {
+        const media::Rect r = media::kStripHighlight;
+        texture.RenderFast(2, r.x, r.y, r.w, r.h, media::kStripHighlightAt.x, media::kStripHighlightAt.y, 255, 0, 1,
+                           true, false, 5, 6);
+    }
+    if (session.OverMenuButton && !session.DialogOpen) {
+        const media::Rect r = media::kMenuButtonHighlight;
+        texture.RenderFast(2, r.x, r.y, r.w, r.h, media::kMenuButtonHighlightAt.x, media::kMenuButtonHighlightAt.y,
+                           255, 0, 1, true, false, 5, 6);
+    }
+}
+
+void RenderHud() {
+    FrameArea& frame = Game().Frame;
+    SessionArea& session = Game().Session;
+    frame.ScoreCountTimer -= E().Delta();
+    if (frame.ScoreCountTimer < 0) {
+        frame.ScoreCountTimer = 20;
+        if (session.DisplayedScore < session.Score) session.DisplayedScore = std::min(session.DisplayedScore + 10, session.Score);
+    }
+    plm::Font& font = *E().Font();
+    const std::array<int32_t, 3> values{session.Level, session.DisplayedScore, session.GemsLeft};
+    for (size_t i = 0; i < values.size(); ++i) {
+        const std::string text = std::to_string(values[i]);
+        const float w = font.GetStringWidth(1, text, 1, 1, 1);
+        font.Render(1, text, media::kHudCentreX - w / 2, static_cast<float>(media::kHudNumberY[i]), 1, 255, 1, 1, 1,
+                    255, 255, 255, 5, 6);
+    }
 }
 
 }  // namespace tessaly

@@ -28,7 +28,34 @@ void OnWindowEvent(const desktop::WindowEvent& event);
 bool MapToGameSpace(float x, float y, int32_t width, int32_t height, float& gx, float& gy);
 
 // Once a frame after Scene.Begin: the engine's pointer to Int of the game-space position, and
-// MouseClicked latched from the left button's press.
+// MouseClicked latched from the left button's press. MapPointer is the first half alone.
 void UpdateMouse();
+void MapPointer();
+// S pressed once: a numbered screenshot of the frame just shown.
+void HandleScreenshotKey();
+
+// A close request seen by a loop: closing is allowed now, the game window is hidden and the
+// window messages run once.
+void UnloadGameForm();
+
+// The head every game frame shares: a quit request or a failed device restore sets AbortSession
+// and returns false (the loop ends); else the pause while inactive, the clear flags after a
+// restored device, and Scene.Begin.
+bool BeginGameFrame();
+
+// Runs a game set up by InitGame until Escape and its fade, the end of the game (then the
+// game-over sequence), a quit request or a failed device restore; stops every sound at the end.
+void RunGameLoop();
+// One frame of the game loop; false when the loop is over.
+bool GameFrame();
+
+// The frame of a running game, back to front; RenderGameOver is the same without the idle
+// sparkle, the hover preview, the cursor and the menu box.
+void RenderGame();
+void RenderGameOver();
+// The level's background picture over the whole screen and the lit strip and menu button.
+void RenderPanels();
+// Level, the counting score and the gems left, centred in the left panel.
+void RenderHud();
 
 }  // namespace tessaly

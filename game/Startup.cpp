@@ -8,6 +8,7 @@
 #include "Levels.h"
 #include "Media.h"
 #include "MediaLayout.h"
+#include "Session.h"
 #include "Settings.h"
 #include "Title.h"
 #include "desktop/Desktop.h"
@@ -22,15 +23,6 @@ constexpr const char* kDeviceFailure = "The DirectX interface could not be initi
 constexpr int32_t kSplashSprite = 1;
 
 void ShowMessage(const std::string& text) { desktop::ShowMessageBox(kCaption, text, Game().Run.Recorder.get()); }
-
-// The game window is unloaded by the loop that saw the close request: hidden at once, destroyed
-// when the session shuts down, after the engine has let go of it.
-void UnloadGameForm() {
-    RunArea& run = Game().Run;
-    run.CloseAllowed = true;
-    if (run.GameForm) run.GameForm->Hide();
-    desktop::PumpDesktopEvents();
-}
 
 // Every table 1..5 and place 1..10 gets the game's default row: "GUEST", the level text "1",
 // the score as Init set it.
@@ -193,11 +185,9 @@ void GameMain() {
                 run.AbortSession = true;
                 break;
             }
-            // A game in modes 1 to 5 runs here (InitGame, RunGameLoop) once the game's session
-            // is built; until then it cannot be set up.
-            run.ErrorText = "Error during game init.";
-            run.AbortSession = true;
-            break;
+            InitGame();
+            RunGameLoop();
+            if (run.AbortSession) break;
         }
     }
     scores->SaveScores();

@@ -1,0 +1,202 @@
+// A game played frame by frame through its loop: the opening hold, clicks through the pointer and
+// the scripted button, the end of a level in each mode, the board-clear sweep, the in-game menu,
+// the game-over sequence and the score in the mode's high-score table.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "game/BoardFixture.h"
+#include "game/EndSequences.h"
+#include "game/IncomingRows.h"
+#include "game/Session.h"
+#include "ui/HighScores.h"
+
+namespace plmtest {
+namespace {
+
+using namespace tessaly;
+
+class GameLoopTest : public BoardTest {
+protected:
+    void SetUp() override {
+        BoardTest::SetUp();
+        E().HighScores()->Init(media::kScoresFile, kHighScorePlaces, 1000, kHighScoreTables);
+        G().Frame.FixedDelta = 50;  // every game frame steps 50 ms
+    }
+    // One frame of the game loop with the pointer on cell (x, y) and the left button as given.
+    bool Frame(int x = 0, int y = 0, bool button = false) {
+        plm::Map& map = *E().Map();
+        G().Frame.GameMouseX = static_cast<float>(32 * x + 16 + map.ScreenX());
+        G().Frame.GameMouseY = static_cast<float>(32 * y + 16 + map.ScreenY());
+        input->SetButton(0, button);
+        clock->Advance(50);
+        return GameFrame();
+    }
+    void ClickFrame(int x, int y) {
+        Frame(x, y, false);
+        Frame(x, y, true);
+        Frame(x, y, false);
+    }
+    // An empty board with nothing falling and no incoming row on its way.
+    void ClearBoard() {
+        for (int i = kFallingGemFirst; i <= kPreviewSpriteLast; ++i) E().Sprite()->TurnOff(i, true, true);
+        E().Map()->FxOffAll(kBoardLayer);  // no landing animation runs on into the new cells
+        WallBoard();
+        ResetIncomingRow();
+        G().Session.RowTimer = 1e9f;
+    }
+    // Starts a game and plays the frames of the opening hold.
+    void StartGame(int mode, int level = 1) {
+        G().Session.GameMode = mode;
+        G().Session.StartLevel = level;
+        ASSERT_TRUE(InitGame());
+        G().Frame.InGame = true;
+        ASSERT_EQ(G().Session.GameState, kStateOpening);
+        for (int f = 0; f < 200 && G().Session.GameState == kStateOpening; ++f) Frame();
+        ASSERT_EQ(G().Session.GameState, kStatePlay);
+        Settle();
+    }
+};
+
+// Each mode from its first frame through a cleared level: the quota, the next level's quota and
+// what ends the level (a board-clear sweep and a fresh board, or the next level on the same board).
+TEST_F(GameLoopTest, EachModeClearsItsFirstLevel) {
+    struct Case {
+        int mode;
+        bool sweep;
+        int step;
+        float interval;
+    };
+    for (const Case& c : {Case{1, true, 10, 1000}, Case{2, true, 10, 1000}, Case{3, false, 10, 1000},
+                          Case{4, false, 10, RowTicks(40) / 2}, Case{5, true, 5, 1000}}) {
+        SCOPED_TRACE(c.mode);
+        StartGame(c.mode);
+        EXPECT_EQ(G().Session.Quota, 10);
+        EXPECT_EQ(G().Session.QuotaStep, c.step);
+        EXPECT_EQ(G().Session.HoverPreview, c.mode == 2 || c.mode == 3 || c.mode == 5);
+        // The last three gems of the quota lie in a row on the floor.
+        ClearBoard();
+        Lay({"111.........", "232323232323"});
+        G().Session.GemsLeft = 3;
+        const int scoreBefore = G().Session.Score;
+        ClickFrame(6, 16);
+        EXPECT_GT(G().Session.Score, scoreBefore);
+        if (c.sweep) {
+            EXPECT_EQ(G().Session.GemsLeft, 0);
+            ASSERT_EQ(G().Session.GameState, kStateBoardClear);
+            for (int f = 0; f < 400 && G().Session.GameState != kStatePlay; ++f) Frame();
+            ASSERT_EQ(G().Session.GameState, kStatePlay);
+        } else {
+            EXPECT_EQ(G().Session.GameState, kStatePlay);
+            EXPECT_TRUE(E().Sprite()->Enabled(kLevelBannerSprite));
+        }
+        EXPECT_EQ(G().Session.Level, 2);
+        EXPECT_EQ(G().Session.Quota, 10 + c.step);
+        EXPECT_EQ(G().Session.GemsLeft, 10 + c.step);
+        EXPECT_FLOAT_EQ(G().Session.RowInterval, c.mode == 4 ? c.interval : RowTicks(2));
+        Quiet();
+    }
+}
+
+// A mode-3 game from level 20 asks for 200 gems and starts at the first level's row interval.
+TEST_F(GameLoopTest, StartLevelSetsQuotaButNotInterval) {
+    G().Session.GameMode = 3;
+    G().Session.StartLevel = 20;
+    InitGame();
+    EXPECT_EQ(G().Session.Quota, 200);
+    EXPECT_EQ(G().Session.GemsLeft, 200);
+    EXPECT_FLOAT_EQ(G().Session.RowInterval, 1000);
+    G().Session.GemsLeft = 0;
+    LevelUp();
+    EXPECT_EQ(G().Session.Quota, 210);
+    EXPECT_FLOAT_EQ(G().Session.RowInterval, RowTicks(21));
+    // The last level won ends the game at once.
+    G().Session.Level = 40;
+    LevelUp();
+    EXPECT_TRUE(G().Session.GameWon);
+    EXPECT_TRUE(G().Session.GameOver);
+    EXPECT_FALSE(G().Frame.InGame);
+    EXPECT_EQ(G().Session.Level, 40);
+}
+
+// The sweep turns the playfield into a checkerboard of the two tiles, row by row, paying five
+// points a colour gem; specials pay nothing.
+TEST_F(GameLoopTest, BoardClearSweepPaysColourGemsAndLeavesACheckerboard) {
+    StartGame(2);
+    ClearBoard();
+    Lay({"123456123456", "rrrrrrrrrrrr"}, 17);
+    const int score = G().Session.Score;
+    StartBoardClear();
+    EXPECT_TRUE(E().Sprite()->Enabled(kBoardClearBannerSprite));
+    for (int f = 0; f < 400 && G().Session.GameState == kStateBoardClear; ++f) Frame();
+    EXPECT_EQ(G().Session.GameState, kStateNextBoard);
+    EXPECT_EQ(G().Session.Score, score + 60);
+    for (int y = 3; y <= 17; ++y)
+        for (int x = 7; x <= 17; ++x) EXPECT_NE(CellValue(x, y), CellValue(x - 1, y)) << x << "," << y;
+    EXPECT_TRUE(CellValue(6, 3) == 590 || CellValue(6, 3) == 591);
+    EXPECT_NE(CellValue(6, 3), CellValue(6, 4));
+}
+
+// The menu button opens the box in any state and freezes it; the second button restores it, the
+// first leaves for the title.
+TEST_F(GameLoopTest, MenuBoxFreezesTheSweepAndContinueRestoresIt) {
+    StartGame(1);
+    StartBoardClear();
+    Frame();
+    Frame();
+    const int row = G().End.SweepRow;
+    auto clickAt = [&](float x, float y) {
+        G().Frame.GameMouseX = x;
+        G().Frame.GameMouseY = y;
+        // The box's buttons raise their event on the release; the next frame reads it.
+        for (bool b : {false, true, false, false}) {
+            input->SetButton(0, b);
+            clock->Advance(50);
+            GameFrame();
+        }
+    };
+    clickAt(700, 460);  // the menu button
+    EXPECT_EQ(G().Session.GameState, kStateMenu);
+    EXPECT_EQ(G().Session.SavedState, kStateBoardClear);
+    EXPECT_TRUE(G().Session.DialogOpen);
+    for (int f = 0; f < 10; ++f) Frame();
+    EXPECT_EQ(G().End.SweepRow, row);
+    clickAt(media::kContinueAt.x + 50, media::kContinueAt.y + 25);
+    EXPECT_FALSE(G().Session.DialogOpen);
+    EXPECT_EQ(G().Session.GameState, kStateBoardClear);
+    Frame();
+    Frame();
+    EXPECT_GT(G().End.SweepRow, row);
+    clickAt(700, 460);
+    clickAt(media::kLeaveAt.x + 50, media::kLeaveAt.y + 25);
+    EXPECT_EQ(G().Session.GameState, kStateQuitting);
+    EXPECT_TRUE(G().Frame.LeaveAfterFade);
+}
+
+// A game over bursts the board, shows the banner and records the score in the mode's table.
+TEST_F(GameLoopTest, GameOverRecordsTheScoreInTheModesTable) {
+    StartGame(4);
+    G().Session.Score = 123456;
+    G().Session.Level = 7;
+    G().Settings.CurrentPlayer = "ALICE";
+    G().Session.GameOver = true;
+    G().Frame.InGame = true;
+    // The whole sequence, the clock running on as the frames read it, until its end.
+    clock->SetStepPerRead(25);
+    RunGameOver();
+    clock->SetStepPerRead(0);
+    EXPECT_EQ(G().End.NewHighScoreMode, 4);
+    EXPECT_EQ(G().End.NewHighScorePosition, 1);
+    EXPECT_EQ(E().HighScores()->GetName(1, 4), "ALICE");
+    EXPECT_EQ(E().HighScores()->GetScore(1, 4), 123456);
+    EXPECT_EQ(E().HighScores()->GetDataString1(1, 4), "7");
+    EXPECT_LT(G().End.SweepRow, -60);
+    // A score too low for the table leaves no new high score.
+    G().Session.Score = 0;
+    RecordHighScore();
+    EXPECT_EQ(G().End.NewHighScoreMode, 0);
+    EXPECT_EQ(G().End.NewHighScorePosition, 0);
+}
+
+}  // namespace
+}  // namespace plmtest
