@@ -18,6 +18,7 @@ struct Point {
 
 // ---------------------------------------------------------------------------------------------
 // The game sheet "t1.png" (texture slot 1, also the board map's tile source).
+constexpr int kSheetTexture = 1;
 constexpr int kSheetSize = 1024;
 constexpr int kTileSize = 32;
 constexpr int kTileStep = 33;  // 32 pixels and a one-pixel gutter
@@ -85,6 +86,7 @@ constexpr Rect kPreviewLight{0, 992, 32, 32};
 // ---------------------------------------------------------------------------------------------
 // The resource sheet "plmres1.png" (texture slot 3): particles, explosion images, the fade texel
 // and the bitmap font's glyphs (slot 3 is always loaded).
+constexpr int kResTexture = 3;
 constexpr int kResWidth = 512, kResHeight = 512;
 constexpr Rect kFadePatch{0, 0, 16, 16};  // opaque black; the game stretches texel (1, 1)
 constexpr Rect kFadeTexel{1, 1, 1, 1};
