@@ -6,6 +6,7 @@
 #include "Levels.h"
 #include "MediaLayout.h"
 #include "Scoring.h"
+#include "SpecialGems.h"
 #include "core/Convert.h"
 #include "core/PelmarEngine.h"
 
@@ -54,12 +55,21 @@ void ClickBoard(bool Probe) {
     board.ClickedCell = cell;
     if (cell.Y < kPlayTop) return;  // rows 1 and 2, where new gems enter
     const float x = cell.X, y = cell.Y;
-    if (kind >= media::kColourGem1 && kind < media::kBomb) {
-        ClickGem(x, y, static_cast<float>(kind), Probe);
-    } else if (kind == media::kBlocker) {
+    const float k = static_cast<float>(kind);
+    switch (kind) {
+    case media::kBomb: ClickBomb(x, y, k, Probe); break;
+    case media::kRowGem: ClickRowGem(x, y, k, Probe); break;
+    case media::kColumnGem: ClickColumnGem(x, y, k, Probe); break;
+    case media::kCrossGem: ClickCrossGem(x, y, k, Probe); break;
+    case media::kDiagonalGem: ClickDiagonalGem(x, y, k, Probe); break;
+    case media::kShuffleGem: ClickShuffleGem(x, y, k, Probe); break;
+    case media::kBlocker:
         if (!Probe) PlayBoardSound(kBlockerSample);
+        break;
+    default:
+        if (kind < media::kBomb) ClickGem(x, y, k, Probe);
+        else ClickColorBomb(x, y, static_cast<float>(kind - media::kBomb), Probe);  // kinds 8..13
     }
-    // Kinds 7..18, the special gems, dispatch to their own rules here.
 }
 
 void ClickGem(float X, float Y, float Kind, bool Probe) {
