@@ -3,6 +3,8 @@
 #include <string>
 
 #include "Board.h"
+#include "ClearEffects.h"
+#include "Fade.h"
 #include "Falling.h"
 #include "FrameLoop.h"
 #include "GameState.h"
@@ -12,7 +14,6 @@
 #include "Scoring.h"
 #include "Session.h"
 #include "Settings.h"
-#include "StandIns.h"
 #include "core/Convert.h"
 #include "core/PelmarEngine.h"
 
@@ -46,7 +47,7 @@ void SweepRow(int32_t row) {
         const int32_t kind = TileKind(value);
         if (value > 0 && kind >= media::kColourGem1 && kind <= media::kBomb) {
             end.SweepBonus += Game().Session.PointsPerGem / 2;
-            standin::PopMapTile(x, row, kSweepPopNodes);
+            PopMapTile(x, row, kSweepPopNodes);
         }
         map.ID1(fx, fy, kBoardLayer, 0);
         map.FxOff(fx, fy, kBoardLayer);
@@ -85,7 +86,7 @@ void GameOverStep() {
         }
     }
     if (end.SweepRow < kGameOverEndRow && !g.Frame.LeaveAfterFade) {
-        standin::StartFade(0, 0.2f);
+        StartFade(0, 0.2f);
         g.Frame.LeaveAfterFade = true;
     }
 }
@@ -126,7 +127,7 @@ void UpdateBoardClear() {
     }
     end.SweepRow += 1;
     if (end.SweepRow >= kSweepEndRow) {
-        standin::RunBoardClearEffect();
+        RunBoardClearEffect();
         e.SpriteEngine()->SetFadeOff(kBoardClearBannerSprite, 0.4f, true);
         g.Session.StateTimer = kNextBoardHoldMs;
         g.Session.GameState = kStateNextBoard;

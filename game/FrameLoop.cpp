@@ -5,7 +5,9 @@
 #include <string>
 #include <cmath>
 
+#include "BoardFx.h"
 #include "EndSequences.h"
+#include "Fade.h"
 #include "GameState.h"
 #include "Media.h"
 #include "MediaLayout.h"
@@ -132,14 +134,14 @@ void RenderFrame(bool play) {
     plm::PelmarEngine& e = E();
     const SessionArea& session = Game().Session;
     UpdateComboTimer();
-    standin::ShakeBoard();
-    standin::RenderFireworks();
+    ShakeBoard();
+    RenderFireworks();
     RenderPanels();
     RenderHud();
     e.SpritePFX()->RenderExplosions(2);
-    standin::RenderCellMarks();
+    RenderCellMarks();
     e.Map()->Render(kBoardLayer);
-    standin::RenderSpriteMarks();
+    RenderSpriteMarks();
     e.Sprite()->Render();
     if (play) {
         standin::UpdateIdleSparkle();
@@ -154,7 +156,7 @@ void RenderFrame(bool play) {
                             2, 2, 1, 1, 0, 255, 255, 255, 5, 6);
         e.Gui()->Render(Game().Frame.MouseClicked);
     }
-    standin::RenderFade();
+    RenderFade();
 }
 
 }  // namespace

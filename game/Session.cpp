@@ -5,7 +5,9 @@
 #include <string>
 
 #include "Board.h"
+#include "BoardFx.h"
 #include "EndSequences.h"
+#include "Fade.h"
 #include "Falling.h"
 #include "GameState.h"
 #include "IncomingRows.h"
@@ -13,7 +15,6 @@
 #include "Matching.h"
 #include "Media.h"
 #include "MediaLayout.h"
-#include "StandIns.h"
 #include "core/Convert.h"
 #include "core/PelmarEngine.h"
 
@@ -78,7 +79,7 @@ void UpdateMenuBox() {
     SessionArea& s = Game().Session;
     s.LastGuiEvent = E().Gui()->GetEvent();
     if (!s.LastGuiEvent.eEventRaised) return;
-    standin::PlayNopeSound();
+    PlayNopeSound();
     s.DialogOpen = false;
     if (s.LastGuiEvent.eEventIndex == 1) {
         if (!Game().Frame.LeaveAfterFade) QuitToTitle();
@@ -102,7 +103,7 @@ bool InitGame() {
     ShuffleSparkleCells();
     e.Sprite()->TurnOffAll(true, true);
     e.Map()->SetDrawArea(media::kBoardOrigin.x, media::kBoardOrigin.y, 25, 17);
-    standin::WipeBoard();
+    WipeBoard();
 
     g.Cursor.CursorAlpha = 255;
     g.Cursor.CursorPulse = 0.5f;
@@ -138,7 +139,7 @@ bool InitGame() {
 
     s.BackgroundLoaded = -1;
     s.Level = std::clamp(s.StartLevel, 1, kLevels);
-    standin::InitBackgroundOrder();
+    InitBackgroundOrder();
     s.BackgroundWanted = plm::IntDiv(s.Level - 1, kLevelsPerBackground) + 1;
     s.Quota = s.GemsLeft = s.Level * 10;
     s.QuotaStep = s.GameMode == 5 ? 5 : 10;
@@ -159,8 +160,8 @@ bool InitGame() {
     e.SpriteEngine()->SetFadeOnFadeOff(kLevelBannerSprite, 1.0f, 4000, true);
     s.GameState = kStateOpening;
     s.StateTimer = kOpeningHoldMs;
-    standin::StartRandomPlaylist();
-    standin::StartFade(255, -0.08f);
+    StartRandomPlaylist();
+    StartFade(255, -0.08f);
     return true;
 }
 
@@ -175,7 +176,7 @@ void UpdateGame() {
         s.GameState = kStateMenu;
         BuildGameGui();
         s.DialogOpen = true;
-        standin::PlayNopeSound();
+        PlayNopeSound();
     }
     switch (s.GameState) {
     case kStatePlay:
@@ -236,7 +237,7 @@ void NewBoard() {
     SessionArea& s = Game().Session;
     s.BackgroundWanted = plm::IntDiv(s.Level - 1, kLevelsPerBackground) + 1;
     LoadLevelBackground();
-    standin::WipeBoard();
+    WipeBoard();
     s.RowIndex = 0;
     s.RowInterval = LevelRowInterval(s.Level);
     const int32_t rows = PrefillRows(s.Level);
@@ -299,7 +300,7 @@ void BuildGameGui() {
 
 void QuitToTitle() {
     Game().Session.GameState = kStateQuitting;
-    standin::StartFade(0, 0.1f);
+    StartFade(0, 0.1f);
     Game().Frame.LeaveAfterFade = true;
 }
 

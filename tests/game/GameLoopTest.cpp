@@ -131,10 +131,19 @@ TEST_F(GameLoopTest, BoardClearSweepPaysColourGemsAndLeavesACheckerboard) {
     for (int f = 0; f < 400 && G().Session.GameState == kStateBoardClear; ++f) Frame();
     EXPECT_EQ(G().Session.GameState, kStateNextBoard);
     EXPECT_EQ(G().Session.Score, score + 60);
+    // The sweep's checkerboard leaves with the first board-clear effect: every playfield cell is
+    // now a flying tile, column by column, the checker images alternating.
     for (int y = 3; y <= 17; ++y)
-        for (int x = 7; x <= 17; ++x) EXPECT_NE(CellValue(x, y), CellValue(x - 1, y)) << x << "," << y;
-    EXPECT_TRUE(CellValue(6, 3) == 590 || CellValue(6, 3) == 591);
-    EXPECT_NE(CellValue(6, 3), CellValue(6, 4));
+        for (int x = 6; x <= 17; ++x) EXPECT_EQ(CellValue(x, y), 0) << x << "," << y;
+    int flying = 0;
+    for (int s = kFallingGemFirst; s <= kFallingGemLast; ++s)
+        if (E().Sprite()->Enabled(s) && E().Sprite()->ID2(s) == 1) ++flying;
+    EXPECT_EQ(flying, 180);
+    const media::Rect a = media::TileRect(media::kCheckerTile), b = media::TileRect(media::kCheckerTile + 1);
+    const int first = E().Sprite()->SrcX(kFallingGemFirst), next = E().Sprite()->SrcX(kFallingGemFirst + 1);
+    EXPECT_TRUE(first == a.x || first == b.x) << first;
+    EXPECT_TRUE(next == a.x || next == b.x) << next;
+    EXPECT_NE(first, next);
 }
 
 // The menu button opens the box in any state and freezes it; the second button restores it, the
