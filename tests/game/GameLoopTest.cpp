@@ -128,9 +128,19 @@ TEST_F(GameLoopTest, BoardClearSweepPaysColourGemsAndLeavesACheckerboard) {
     const int score = G().Session.Score;
     StartBoardClear();
     EXPECT_TRUE(E().Sprite()->Enabled(kBoardClearBannerSprite));
+    // Every row swept: a checkerboard of the two tiles, before the board-clear effect takes it.
+    for (int f = 0; f < 400 && G().End.SweepRow <= 17; ++f) Frame();
+    EXPECT_EQ(G().Session.GameState, kStateBoardClear);
+    EXPECT_EQ(G().Session.Score, score + 60);
+    for (int y = 3; y <= 17; ++y)
+        for (int x = 7; x <= 17; ++x) EXPECT_NE(CellValue(x, y), CellValue(x - 1, y)) << x << "," << y;
+    EXPECT_TRUE(CellValue(6, 3) == 590 || CellValue(6, 3) == 591);
+    EXPECT_NE(CellValue(6, 3), CellValue(6, 4));
+    // Ten empty steps later the effect runs and the next board is held for 3000 ms.
     for (int f = 0; f < 400 && G().Session.GameState == kStateBoardClear; ++f) Frame();
     EXPECT_EQ(G().Session.GameState, kStateNextBoard);
-    EXPECT_EQ(G().Session.Score, score + 60);
+    EXPECT_EQ(G().End.SweepRow, 28);
+    EXPECT_EQ(G().Session.StateTimer, 3000);
     // The sweep's checkerboard leaves with the first board-clear effect: every playfield cell is
     // now a flying tile, column by column, the checker images alternating.
     for (int y = 3; y <= 17; ++y)
@@ -180,6 +190,34 @@ TEST_F(GameLoopTest, MenuBoxFreezesTheSweepAndContinueRestoresIt) {
     clickAt(media::kLeaveAt.x + 50, media::kLeaveAt.y + 25);
     EXPECT_EQ(G().Session.GameState, kStateQuitting);
     EXPECT_TRUE(G().Frame.LeaveAfterFade);
+}
+
+// One play frame with the menu box open, back to front: the background picture, the board's
+// cells, the darkening texel stretched over the screen, then the box.
+TEST_F(GameLoopTest, PlayFrameDrawsInLayerOrder) {
+    StartGame(2);
+    ClearBoard();
+    Lay({"123456123456"});
+    G().Session.SavedState = kStatePlay;
+    G().Session.GameState = kStateMenu;
+    G().Session.DialogOpen = true;
+    device->ClearCalls();
+    Frame();
+    auto find = [&](int x, int y, int w, int h) {
+        const auto calls = device->CallsOf(plm::platform::CallKind::SpriteDraw);
+        for (size_t i = 0; i < calls.size(); ++i) {
+            const plm::platform::Rect& r = calls[i].rect;
+            if (calls[i].hasRect && r.left == x && r.top == y && r.right - r.left == w && r.bottom - r.top == h) return static_cast<int>(i);
+        }
+        return -1;
+    };
+    const media::Rect gem = media::KindFrameRect(1, 0), box = media::kMenuBox, texel = media::kFadeTexel;
+    const int background = find(0, 0, 800, 600), cell = find(gem.x, gem.y, gem.w, gem.h);
+    const int darken = find(texel.x, texel.y, texel.w, texel.h), menu = find(box.x, box.y, box.w, box.h);
+    EXPECT_EQ(background, 0);
+    EXPECT_GT(cell, background);
+    EXPECT_GT(darken, cell);
+    EXPECT_GT(menu, darken);
 }
 
 // A game over bursts the board, shows the banner and records the score in the mode's table.
