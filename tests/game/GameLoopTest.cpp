@@ -3,6 +3,7 @@
 // the game-over sequence and the score in the mode's high-score table.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "game/BoardFixture.h"
@@ -190,6 +191,33 @@ TEST_F(GameLoopTest, MenuBoxFreezesTheSweepAndContinueRestoresIt) {
     clickAt(media::kLeaveAt.x + 50, media::kLeaveAt.y + 25);
     EXPECT_EQ(G().Session.GameState, kStateQuitting);
     EXPECT_TRUE(G().Frame.LeaveAfterFade);
+}
+
+// Without a readable level file the first mode still starts, with empty incoming rows.
+TEST_F(GameLoopTest, ModeOneWithoutLevelFilePlaysEmptyRows) {
+    std::filesystem::remove(folder.file("gdata.dat"));
+    LevelRows(1, 1, 1, 3);
+    G().Session.GameMode = 1;
+    EXPECT_TRUE(InitGame());
+    EXPECT_EQ(G().Session.GameState, kStateOpening);
+    EXPECT_EQ(LevelRows(1, 1, 1), 0);
+    EXPECT_EQ(LevelRows(40, 250, 12), 0);
+}
+
+// Escape in play fades to black, and the loop ends when the fade is over: no game over follows.
+TEST_F(GameLoopTest, EscapeFadesOutAndEndsTheLoop) {
+    StartGame(2);
+    input->SetKey(kKeyEscape, true);
+    Frame();
+    input->SetKey(kKeyEscape, false);
+    EXPECT_EQ(G().Session.GameState, kStateQuitting);
+    EXPECT_TRUE(G().Frame.LeaveAfterFade);
+    EXPECT_TRUE(G().Fade.FadeOn);
+    int frames = 1;
+    while (Frame() && frames < 200) ++frames;
+    EXPECT_FALSE(G().Frame.InGame);
+    EXPECT_GT(frames, 1);
+    EXPECT_FALSE(G().Session.GameOver);
 }
 
 // One play frame with the menu box open, back to front: the background picture, the board's
