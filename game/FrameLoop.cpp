@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "BoardFx.h"
+#include "Cursor.h"
 #include "EndSequences.h"
 #include "Fade.h"
 #include "GameState.h"
@@ -14,7 +15,6 @@
 #include "Scoring.h"
 #include "Session.h"
 #include "Settings.h"
-#include "StandIns.h"
 #include "core/Convert.h"
 #include "core/PelmarEngine.h"
 #include "desktop/Desktop.h"
@@ -144,9 +144,9 @@ void RenderFrame(bool play) {
     RenderSpriteMarks();
     e.Sprite()->Render();
     if (play) {
-        standin::UpdateIdleSparkle();
-        if (session.HoverPreview) standin::UpdateHoverPreview();
-        if (!session.DialogOpen) standin::DrawCursor();
+        UpdateIdleSparkle();
+        if (session.HoverPreview) UpdateHoverPreview();
+        if (!session.DialogOpen) DrawCursor();
     }
     e.FontFader()->Render();
     e.SpritePFX()->RenderExplosions(1);
