@@ -237,6 +237,7 @@ struct TitleArea {
     float CarouselSpeed = 0;
     float CarouselTarget = 0;
     plm::Table<PictureSource> PictureSources = plm::Table<PictureSource>(10);
+    float LogoScale = 0.8f, LogoScaleStep = 0.00008f;  // the logo's pulse, reset by every RunTitle
 };
 
 struct GameState {

@@ -131,6 +131,10 @@ constexpr Rect kCarouselCaption{0, 362, 434, 30};
 constexpr Rect kStartLevelCaption{0, 400, 250, 30};
 
 // "title.png" (slot 2 on the title screen).
+constexpr const char* kTitlePicture = "title.png";
+constexpr const char* kModesPicture = "modes.png";
+constexpr const char* kHelpPicture = "help.jpg";
+constexpr const char* kTitlePlaylist = "2";  // the title music: track 2 alone
 constexpr int kTitleSize = 1024;
 constexpr Rect kTitleTile{0, 0, 512, 512};
 constexpr Rect kLogo{0, 520, 600, 246};

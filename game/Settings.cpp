@@ -27,16 +27,6 @@ std::string ConfigPath() {
 
 int32_t Percent(int32_t value) { return std::clamp(value, 0, 100); }
 
-// The name as the high-score file can store it: no double quotes, no control characters.
-std::string CleanName(const std::string& name) {
-    std::string out;
-    for (char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c != '"' && byte >= 32 && byte != 127) out += c;
-    }
-    return out;
-}
-
 // F1, F2 and F3: a frame cap and the fixed frame time that goes with it.
 void SetFrameCap(int32_t framesPerSecond) {
     E().Scene()->FrameRate(framesPerSecond);
@@ -52,6 +42,15 @@ void StepWindowSize(int32_t by) {
 }
 
 }  // namespace
+
+std::string CleanPlayerName(const std::string& name) {
+    std::string out;
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c != '"' && byte >= 32 && byte != 127) out += c;
+    }
+    return out;
+}
 
 bool FileHasData(const std::string& path) {
     std::error_code ec;
@@ -72,7 +71,7 @@ void ReadConfig(std::string_view text) {
     if (!in.ReadWhole(number)) return;
     s.GammaSetting = Percent(number);
     if (!in.ReadBool(s.VSync) || !in.ReadString(name)) return;
-    s.CurrentPlayer = CleanName(name);
+    s.CurrentPlayer = CleanPlayerName(name);
 }
 
 void LoadConfig() {
@@ -116,7 +115,11 @@ void ApplyMusicVolume() {
     for (int32_t slot = 1; slot <= Game().Media.MusicCount; ++slot) E().Music()->Volume(slot, Game().Settings.MusicVolume);
 }
 
-void ApplyGamma() { E().Scene()->SetGammaCorrection(static_cast<float>(Game().Settings.GammaSetting) * 0.02f); }
+// Below the floor the screen, the gamma slider included, would be too dark to read or set back.
+void ApplyGamma() {
+    const int32_t setting = std::max(Game().Settings.GammaSetting, kGammaFloor);
+    E().Scene()->SetGammaCorrection(static_cast<float>(setting) * 0.02f);
+}
 
 void ApplyFrameCap() {
     const float fixed = Game().Frame.FixedDelta;
@@ -126,7 +129,8 @@ void ApplyFrameCap() {
 void HandleFunctionKeys() {
     plm::PelmarEngine& e = E();
     plm::Key& key = *e.Key();
-    if (key.PressedOnce(kKeyF)) e.Scene()->SceneInfo(!e.Scene()->SceneInfo());
+    // While the player's name is typed, F is a letter of it.
+    if (!Game().Title.EnteringName && key.PressedOnce(kKeyF)) e.Scene()->SceneInfo(!e.Scene()->SceneInfo());
     if (key.PressedOnce(kKeyF1)) SetFrameCap(20);
     if (key.PressedOnce(kKeyF2)) SetFrameCap(30);
     if (key.PressedOnce(kKeyF3)) SetFrameCap(0);

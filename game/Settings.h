@@ -1,6 +1,7 @@
 #pragma once
 // The settings file "config.dat" beside the program, the window size steps, the music volume and
 // gamma, and the function keys every frame loop handles.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,8 @@ void LoadConfig();
 // bad one. Volumes and gamma are held to 0..100; double quotes and control characters are
 // dropped from the player's name.
 void ReadConfig(std::string_view text);
+// The name as the high-score file can store it: no double quotes, no control characters.
+std::string CleanPlayerName(const std::string& name);
 // The settings file's text for the current values.
 std::string ConfigText();
 // Writes the file whole or not at all; false when it could not be written.
@@ -26,7 +29,9 @@ bool SaveConfig();
 void ApplyWindowScale();
 // Every loaded music slot at MusicVolume.
 void ApplyMusicVolume();
-// The display's gamma from GammaSetting (50 is 1.0).
+// The lowest GammaSetting the display is given: 15, a factor of 0.3.
+constexpr int32_t kGammaFloor = 15;
+// The display's gamma from GammaSetting (50 is 1.0), never below the floor.
 void ApplyGamma();
 // The frame cap that FixedDelta stands for, on the engine of a new session (which starts
 // without one).

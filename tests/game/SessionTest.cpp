@@ -1,5 +1,5 @@
 // Whole sessions of the program headless (SDL's dummy driver, software device, null audio,
-// scripted input): from the launcher's Play through the title (a stub that quits) to the engine's
+// scripted input): from the launcher's Play through the title (left with Escape) to the engine's
 // shutdown, and the failures a session reports.
 #include "game/Startup.h"
 
@@ -44,6 +44,8 @@ protected:
         G().Run.Recorder = recorder;
         G().Run.KeepEngineLog = true;
         input = std::make_shared<plm::platform::ScriptedInput>();
+        // Escape held: the title leaves after its first frame, as a player who quits at once.
+        input->SetKey(tessaly::kKeyEscape, true);
         plm::SetInputBackend(input);
         clock->SetStepPerRead(1);  // waits on the clock end
     }
@@ -81,12 +83,12 @@ protected:
     tessaly::desktop::EventWatch::Handler player;
 };
 
-TEST_F(SessionTest, SessionToTheTitleStubSavesScoresAndSettingsAndCleansUp) {
+TEST_F(SessionTest, SessionToTheTitleAndOutSavesScoresAndSettingsAndCleansUp) {
     Session();
     EXPECT_TRUE(recorder->Boxes.empty());
     EXPECT_FALSE(G().Run.Engine);
     EXPECT_FALSE(G().Run.GameForm);
-    EXPECT_TRUE(G().Run.AbortSession);  // the title stub chose to quit
+    EXPECT_TRUE(G().Run.AbortSession);  // Escape on the title
     // The game's default tables: ten GUEST rows from 1000 down to 100, level text "1", five times.
     plm::HighScores saved;
     saved.Init("scores.dat", 10, 0, 5);

@@ -198,7 +198,8 @@ TEST_F(FunctionKeysTest, MusicVolumeAndGamma) {
     G().Settings.MusicVolume = 37;
     ApplyMusicVolume();
     for (int slot = 1; slot <= 6; ++slot) EXPECT_EQ(E().Music()->Volume(slot), 37) << slot;
-    for (auto [setting, top] : {std::pair{50, 65025}, {25, 32512}, {100, 65535}, {0, 0}}) {
+    // The darkest setting is held at the floor (15, a factor of 0.3), so the screen stays readable.
+    for (auto [setting, top] : {std::pair{50, 65025}, {25, 32512}, {100, 65535}, {15, 19507}, {0, 19507}}) {
         device->ClearCalls();
         G().Settings.GammaSetting = setting;
         ApplyGamma();

@@ -1,0 +1,14 @@
+#pragma once
+// The title's mode pages, the mode-3 picture carousel and the start of a game.
+#include "core/Records.h"
+
+namespace tessaly {
+
+// A button event on a mode page (2..6) or on the carousel page (9).
+void HandleModeEvent(const plm::PLMGuiEvent& ev);
+// The carousel of the mode-3 pictures and the start level, while it shows.
+void DrawModeCarousel();
+// Sets GameMode, plays the pick sound and fades out; the title ends when the fade has finished.
+void StartChosenGame(int32_t mode);
+
+}  // namespace tessaly
