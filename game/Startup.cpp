@@ -34,13 +34,6 @@ void FillDefaultScores() {
 
 }  // namespace
 
-void UnloadGameForm() {
-    RunArea& run = Game().Run;
-    run.CloseAllowed = true;
-    if (run.GameForm) run.GameForm->Hide();
-    desktop::PumpDesktopEvents();
-}
-
 void ReportStartFailure(const std::string& text) {
     std::fprintf(stderr, "Tessaly: %s\n", text.c_str());
     std::string error;

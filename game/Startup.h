@@ -29,11 +29,6 @@ void ShowSplashLogo();
 // One frame of the splash; false when the splash is over.
 bool SplashFrame();
 
-// The game window is unloaded by the loop that saw the close request: closing is allowed from
-// now on, and the window is hidden at once and destroyed when the session shuts down, after the
-// engine has let go of it.
-void UnloadGameForm();
-
 // A failure that keeps the program from starting: written to standard error and to the engine's
 // log in the program's folder.
 void ReportStartFailure(const std::string& text);

@@ -6,7 +6,6 @@
 #include "Media.h"
 #include "MediaLayout.h"
 #include "Settings.h"
-#include "Startup.h"
 #include "TitleMenu.h"
 #include "TitleModes.h"
 #include "TitleScores.h"
@@ -120,19 +119,8 @@ bool TitleFrame() {
     plm::PelmarEngine& e = E();
     RunArea& run = Game().Run;
     FrameArea& frame = Game().Frame;
-    if (run.QuitRequested) {
-        run.AbortSession = true;
-        UnloadGameForm();
-        return false;
-    }
-    PauseWhileInactive();
-    const int32_t lost = e.Scene()->DeviceLost();
-    if (lost == 1) {
-        run.AbortSession = true;
-        return false;
-    }
-    if (lost == 2) e.Scene()->SetClearFlags(plm::TargetNotCleared);
-    e.Scene()->Begin();
+    // A close request or a device lost for good ends the loop before anything is drawn.
+    if (!BeginGameFrame()) return false;
     if (frame.FixedDelta > 0) e.Delta(frame.FixedDelta);
     UpdateMouse();
     HandleFunctionKeys();
@@ -151,10 +139,7 @@ bool TitleFrame() {
     FireworksWhenDue();
     RenderFade();
     e.Scene()->Render();
-    if (e.Key()->PressedOnce(kKeyS)) {
-        e.Key()->Clear(kKeyS);
-        e.Scene()->SaveScreenShot("");
-    }
+    HandleScreenshotKey();
     if (frame.LeaveAfterFade && !Game().Fade.FadeOn) frame.InGame = false;
     return frame.InGame;
 }
