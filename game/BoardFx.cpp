@@ -1,5 +1,6 @@
 #include "BoardFx.h"
 
+#include "Board.h"
 #include "GameState.h"
 #include "Levels.h"
 #include "MediaLayout.h"
@@ -10,8 +11,7 @@ namespace tessaly {
 
 namespace {
 
-constexpr int32_t kFirstColumn = 6, kLastColumn = 17;
-constexpr int32_t kWallLeft = 5, kWallRight = 18, kWallLastRow = 16, kFloorRow = 18;
+constexpr int32_t kWallLeft = kBoardLeft - 1, kWallRight = kBoardRight + 1, kWallLastRow = 16;
 constexpr int32_t kFireworksSample = 3;  // "f1"; "f2" follows it
 
 // The plate of gem kind `kind` centred on screen point (cx, cy). Only kinds 1..19 have a plate:
@@ -28,10 +28,11 @@ void DrawPlate(int32_t kind, float cx, float cy, float alpha) {
 void RenderCellMarks() {
     plm::Map& map = *E().Map();
     const float sx = static_cast<float>(map.ScreenX()), sy = static_cast<float>(map.ScreenY());
-    for (int32_t y = 2; y <= 17; ++y)
-        for (int32_t x = kFirstColumn; x <= kLastColumn; ++x) {
-            const int32_t v = plm::Int(map.Value(static_cast<float>(x), static_cast<float>(y), kBoardLayer));
-            if (v > 0) DrawPlate(TileKind(v), static_cast<float>(x * 32 + 16) + sx, static_cast<float>(y * 32 + 16) + sy, 255);
+    for (int32_t y = kEntryRow; y <= kPlayBottom; ++y)
+        for (int32_t x = kBoardLeft; x <= kBoardRight; ++x) {
+            const int32_t v = CellValue(x, y);
+            if (v > 0) DrawPlate(TileKind(v), static_cast<float>(x * kCellSize + 16) + sx,
+                                 static_cast<float>(y * kCellSize + 16) + sy, 255);
         }
 }
 
@@ -97,7 +98,7 @@ void WipeBoard() {
         map.Value(kWallLeft, static_cast<float>(y), kBoardLayer, static_cast<float>(wallTile));
         map.Value(kWallRight, static_cast<float>(y), kBoardLayer, static_cast<float>(wallTile));
     }
-    for (int32_t x = kFirstColumn; x <= kLastColumn; ++x)
+    for (int32_t x = kBoardLeft; x <= kBoardRight; ++x)
         map.Value(static_cast<float>(x), kFloorRow, kBoardLayer, static_cast<float>(wallTile));
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "Board.h"
 #include "GameState.h"
 #include "Levels.h"
 #include "MediaLayout.h"
@@ -12,8 +13,6 @@ namespace tessaly {
 
 namespace {
 
-constexpr int32_t kFirstColumn = 6, kLastColumn = 17;
-constexpr int32_t kFirstRow = 3, kLastRow = 17;
 constexpr int32_t kEffects = 10;
 constexpr int32_t kPopSample = 7;
 constexpr int32_t kFlyingTile = 1;  // ID2 of a flying tile: no plate, left alone by the falling gems
@@ -26,15 +25,7 @@ constexpr std::array<std::array<float, 12>, 3> kThrustSpeeds{{
 }};
 
 float Cell(int32_t n) { return static_cast<float>(n); }
-float Centre(int32_t n) { return static_cast<float>(n * 32 + 16); }
-
-// Empties a board cell: no value, no mark, no effect.
-void ClearCell(int32_t x, int32_t y) {
-    plm::Map& map = *E().Map();
-    map.Value(Cell(x), Cell(y), kBoardLayer, 0);
-    map.ID1(Cell(x), Cell(y), kBoardLayer, 0);
-    map.FxOff(Cell(x), Cell(y), kBoardLayer);
-}
+float Centre(int32_t n) { return static_cast<float>(n * kCellSize + kCellSize / 2); }
 
 // Walks the playfield column by column and hands each tile to a sprite of the falling-gem range
 // showing its image at its place; `motion` then sets the sprite moving.
@@ -42,15 +33,15 @@ template <typename Motion>
 void TakeOverTiles(Motion motion) {
     plm::PelmarEngine& e = E();
     plm::Map& map = *e.Map();
-    for (int32_t x = kFirstColumn; x <= kLastColumn; ++x)
-        for (int32_t y = kFirstRow; y <= kLastRow; ++y) {
+    for (int32_t x = kBoardLeft; x <= kBoardRight; ++x)
+        for (int32_t y = kPlayTop; y <= kPlayBottom; ++y) {
             const int32_t v = plm::Int(map.Value(Cell(x), Cell(y), kBoardLayer));
             if (v <= 0) continue;
             const plm::PLMMapTileRect rect = map.GetTileRect(static_cast<float>(v));
-            ClearCell(x, y);
+            EmptyCell(x, y);
             const int32_t s = e.Sprite()->Get1AvailableRange(kFallingGemFirst, kFallingGemLast, -1, -1);
             if (s <= 0) continue;
-            e.Sprite()->Activate(s, Cell(x * 32), Cell(y * 32), rect.Texture, rect.SrcX, rect.SrcY, 0, 0, rect.Width,
+            e.Sprite()->Activate(s, Cell(x * kCellSize), Cell(y * kCellSize), rect.Texture, rect.SrcX, rect.SrcY, 0, 0, rect.Width,
                                  rect.Height, true, true);
             e.SpriteCollide()->Enabled(s, false);
             motion(s, x);
@@ -80,7 +71,7 @@ void ClearBoardThrust() {
     const int32_t pattern = E().Lib()->GetNumber(1, 3);
     const std::array<float, 12>& speeds = kThrustSpeeds[static_cast<size_t>(pattern - 1)];
     TakeOverTiles([&](int32_t s, int32_t x) {
-        E().SpriteEngine()->Thrust(s, 0, 0, 0, speeds[static_cast<size_t>(x - kFirstColumn)] * 0.0004f, -100, -100,
+        E().SpriteEngine()->Thrust(s, 0, 0, 0, speeds[static_cast<size_t>(x - kBoardLeft)] * 0.0004f, -100, -100,
                                    800, 600, 0);
     });
 }
@@ -115,13 +106,13 @@ void ClearBoardShrink(bool Horizontal) {
 
 void ClearBoardExplode() {
     plm::Map& map = *E().Map();
-    for (int32_t y = kFirstRow; y <= kLastRow; ++y)
-        for (int32_t x = kFirstColumn; x <= kLastColumn; ++x)
+    for (int32_t y = kPlayTop; y <= kPlayBottom; ++y)
+        for (int32_t x = kBoardLeft; x <= kBoardRight; ++x)
             if (map.Value(Cell(x), Cell(y), kBoardLayer) > 0) ExplodeTile(x, y);
 }
 
 void ExplodeTile(int32_t X, int32_t Y) {
-    ClearCell(X, Y);
+    EmptyCell(X, Y);
     const media::Rect strip = media::ShardStripFrame(0);
     E().SpritePFX()->ExplosionCustom(Centre(X), Centre(Y), media::kSheetTexture, strip.x, strip.y, strip.w, strip.h,
                                      media::kShardStripFrames, 10, 16, 16, false, false, 1.0f, -0.1f, 0, 1.0f, 1.0f,
@@ -138,7 +129,7 @@ void PopMapTile(int32_t X, int32_t Y, int32_t Nodes) {
         Game().Frame.InGame = false;
         return;
     }
-    ClearCell(X, Y);
+    EmptyCell(X, Y);
 
     plm::SpritePFX& pfx = *e.SpritePFX();
     plm::Lib& lib = *e.Lib();

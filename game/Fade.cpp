@@ -1,5 +1,6 @@
 #include "Fade.h"
 
+#include "Board.h"
 #include "FrameLoop.h"
 #include "GameState.h"
 #include "Media.h"
@@ -15,7 +16,6 @@ constexpr int32_t kKeyEnter = 28;
 constexpr int32_t kKeyBackspace = 14;
 constexpr float kCursorBlinkMs = 500;
 constexpr float kTextSpacing = 2;
-constexpr int32_t kNopeSample = 5;
 constexpr int32_t kPickSample = 13;
 
 }  // namespace
@@ -78,9 +78,9 @@ bool InputText(std::string& Text, const TextEntryStyle& s) {
     return entered;
 }
 
-void PlayNopeSound() { E().Sample()->Play(kNopeSample, Game().Settings.SoundVolume, 50); }
+void PlayNopeSound() { PlayBoardSound(kRefuseSample); }
 
-void PlayPickSound() { E().Sample()->Play(kPickSample, Game().Settings.SoundVolume, 50); }
+void PlayPickSound() { PlayBoardSound(kPickSample); }
 
 void InitBackgroundOrder() {
     E().Lib()->RandomizeSeed(E().Lib()->VBTimer());
