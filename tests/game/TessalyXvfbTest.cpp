@@ -122,9 +122,15 @@ TEST(TessalyXvfb, LauncherPlayOpensTheGameWindowAndClosingEndsTheProgram) {
     const int px = launcher->x + play.x + 75, py = launcher->y + play.y + 52;
     const std::string display = std::getenv("DISPLAY");
     const std::string shot = plmtest::BuildBinFile("../launcher-screenshot.png");
-    if (std::system("command -v import >/dev/null 2>&1") == 0 &&
-        std::system(("import -display " + display + " -window root '" + shot + "' >/dev/null 2>&1").c_str()) == 0) {
-        const auto green = DisplayPixel(shot, px, py);
+    // The window can be mapped before its first frame is drawn: look again for up to 3 s.
+    if (std::system("command -v import >/dev/null 2>&1") == 0) {
+        std::optional<uint32_t> green;
+        for (int i = 0; i < 30; ++i) {
+            if (std::system(("import -display " + display + " -window root '" + shot + "' >/dev/null 2>&1").c_str()) == 0)
+                green = DisplayPixel(shot, px, py);
+            if (green && ((*green >> 8) & 255) > (*green >> 16) + 20) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
         ASSERT_TRUE(green);
         const uint32_t r = *green >> 16, g = (*green >> 8) & 255, b = *green & 255;
         EXPECT_GT(g, r + 20) << std::hex << *green;  // the green Play button
