@@ -94,6 +94,9 @@ bool InitGame() {
     plm::PelmarEngine& e = E();
     GameState& g = Game();
     SessionArea& s = g.Session;
+    // The first mode plays the level file's rows: without them there is no game to play, so the
+    // game is refused before anything changes and the player is told.
+    if (s.GameMode == 1 && !LoadGameData()) return false;
     s.MatchSample = 2;
     BuildGameGui();
     g.Frame.LeaveAfterFade = false;
@@ -122,10 +125,7 @@ bool InitGame() {
     s.DialogOpen = false;
 
     switch (s.GameMode) {
-    case 1:
-        // A level file that cannot be read plays with empty rows rather than refusing the game.
-        if (!LoadGameData()) std::fill(g.Levels.LevelRows.begin(), g.Levels.LevelRows.end(), 0);
-        break;
+    case 1: break;
     case 4: BuildLevelSpecials(); break;
     case 5:
         BuildLevelSpecialsMode5();

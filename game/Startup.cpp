@@ -185,7 +185,10 @@ void GameMain() {
                 run.AbortSession = true;
                 break;
             }
-            InitGame();
+            if (!InitGame()) {
+                run.ErrorText = "Error during game init.";
+                break;
+            }
             RunGameLoop();
             if (run.AbortSession) break;
         }

@@ -193,15 +193,13 @@ TEST_F(GameLoopTest, MenuBoxFreezesTheSweepAndContinueRestoresIt) {
     EXPECT_TRUE(G().Frame.LeaveAfterFade);
 }
 
-// Without a readable level file the first mode still starts, with empty incoming rows.
-TEST_F(GameLoopTest, ModeOneWithoutLevelFilePlaysEmptyRows) {
+// Without a readable level file the first mode is refused before anything changes, rows kept.
+TEST_F(GameLoopTest, ModeOneWithoutLevelFileIsRefused) {
     std::filesystem::remove(folder.file("gdata.dat"));
     LevelRows(1, 1, 1, 3);
     G().Session.GameMode = 1;
-    EXPECT_TRUE(InitGame());
-    EXPECT_EQ(G().Session.GameState, kStateOpening);
-    EXPECT_EQ(LevelRows(1, 1, 1), 0);
-    EXPECT_EQ(LevelRows(40, 250, 12), 0);
+    EXPECT_FALSE(InitGame());
+    EXPECT_EQ(LevelRows(1, 1, 1), 3);
 }
 
 // Escape in play fades to black, and the loop ends when the fade is over: no game over follows.
