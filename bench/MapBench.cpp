@@ -15,6 +15,7 @@
 #include "core/DrawProcs.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "BenchEngine.h"
 #include "maps/Map.h"
 #include "platform/SoftwareDevice.h"
 
@@ -48,16 +49,8 @@ struct Board {
 };
 
 void Setup(Board& b) {
-    plm::ResetState();
-    plm::BuildAngleTables();
-    plm::RandomizeSeed(7);
-    pf::DeviceSettings settings;
-    settings.width = kScreenW;
-    settings.height = kScreenH;
-    b.device = pf::CreateSoftwareDevice(settings);
+    b.device = plmbench::StartBenchEngine(kScreenW, kScreenH, kDelta);
     plm::EngineState& st = plm::State();
-    st.D3DDevice = b.device;
-    st.Delta = kDelta;
     st.ScreenWidth = kScreenW;
     st.ScreenHeight = kScreenH;
     st.Textures.resize(1);

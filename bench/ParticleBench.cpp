@@ -15,6 +15,7 @@
 #include "core/DrawProcs.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
+#include "BenchEngine.h"
 #include "platform/SoftwareDevice.h"
 #include "sprites/ExplosionPresets.h"
 #include "sprites/ParticleSheet.h"
@@ -60,16 +61,8 @@ struct Scene {
 };
 
 void Setup(Scene& s) {
-    plm::ResetState();
-    plm::BuildAngleTables();
-    plm::RandomizeSeed(7);
-    pf::DeviceSettings settings;
-    settings.width = kScreenW;
-    settings.height = kScreenH;
-    s.device = pf::CreateSoftwareDevice(settings);
+    s.device = plmbench::StartBenchEngine(kScreenW, kScreenH, kDelta);
     plm::EngineState& st = plm::State();
-    st.D3DDevice = s.device;
-    st.Delta = kDelta;
     st.Textures.resize(3);
     st.Textures(3).Object = s.device->CreateTextureFromImage(ParticleTexture());
     st.Textures(3).Loaded = true;
