@@ -46,7 +46,7 @@ bool ReadWholeFile(const std::string& path, std::string& out, uint64_t maxBytes)
     return static_cast<uint64_t>(in.gcount()) == size && in.peek() == std::ifstream::traits_type::eof();
 }
 
-bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+bool WriteWholeFile(const std::string& path, std::string_view bytes, bool flushToDisk) {
     std::string tmpl = path + ".tmp-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
@@ -64,7 +64,7 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
     if (ok && fchmod(fd, 0644) != 0) ok = false;
     // The bytes reach the disk before the name points at them: after a crash the name holds the
     // old file or the new one, never a new name over blocks that were not written yet.
-    if (ok && FsyncRetrying(fd) != 0) ok = false;
+    if (ok && flushToDisk && FsyncRetrying(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
     if (ok && std::rename(name.data(), path.c_str()) != 0) ok = false;
     if (!ok) {
@@ -73,7 +73,7 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
     }
     // The rename itself lives in the folder: flush the folder so that the new name survives a
     // power cut too. The new file is in place whatever this answers.
-    SyncFolderOf(path);
+    if (flushToDisk) SyncFolderOf(path);
     return true;
 }
 

@@ -13,7 +13,9 @@ bool ReadWholeFile(const std::string& path, std::string& out, uint64_t maxBytes 
 // Writes bytes to path through a temporary file and a rename, flushing the temporary file to
 // disk before the rename and the folder after it, so a save survives a crash or a power cut at
 // any point: the path then holds the old file or the new one, whole. On any failure the old file
-// (if any) is left as it was and no temporary file remains.
-bool WriteWholeFile(const std::string& path, std::string_view bytes);
+// (if any) is left as it was and no temporary file remains. Scratch files that are made again
+// from their source when lost (unpacked media) pass flushToDisk = false: still whole or absent
+// after a crash of the program, without paying two disk flushes a file.
+bool WriteWholeFile(const std::string& path, std::string_view bytes, bool flushToDisk = true);
 
 }  // namespace plm

@@ -104,7 +104,8 @@ bool Pak::UnPack(const std::string& FileNameOnly, const std::string& Password, c
 
     for (const auto& [name, data] : files) {
         const std::string target = FilePath(name);
-        if (!WriteWholeFile(target, data)) {
+        // Unpacked files are scratch copies, deleted at the end and unpacked again next time.
+        if (!WriteWholeFile(target, data, false)) {
             LogUnPackError("Could not write " + target, path);
             return false;
         }
