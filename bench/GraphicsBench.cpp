@@ -1,19 +1,22 @@
 // The software drawing device against two ceilings:
 //  1. clear + present of 800 x 600 frames per second, beside a plain memcpy of the same bytes;
 //  2. the sprite batch: N rotated, tinted, alpha-blended 32 x 32 draws into 800 x 600 per frame,
-//     and the same scene through SDL2's software renderer (SDL_RenderCopyEx into a surface) and
-//     its OpenGL renderer (the offscreen video driver; Mesa on the CPU here), skipped when SDL
-//     cannot make that renderer.
+//     point-sampled and bilinear, on 1 and on 8 drawing threads, and the same scene with the same
+//     filter through SDL2's software renderer (SDL_RenderCopyEx into a surface) and its OpenGL
+//     renderer (batching on; Mesa's CPU rasteriser here), skipped when SDL cannot make that
+//     renderer. The four take turns frame by frame, so a busy machine slows them alike; each
+//     figure is the median of the timed frames, after a few untimed ones.
 // Run by hand: bin/plm_bench_graphics [frames]
 #include <SDL.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <vector>
 
+#include "SdlBench.h"
 #include "platform/SoftwareDevice.h"
 
 namespace pp = plm::platform;
@@ -22,9 +25,7 @@ namespace {
 
 constexpr int kW = 800, kH = 600, kSprite = 32;
 
-double Now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+double Now() { return plmbench::NowMs() / 1000.0; }
 
 // A soft disc with a ring, alpha falling to 0 at the edge.
 std::vector<uint32_t> SpriteImage() {
@@ -81,37 +82,53 @@ void ClearPresent(int frames) {
     if (b[0] == 12345) std::printf(" ");
 }
 
-double OurFrameMs(const std::vector<SpriteSpec>& scene, int frames, int threads) {
-    pp::DeviceSettings s;
-    s.width = kW, s.height = kH;
-    pp::SoftwareDevice dev(s);
-    if (threads > 0) dev.SetThreads(threads);
-    pp::SurfaceId tex = dev.CreateTextureFromImage(pp::Image{kSprite, kSprite, SpriteImage()});
-    dev.SetRenderState(pp::RsAlphaBlendEnable, 1);
-    dev.SetTextureStageState(0, pp::TssMagFilter, pp::FilterLinear);
-    dev.SetTextureStageState(0, pp::TssMinFilter, pp::FilterLinear);
-    double t0 = Now();
-    for (int f = 0; f < frames; ++f) {
-        dev.Clear(pp::ClearTarget, 0xFF203040, 1, 0);
-        dev.BeginScene();
-        dev.SpriteBegin();
+// One drawing path of the comparison: draws one whole frame of the scene, finished when it returns.
+struct Contender {
+    const char* name;
+    std::function<void()> frame;
+    std::vector<double> ms;
+};
+
+class OurDevice {
+public:
+    OurDevice(int threads, bool linear) : dev_(Settings()) {
+        dev_.SetThreads(threads);
+        tex_ = dev_.CreateTextureFromImage(pp::Image{kSprite, kSprite, SpriteImage()});
+        int32_t filter = linear ? pp::FilterLinear : pp::FilterPoint;
+        dev_.SetRenderState(pp::RsAlphaBlendEnable, 1);
+        dev_.SetTextureStageState(0, pp::TssMagFilter, filter);
+        dev_.SetTextureStageState(0, pp::TssMinFilter, filter);
+    }
+    void Frame(const std::vector<SpriteSpec>& scene) {
+        dev_.Clear(pp::ClearTarget, 0xFF203040, 1, 0);
+        dev_.BeginScene();
+        dev_.SpriteBegin();
         for (const auto& sp : scene) {
             uint32_t color = uint32_t(sp.a) << 24 | uint32_t(sp.r) << 16 | uint32_t(sp.g) << 8 | sp.b;
-            dev.SpriteDraw(tex, nullptr, {1, 1}, {16, 16}, sp.angle * 3.14159265f / 180.0f, {sp.x, sp.y}, color);
+            dev_.SpriteDraw(tex_, nullptr, {1, 1}, {16, 16}, sp.angle * 3.14159265f / 180.0f, {sp.x, sp.y}, color);
         }
-        dev.SpriteEnd();
-        dev.EndScene();
-        dev.Present();
+        dev_.SpriteEnd();
+        dev_.EndScene();
+        dev_.Present();
     }
-    return (Now() - t0) * 1000.0 / frames;
-}
 
-SDL_Texture* SdlTexture(SDL_Renderer* r) {
+private:
+    static pp::DeviceSettings Settings() {
+        pp::DeviceSettings s;
+        s.width = kW, s.height = kH;
+        return s;
+    }
+    pp::SoftwareDevice dev_;
+    pp::SurfaceId tex_ = pp::kNoSurface;
+};
+
+SDL_Texture* SdlTexture(SDL_Renderer* r, bool linear) {
     auto px = SpriteImage();
     SDL_Texture* t = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kSprite, kSprite);
     if (!t) return nullptr;
     SDL_UpdateTexture(t, nullptr, px.data(), kSprite * 4);
     SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(t, linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     return t;
 }
 
@@ -125,94 +142,78 @@ void SdlFrame(SDL_Renderer* r, SDL_Texture* t, const std::vector<SpriteSpec>& sc
         // SDL turns clockwise for a positive angle; ours turns counter-clockwise: same scene.
         SDL_RenderCopyExF(r, t, nullptr, &dst, -double(sp.angle), nullptr, SDL_FLIP_NONE);
     }
+    plmbench::FinishSdlFrame(r);
+    SDL_RenderPresent(r);
 }
 
-double SdlSoftwareFrameMs(const std::vector<SpriteSpec>& scene, int frames) {
-    SDL_Surface* surf = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_Renderer* r = surf ? SDL_CreateSoftwareRenderer(surf) : nullptr;
-    SDL_Texture* t = r ? SdlTexture(r) : nullptr;
-    double ms = -1;
-    if (t) {
-        double t0 = Now();
-        for (int f = 0; f < frames; ++f) {
-            SdlFrame(r, t, scene);
-            SDL_RenderPresent(r);
-        }
-        ms = (Now() - t0) * 1000.0 / frames;
+// SDL2's software renderer drawing into a plain surface.
+class SdlSoftware {
+public:
+    SdlSoftware() {
+        surface_ = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 32, SDL_PIXELFORMAT_ARGB8888);
+        renderer_ = surface_ ? SDL_CreateSoftwareRenderer(surface_) : nullptr;
     }
-    if (t) SDL_DestroyTexture(t);
-    if (r) SDL_DestroyRenderer(r);
-    if (surf) SDL_FreeSurface(surf);
-    return ms;
-}
+    ~SdlSoftware() {
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (surface_) SDL_FreeSurface(surface_);
+    }
+    SDL_Renderer* Renderer() const { return renderer_; }
 
-double SdlOpenGlFrameMs(const std::vector<SpriteSpec>& scene, int frames, std::string& why) {
-    SDL_Window* w = SDL_CreateWindow("bench", 0, 0, kW, kH, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!w) {
-        why = SDL_GetError();
-        return -1;
-    }
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
-    SDL_Renderer* r = SDL_CreateRenderer(w, -1, SDL_RENDERER_ACCELERATED);
-    if (!r) {
-        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengles2");
-        r = SDL_CreateRenderer(w, -1, SDL_RENDERER_ACCELERATED);
-    }
-    SDL_RendererInfo info{};
-    if (!r || SDL_GetRendererInfo(r, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) {
-        why = r ? std::string("renderer is ") + info.name : SDL_GetError();
-        if (r) SDL_DestroyRenderer(r);
-        SDL_DestroyWindow(w);
-        return -1;
-    }
-    why = info.name;
-    SDL_Texture* t = SdlTexture(r);
-    uint32_t pixel = 0;
-    SDL_Rect one{0, 0, 1, 1};
-    // Reading a pixel back makes every frame finish before the clock is read.
-    SdlFrame(r, t, scene);
-    SDL_RenderReadPixels(r, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
-    double t0 = Now();
-    for (int f = 0; f < frames; ++f) {
-        SdlFrame(r, t, scene);
-        SDL_RenderReadPixels(r, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
-        SDL_RenderPresent(r);
-    }
-    double ms = (Now() - t0) * 1000.0 / frames;
-    SDL_DestroyTexture(t);
-    SDL_DestroyRenderer(r);
-    SDL_DestroyWindow(w);
-    return ms;
+private:
+    SDL_Surface* surface_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+};
+
+void PrintRow(int n, const char* filter, double one, double eight, double sw, double gl) {
+    std::printf("%6d %9s %9.2f %9.2f %7.2fx %10.2f %7.2fx", n, filter, one, eight, one / eight, sw, sw / eight);
+    if (gl > 0)
+        std::printf(" %10.2f %7.2fx\n", gl, gl / eight);
+    else
+        std::printf(" %10s %8s\n", "-", "-");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    const int warmUp = 3;
     ClearPresent(std::max(frames * 10, 300));
 
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    bool video = SDL_Init(SDL_INIT_VIDEO) == 0;
-    std::printf("sprite batch, 32x32 rotated tinted alpha-blended draws into 800x600, ms per frame:\n");
-    pp::SoftwareDevice probe(pp::DeviceSettings{});
-    std::printf("(ours: %d threads; ours/1: one thread)\n", probe.Threads());
-    std::printf("%7s %10s %10s %14s %12s %14s %12s\n", "N", "ours/1", "ours", "SDL software", "ratio", "SDL OpenGL",
-                "ratio");
+    plmbench::SdlOpenGl gl(kW, kH);
+    SdlSoftware sw;
+    std::printf("sprite batch: N rotated, tinted, alpha-blended 32x32 draws into 800x600, ms per frame, the median\n"
+                "of %d frames after %d untimed; the x columns are speed-ups (1 thread / 8 threads, SDL / ours on 8)\n",
+                frames, warmUp);
+    std::printf("SDL OpenGL: %s\n", gl.Renderer() ? gl.Description().c_str() : ("unavailable: " + gl.Description()).c_str());
+    std::printf("%6s %9s %9s %9s %8s %10s %8s %10s %8s\n", "N", "filter", "ours/1", "ours/8", "scaling", "SDL soft",
+                "soft/8", "SDL GL", "GL/8");
     for (int n : {100, 1000, 10000}) {
         auto scene = Scene(n);
-        int f = n >= 10000 ? std::max(3, frames / 3) : frames;
-        double single = OurFrameMs(scene, f, 1);
-        double ours = OurFrameMs(scene, f, 0);
-        double sw = SdlSoftwareFrameMs(scene, f);
-        std::string why;
-        double gl = video ? SdlOpenGlFrameMs(scene, f, why) : -1;
-        std::printf("%7d %10.2f %10.2f %14.2f %11.2fx", n, single, ours, sw, sw > 0 ? sw / ours : 0.0);
-        if (gl > 0)
-            std::printf(" %14.2f %11.2fx  (%s)\n", gl, gl / ours, why.c_str());
-        else
-            std::printf(" %14s %12s  (OpenGL renderer unavailable: %s)\n", "-", "-", video ? why.c_str() : SDL_GetError());
+        for (bool linear : {false, true}) {
+            OurDevice one(1, linear), eight(8, linear);
+            SDL_Texture* swTex = sw.Renderer() ? SdlTexture(sw.Renderer(), linear) : nullptr;
+            SDL_Texture* glTex = gl.Renderer() ? SdlTexture(gl.Renderer(), linear) : nullptr;
+            std::vector<Contender> all;
+            all.push_back({"ours/1", [&] { one.Frame(scene); }, {}});
+            all.push_back({"ours/8", [&] { eight.Frame(scene); }, {}});
+            if (swTex) all.push_back({"soft", [&] { SdlFrame(sw.Renderer(), swTex, scene); }, {}});
+            if (glTex) all.push_back({"gl", [&] { SdlFrame(gl.Renderer(), glTex, scene); }, {}});
+            for (int f = 0; f < warmUp + frames; ++f)
+                for (Contender& c : all) {
+                    double t0 = plmbench::NowMs();
+                    c.frame();
+                    if (f >= warmUp) c.ms.push_back(plmbench::NowMs() - t0);
+                }
+            auto median = [&](const char* name) {
+                for (const Contender& c : all)
+                    if (std::strcmp(c.name, name) == 0) return plmbench::Median(c.ms);
+                return -1.0;
+            };
+            PrintRow(n, linear ? "bilinear" : "point", median("ours/1"), median("ours/8"), median("soft"),
+                     median("gl"));
+            if (swTex) SDL_DestroyTexture(swTex);
+            if (glTex) SDL_DestroyTexture(glTex);
+        }
     }
-    std::printf("(ratio = SDL time / our time: above 1 means the software device is faster)\n");
-    if (video) SDL_Quit();
     return 0;
 }

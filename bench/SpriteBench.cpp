@@ -1,15 +1,16 @@
 // Sprite benchmark: moving, rotating, alpha-blended 32 x 32 sprites on an 800 x 600 frame.
 //
-// For 1 000 and 10 000 sprites it times one frame four ways and prints them side by side:
+// For 1 000 and 10 000 sprites it times one frame four ways and prints them side by side, each the
+// median of the timed frames after a few untimed ones; all draw point-sampled (the device's and
+// SDL's default filter):
 //   table    - the sprite table: moves and turns through Sprite members, drawn by Sprite.Render
 //              on the software device;
 //   direct   - the same draws made straight through the software device's sprite batch, from a
 //              plain array (the table's overhead is table / direct);
 //   sdl-soft - SDL2's software renderer drawing the same sprites (SDL_RenderCopyExF);
-//   sdl-gl   - SDL2's OpenGL renderer, only when a display is there (PLM_XDISPLAY or DISPLAY).
+//   sdl-gl   - SDL2's OpenGL renderer (on a display when DISPLAY names one, else offscreen).
 #include <SDL.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+#include "SdlBench.h"
 #include "core/Convert.h"
 #include "core/DrawProcs.h"
 #include "core/EngineProcs.h"
@@ -71,17 +73,16 @@ void Step(Mover& v) {
     v.rotate = std::fmod(v.rotate + v.spin + 360.0f, 360.0f);
 }
 
-// Milliseconds per frame, best of a few runs of `frames` frames each.
+// Milliseconds per frame: the median of `frames` frames after three untimed ones.
 double TimeFrames(int frames, const std::function<void()>& frame) {
-    frame();  // warm-up
-    double best = 1e300;
-    for (int run = 0; run < 3; ++run) {
-        auto t0 = std::chrono::steady_clock::now();
-        for (int f = 0; f < frames; ++f) frame();
-        double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-        best = std::min(best, ms / frames);
+    for (int f = 0; f < 3; ++f) frame();
+    std::vector<double> ms;
+    for (int f = 0; f < frames; ++f) {
+        double t0 = plmbench::NowMs();
+        frame();
+        ms.push_back(plmbench::NowMs() - t0);
     }
-    return best;
+    return plmbench::Median(ms);
 }
 
 struct EngineScene {
@@ -102,6 +103,7 @@ EngineScene MakeEngineScene() {
     st.D3DDevice = s.device;
     st.Textures.resize(1);
     st.Textures(1).Object = s.texture;
+    st.Textures(1).Loaded = true;  // Sprite.Render draws only from loaded slots
     return s;
 }
 
@@ -112,9 +114,11 @@ void BeginFrame(pf::GraphicsDevice& d) {
     plm::ForgetBlend();
 }
 
+// Presenting runs the frame's queued draws, so each timed frame holds its own drawing.
 void EndFrame(pf::GraphicsDevice& d) {
     d.SpriteEnd();
     d.EndScene();
+    d.Present();
 }
 
 double TableFrameMs(int n, int frames) {
@@ -179,10 +183,7 @@ double SdlFrameMs(SDL_Renderer* r, int n, int frames) {
             SDL_FRect dst{std::floor(v.x - kFrame / 2), std::floor(v.y - kFrame / 2), kFrame, kFrame};
             SDL_RenderCopyExF(r, tex, &src, &dst, v.rotate, &centre, SDL_FLIP_NONE);
         }
-        // Reading one pixel back waits for the frame to be finished, also on a GPU.
-        uint32_t px = 0;
-        SDL_Rect one{0, 0, 1, 1};
-        SDL_RenderReadPixels(r, &one, SDL_PIXELFORMAT_ARGB8888, &px, 4);
+        plmbench::FinishSdlFrame(r);
     });
     SDL_DestroyTexture(tex);
     return ms;
@@ -198,18 +199,8 @@ double SdlSoftwareFrameMs(int n, int frames) {
 }
 
 double SdlOpenGlFrameMs(int n, int frames) {
-    const char* display = std::getenv("PLM_XDISPLAY");
-    if (display) setenv("DISPLAY", display, 1);
-    if (!std::getenv("DISPLAY") || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return -1;
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-    SDL_Window* w = SDL_CreateWindow("bench", 0, 0, kScreenW, kScreenH, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    SDL_Renderer* r = w ? SDL_CreateRenderer(w, -1, SDL_RENDERER_ACCELERATED) : nullptr;
-    double ms = r ? SdlFrameMs(r, n, frames) : -1;
-    if (r) SDL_DestroyRenderer(r);
-    if (w) SDL_DestroyWindow(w);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    return ms;
+    plmbench::SdlOpenGl gl(kScreenW, kScreenH);
+    return gl.Renderer() ? SdlFrameMs(gl.Renderer(), n, frames) : -1;
 }
 
 void PrintMs(const char* name, double ms) {
@@ -224,7 +215,7 @@ void PrintMs(const char* name, double ms) {
 int main() {
     std::printf("Sprites: moving, rotating, alpha-blended, 32 x 32, on 800 x 600\n");
     for (int n : {1000, 10000}) {
-        const int frames = n <= 1000 ? 30 : 8;
+        const int frames = 30;
         std::printf("%d sprites\n", n);
         const double table = TableFrameMs(n, frames);
         const double direct = DirectFrameMs(n, frames);
