@@ -156,14 +156,7 @@ void GameMain() {
     if (run.QuitRequested) return;
     run.AbortSession = false;
 
-    auto scores = E().HighScores();
-    scores->Init(media::kScoresFile, kHighScorePlaces, 1000, kHighScoreTables);
-    if (!scores->LoadScores()) {
-        // A file that failed part way may have left rows loaded: the tables start afresh, so no
-        // loaded score stands under a default name (and is saved back so).
-        scores->Init(media::kScoresFile, kHighScorePlaces, 1000, kHighScoreTables);
-        FillDefaultScores();
-    }
+    LoadHighScores();
     InitDiamondMask();
     Game().Settings.BaseWindowWidth = run.GameForm->OuterWidth();
     Game().Settings.BaseWindowHeight = run.GameForm->OuterHeight();
@@ -193,8 +186,19 @@ void GameMain() {
             if (run.AbortSession) break;
         }
     }
-    scores->SaveScores();
+    E().HighScores()->SaveScores();
     E().Pak()->CleanUp(false);
+}
+
+void LoadHighScores() {
+    auto scores = E().HighScores();
+    scores->Init(media::kScoresFile, kHighScorePlaces, 1000, kHighScoreTables);
+    if (!scores->LoadScores()) {
+        // A file that failed part way may have left rows loaded: the tables start afresh, so no
+        // loaded score stands under a default name (and is saved back so).
+        scores->Init(media::kScoresFile, kHighScorePlaces, 1000, kHighScoreTables);
+        FillDefaultScores();
+    }
 }
 
 void ShowSplashLogo() {

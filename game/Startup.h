@@ -23,6 +23,9 @@ void ShutdownEngine();
 // One session after a successful InitEngine: tables, splash, high scores, media, then the title
 // and games in turn; high scores saved and the unpacked media deleted at the end.
 void GameMain();
+// The five high-score tables from "scores.dat"; when it cannot be read, every place holds the
+// game's default row.
+void LoadHighScores();
 
 // The optional splash picture ("affimage.jpg" beside the program), faded in and out.
 void ShowSplashLogo();

@@ -1,5 +1,7 @@
 #pragma once
 // The title's high-score pages.
+#include <string>
+
 #include "core/Records.h"
 
 namespace tessaly {
@@ -12,5 +14,7 @@ void DrawHighScorePage();
 void OpenHighScorePage(int32_t table);
 // The title opens on the table of the last game's new score.
 void OpenNewHighScorePage();
+// Text with only the characters that bitmap font `font` has a glyph for.
+std::string FontText(int32_t font, const std::string& text);
 
 }  // namespace tessaly
