@@ -11,6 +11,12 @@
 
 namespace plm::platform::raster {
 
+// The instruction sets the pixel loops may use. Every path draws the same pixels, bit for bit.
+enum class PixelPath : uint8_t { Scalar, Sse2, Avx2 };
+
+// The widest path this processor runs.
+PixelPath BestPixelPath();
+
 struct Target {
     uint32_t* pixels = nullptr;
     int32_t width = 0, height = 0;     // the stride is the width
@@ -25,6 +31,11 @@ struct Texture {
     // batch passes its source rectangle) unless wrap is set (the whole texture repeats).
     int32_t minX = 0, minY = 0, maxX = 0, maxY = 0;
     bool wrap = false;
+    // A guarded copy: the pixels hold the clamp box with `guard` texels around it on every side,
+    // each the box's texel nearest to it, so a tap there reads what clamping would and the
+    // loops need not clamp. The vertices' texture coordinates stay those of the original
+    // texture, whose texel (originX, originY) is the copy's first. The box is in copy texels.
+    int32_t guard = 0, originX = 0, originY = 0;
 };
 
 struct State {
@@ -35,7 +46,7 @@ struct State {
     bool blend = false;
     int32_t srcBlend = 2, destBlend = 1;  // Direct3D blend factors
     int32_t cullMode = 1;                 // 1 none, 2 clockwise, 3 counter-clockwise
-    bool vectorPaths = true;              // false: scalar code only (tests compare the two)
+    PixelPath path = PixelPath::Sse2;     // tests compare the paths
 };
 
 // Position in pixels, texture coordinate in texels, colour ARGB.

@@ -54,6 +54,12 @@ struct SoftwareDevice::Command {
 namespace {
 
 constexpr int kMaxThreads = 8;
+// Guarded copies: two texels of guard (bilinear taps reach one texel past the source rectangle,
+// rounding a hair more), only for rectangles up to 256 x 256 texels, and at most 16M texels of
+// them before they are all dropped and made again as needed.
+constexpr int32_t kGuard = 2;
+constexpr int64_t kGuardedMaxArea = 256 * 256;
+constexpr size_t kGuardedMaxTexels = size_t(16) << 20;
 constexpr size_t kParallelFrom = 8;  // queued draws before bands are worth their repeated set-up
 constexpr int32_t kBandRows = 64;
 
@@ -69,6 +75,11 @@ int32_t RowOf(float y) { return int32_t(std::clamp(std::floor(double(y)), -1.0e9
 void SoftwareDevice::SetThreads(int threads) {
     Flush();
     threads_ = std::make_unique<RasterThreads>(std::clamp(threads, 1, kMaxThreads));
+}
+
+void SoftwareDevice::SetPixelPath(raster::PixelPath path) {
+    Flush();
+    pixelPath_ = std::min(path, raster::BestPixelPath());
 }
 
 int SoftwareDevice::Threads() const { return threads_ ? threads_->Threads() : 1; }
@@ -185,6 +196,7 @@ void SoftwareDevice::Clear(uint32_t flags, uint32_t color, float, uint32_t) {
     Flush();
     Surface* t = Find(renderTarget_);
     if (!t) return;
+    t->version++;
     Rect r = viewport_;
     if (!Intersect(r, Rect{0, 0, t->width, t->height})) return;
     uint32_t value = t->hasAlpha ? color : (color | 0xFF000000u);
@@ -355,6 +367,7 @@ bool SoftwareDevice::WritePixels(SurfaceId id, const Image& in, int32_t x, int32
     if (!s || s->depth || in.width < 0 || in.height < 0 || in.pixels.size() != size_t(in.width) * size_t(in.height))
         return false;
     Flush();
+    s->version++;
     Rect r{x, y, int32_t(std::min<int64_t>(int64_t(x) + in.width, INT32_MAX)),
            int32_t(std::min<int64_t>(int64_t(y) + in.height, INT32_MAX))};
     if (!Intersect(r, Rect{0, 0, s->width, s->height})) return true;
@@ -372,6 +385,7 @@ bool SoftwareDevice::CopyRects(SurfaceId srcId, const Rect& srcRect, SurfaceId d
     Surface* dst = Find(dstId);
     if (!src || !dst || src->depth || dst->depth) return false;
     Flush();
+    dst->version++;
     Rect r = srcRect;
     if (!Intersect(r, Rect{0, 0, src->width, src->height})) return true;
     int64_t x = int64_t(dstX) + (int64_t(r.left) - srcRect.left), y = int64_t(dstY) + (int64_t(r.top) - srcRect.top);
@@ -458,7 +472,7 @@ raster::State SoftwareDevice::MakeDrawState(const Surface* texture, bool spriteB
     st.srcBlend = srcBlend_;
     st.destBlend = destBlend_;
     st.cullMode = spriteBatch ? 1 : cullMode_;
-    st.vectorPaths = vectorPaths_;
+    st.path = pixelPath_;
     return st;
 }
 
@@ -491,10 +505,11 @@ void SoftwareDevice::QueueLine(const raster::Target& t, const raster::State& st,
 
 void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const float m[6], uint32_t color) {
     if (!Drawable()) return;
-    const Surface* tex = Find(texture);
+    Surface* tex = Find(texture);
     Surface* target = Find(renderTarget_);
     if (!tex || tex->depth || !target) return;
     if (tex == target) queueReadsTarget_ = true;
+    target->version++;
     Rect whole{0, 0, tex->width, tex->height};
     Rect r = src ? *src : whole;
     if (r.right <= r.left || r.bottom <= r.top) return;
@@ -527,6 +542,9 @@ void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const fl
         }
         return;
     }
+    if (tex != target && inside.left == r.left && inside.top == r.top && inside.right == r.right &&
+        inside.bottom == r.bottom)
+        UseGuardedCopy(*tex, r, st);
     float w = float(int64_t(r.right) - r.left), h = float(int64_t(r.bottom) - r.top);
     const float local[4][2] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
     raster::Vertex v[4];
@@ -541,6 +559,45 @@ void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const fl
     QueuePolygon(t, st, v, 4);
 }
 
+void SoftwareDevice::UseGuardedCopy(Surface& tex, const Rect& r, raster::State& st) {
+    int32_t w = r.right - r.left, h = r.bottom - r.top;
+    if (int64_t(w) * h > kGuardedMaxArea) return;
+    uint64_t key = uint64_t(uint16_t(r.left)) | uint64_t(uint16_t(r.top)) << 16 | uint64_t(uint16_t(r.right)) << 32 |
+                   uint64_t(uint16_t(r.bottom)) << 48;
+    int32_t gw = w + 2 * kGuard, gh = h + 2 * kGuard;
+    auto found = tex.guarded.find(key);
+    if (found == tex.guarded.end() || found->second.version != tex.version) {
+        if (found == tex.guarded.end()) {
+            if (guardedTexels_ + size_t(gw) * size_t(gh) > kGuardedMaxTexels) {
+                // Queued draws may read the copies: they run before the copies go.
+                Flush();
+                for (auto& [id, s] : surfaces_) s.guarded.clear();
+                guardedTexels_ = 0;
+            }
+            guardedTexels_ += size_t(gw) * size_t(gh);
+        }
+        // Made only between flushes or for a version no queued draw has read: a surface's
+        // version moves only by a write that flushes first or by draws into it, and draws into
+        // a surface are flushed before it is read (SetRenderTarget), or read unguarded.
+        GuardedCopy& copy = tex.guarded[key];
+        copy.version = tex.version;
+        copy.pixels.resize(size_t(gw) * size_t(gh));
+        for (int32_t y = 0; y < gh; ++y) {
+            int32_t sy = std::clamp(r.top + y - kGuard, r.top, r.bottom - 1);
+            const uint32_t* row = tex.pixels.data() + size_t(sy) * size_t(tex.width);
+            uint32_t* out = copy.pixels.data() + size_t(y) * size_t(gw);
+            for (int32_t x = 0; x < gw; ++x) out[x] = row[std::clamp(r.left + x - kGuard, r.left, r.right - 1)];
+        }
+        found = tex.guarded.find(key);
+    }
+    st.texture.pixels = found->second.pixels.data();
+    st.texture.width = gw, st.texture.height = gh;
+    st.texture.minX = st.texture.minY = kGuard;
+    st.texture.maxX = kGuard + w - 1, st.texture.maxY = kGuard + h - 1;
+    st.texture.guard = kGuard;
+    st.texture.originX = r.left - kGuard, st.texture.originY = r.top - kGuard;
+}
+
 void SoftwareDevice::SetTexture(int32_t stage, SurfaceId texture) {
     if (stage != 0) return;
     const Surface* s = Find(texture);
@@ -551,6 +608,7 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, int32_t count, const Sc
     if (!Drawable() || count <= 0 || !vertices || vertexFormat_ != kScreenVertexFormat) return;
     Surface* target = Find(renderTarget_);
     if (!target) return;
+    target->version++;
     const Surface* tex = Find(texture0_);
     if (tex == target) queueReadsTarget_ = true;
     raster::State st = MakeDrawState(tex, false);
@@ -609,6 +667,7 @@ void SoftwareDevice::DrawText(const FontSpec& font, const std::string& text, con
     Rect clip = rect;
     if (!Intersect(clip, viewport_)) return;
     Flush();
+    target->version++;
     raster::Target t = TargetOf(*target, clip);
     text_->Draw(t, font, text, rect, format, color);
 }

@@ -11,16 +11,12 @@
 #include <vector>
 
 #include "platform/GraphicsDevice.h"
+#include "platform/Rasterizer.h"
 
 namespace plm::platform {
 
 class TextRenderer;
 class RasterThreads;
-namespace raster {
-struct Target;
-struct State;
-struct Vertex;
-}  // namespace raster
 
 class SoftwareDevice final : public GraphicsDevice {
 public:
@@ -80,11 +76,22 @@ public:
     int Threads() const;
 
     // Off: the rasteriser's scalar code only, which the vector code must match bit for bit.
-    void SetVectorPaths(bool on) { vectorPaths_ = on; }
+    void SetVectorPaths(bool on) { SetPixelPath(on ? raster::BestPixelPath() : raster::PixelPath::Scalar); }
+    // The widest instruction set the pixel loops use (at most what the processor runs; the
+    // widest by default). Every path draws the same pixels.
+    void SetPixelPath(raster::PixelPath path);
+    raster::PixelPath PixelPath() const { return pixelPath_; }
 
     // Number of frames presented so far, and live surfaces (textures, render targets, back buffer).
     int64_t PresentCount() const { return presentCount_; }
     size_t SurfaceCount() const { return surfaces_.size(); }
+
+    // A source rectangle copied with a guard ring of its edge texels, so the sprite batch's
+    // loops read it without clamping (see raster::Texture).
+    struct GuardedCopy {
+        uint64_t version = 0;  // the surface's version it was taken from
+        std::vector<uint32_t> pixels;
+    };
 
     struct Surface {
         int32_t width = 0, height = 0;
@@ -92,6 +99,8 @@ public:
         bool hasAlpha = true;
         bool depth = false;
         std::vector<uint32_t> pixels;
+        uint64_t version = 0;  // moves on whenever the pixels may have changed
+        std::unordered_map<uint64_t, GuardedCopy> guarded;  // by source rectangle
     };
 
 private:
@@ -102,6 +111,8 @@ private:
     void ResetViewport();
     raster::State MakeDrawState(const Surface* texture, bool spriteBatch) const;
     void DrawSpriteQuad(SurfaceId texture, const Rect* src, const float m[6], uint32_t color);
+    // Points the state's texture at a guarded copy of the source rectangle r when that pays.
+    void UseGuardedCopy(Surface& texture, const Rect& r, raster::State& st);
     // Draws are queued and run together (across the threads) before anything reads or writes
     // pixels another way: clear, present, reads, writes, copies, releases, text, and before
     // the render target changes.
@@ -120,7 +131,8 @@ private:
     uint32_t vertexFormat_ = kScreenVertexFormat;
     Rect viewport_;
     int32_t coop_ = kDeviceOk;
-    bool inScene_ = false, inSprite_ = false, vectorPaths_ = true;
+    bool inScene_ = false, inSprite_ = false;
+    raster::PixelPath pixelPath_ = raster::BestPixelPath();
     int64_t presentCount_ = 0;
 
     // Render and texture-stage states.
@@ -141,6 +153,7 @@ private:
     mutable std::vector<Command> queue_;
     mutable bool queueReadsTarget_ = false;  // a queued draw samples the surface it draws into
     mutable std::unique_ptr<RasterThreads> threads_;
+    size_t guardedTexels_ = 0;  // in every surface's guarded copies
 };
 
 // Creates the software device for the settings (never null).

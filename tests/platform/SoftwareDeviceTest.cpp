@@ -701,3 +701,91 @@ TEST(SoftwareDevice, DrawsOnlyTheScreenVertexFormat) {
     d.DrawPrimitiveUP(pp::PrimitiveType::TriangleStrip, 2, q);
     EXPECT_EQ(PixelAt(d, d.GetBackBuffer(), 4, 4), 0xFF00FF00u);
 }
+
+namespace {
+
+// A scene with something of every kind the device draws: turned, scaled and tinted sprites from
+// whole textures and from sheet frames, partly off the screen, under each blend, point-sampled and
+// bilinear; unscaled blits; Gouraud triangles with and without a wrapping texture; lines.
+pp::Image MixedScene(pp::raster::PixelPath path, int threads) {
+    pp::SoftwareDevice d(Small(203, 150, 21));
+    d.SetPixelPath(path);
+    d.SetThreads(threads);
+    DefaultStates(d);
+    pp::Image sheet{40, 24, {}};
+    for (uint32_t i = 0; i < 40 * 24; ++i)
+        sheet.pixels.push_back((i * 37 & 0xFF) << 24 | (i * 11 & 0xFF) << 16 | (i * 3 & 0xFF) << 8 | (i * 5 & 0xFF));
+    pp::SurfaceId tex = d.CreateTextureFromImage(sheet);
+    d.Clear(pp::ClearTarget, 0x80402010, 1, 0);
+    const int blends[][2] = {{5, 6}, {5, 2}, {2, 2}, {2, 1}};
+    for (int i = 0; i < 160; ++i) {
+        d.SetRenderState(pp::RsSrcBlend, blends[i % 4][0]);
+        d.SetRenderState(pp::RsDestBlend, blends[i % 4][1]);
+        int32_t filter = i % 3 ? pp::FilterLinear : pp::FilterPoint;
+        d.SetTextureStageState(0, pp::TssMagFilter, filter);
+        d.SetTextureStageState(0, pp::TssMinFilter, filter);
+        pp::Rect frame{(i % 5) * 8, (i % 3) * 8, (i % 5) * 8 + 8, (i % 3) * 8 + 8};
+        const pp::Rect* src = i % 2 ? &frame : nullptr;
+        float scale = 0.4f + float(i % 7) * 0.45f;
+        d.SpriteDraw(tex, src, {scale, scale * 0.8f}, {4, 4}, 0.37f * float(i),
+                     {float(i * 29 % 230) - 20, float(i * 17 % 180) - 20}, 0xFFFFFFFF - uint32_t(i) * 0x01030507u);
+        if (i % 10 == 0) Blit(d, tex, float(i % 190), float(i % 140), 0xC0FFFFFF, &frame);
+    }
+    d.SetRenderState(pp::RsSrcBlend, 5);
+    d.SetRenderState(pp::RsDestBlend, 6);
+    auto v = [](float x, float y, uint32_t c, float u) { return pp::ScreenVertex{x, y, 0, 1, c, u, u * 0.5f}; };
+    pp::ScreenVertex tri[6] = {v(10, 5, 0xFFFF0000, 0),     v(190, 40, 0x8000FF00, 3),  v(60, 140, 0xC00000FF, -2),
+                               v(150, 100, 0xFFFFFFFF, 1), v(200, 149, 0x40FF00FF, 5), v(120, 148, 0xFF00FFFF, 2)};
+    d.DrawPrimitiveUP(pp::PrimitiveType::TriangleList, 2, tri);
+    d.SetTexture(0, tex);
+    d.DrawPrimitiveUP(pp::PrimitiveType::TriangleList, 2, tri);
+    d.DrawPrimitiveUP(pp::PrimitiveType::LineStrip, 5, tri);
+    pp::Image out;
+    EXPECT_TRUE(d.ReadPixels(d.GetBackBuffer(), out));
+    return out;
+}
+
+}  // namespace
+
+// The scalar, SSE2 and AVX2 loops and any number of threads draw the same pixels, bit for bit
+// (a path the processor lacks falls back to the widest it has, which still compares).
+TEST(SoftwareDevice, EveryInstructionPathAndThreadCountDrawsTheSamePixels) {
+    using pp::raster::PixelPath;
+    pp::Image reference = MixedScene(PixelPath::Scalar, 1);
+    for (PixelPath path : {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2})
+        for (int threads : {1, 3, 8}) {
+            if (path == PixelPath::Scalar && threads == 1) continue;
+            EXPECT_EQ(MixedScene(path, threads).pixels, reference.pixels)
+                << "path " << int(path) << ", " << threads << " threads";
+        }
+}
+
+// The sprite batch reads a source rectangle through a guarded copy; the copy follows every change
+// of the texture: written pixels, copied rectangles, and drawing into it as a render target.
+TEST(SoftwareDevice, SpritesSeeEveryChangeOfTheirTexture) {
+    pp::SoftwareDevice d(Small(32, 32));
+    DefaultStates(d);
+    pp::SurfaceId tex = d.CreateTexture(16, 16, true);
+    pp::SurfaceId green = d.CreateTextureFromImage(Solid(16, 16, 0xFF00FF00));
+    pp::SurfaceId bb = d.GetBackBuffer();
+    const pp::Rect src{4, 4, 12, 12};
+    auto drawn = [&] {
+        d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+        d.SpriteDraw(tex, &src, {2, 2}, {4, 4}, 0.3f, {8, 8}, 0xFFFFFFFF);
+        return PixelAt(d, bb, 16, 16);
+    };
+    ASSERT_TRUE(d.WritePixels(tex, Solid(16, 16, 0xFFFF0000), 0, 0));
+    EXPECT_EQ(drawn(), 0xFFFF0000u);
+    ASSERT_TRUE(d.WritePixels(tex, Solid(16, 16, 0xFF0000FF), 0, 0));
+    EXPECT_EQ(drawn(), 0xFF0000FFu);
+    ASSERT_TRUE(d.CopyRects(green, pp::Rect{0, 0, 16, 16}, tex, 0, 0));
+    EXPECT_EQ(drawn(), 0xFF00FF00u);
+    ASSERT_TRUE(d.SetRenderTarget(tex, 0));
+    d.Clear(pp::ClearTarget, 0xFFFFFF00, 1, 0);
+    ASSERT_TRUE(d.SetRenderTarget(bb, 0));
+    EXPECT_EQ(drawn(), 0xFFFFFF00u);
+    ASSERT_TRUE(d.SetRenderTarget(tex, 0));
+    Blit(d, green, 0, 0);
+    ASSERT_TRUE(d.SetRenderTarget(bb, 0));
+    EXPECT_EQ(drawn(), 0xFF00FF00u);
+}
