@@ -155,14 +155,7 @@ void GameMain() {
     // (and so before high scores that were never read could be saved over the file).
     if (run.QuitRequested) return;
     run.AbortSession = false;
-
-    LoadHighScores();
-    InitDiamondMask();
-    Game().Settings.BaseWindowWidth = run.GameForm->OuterWidth();
-    Game().Settings.BaseWindowHeight = run.GameForm->OuterHeight();
-    Game().Settings.WindowSizeStep = 3;
-    E().SpritePFX()->Init(3, 300, 2);
-    E().FontFader()->Init(20);
+    SetUpSessionTables();
 
     if (!LoadMedia()) {
         run.ErrorText = "Error loading media.";
@@ -199,6 +192,17 @@ void LoadHighScores() {
         scores->Init(media::kScoresFile, kHighScorePlaces, 1000, kHighScoreTables);
         FillDefaultScores();
     }
+}
+
+void SetUpSessionTables() {
+    RunArea& run = Game().Run;
+    LoadHighScores();
+    InitDiamondMask();
+    Game().Settings.BaseWindowWidth = run.GameForm->OuterWidth();
+    Game().Settings.BaseWindowHeight = run.GameForm->OuterHeight();
+    Game().Settings.WindowSizeStep = 3;
+    E().SpritePFX()->Init(3, 300, 2);
+    E().FontFader()->Init(20);
 }
 
 void ShowSplashLogo() {

@@ -26,6 +26,9 @@ void GameMain();
 // The five high-score tables from "scores.dat"; when it cannot be read, every place holds the
 // game's default row.
 void LoadHighScores();
+// The session's tables after the splash: the high scores (LoadHighScores), the diamond mask, the
+// window's base size, the explosion and rising-text pools.
+void SetUpSessionTables();
 
 // The optional splash picture ("affimage.jpg" beside the program), faded in and out.
 void ShowSplashLogo();

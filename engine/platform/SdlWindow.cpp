@@ -1,5 +1,6 @@
 #include "platform/SdlWindow.h"
 
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -112,8 +113,13 @@ void SdlWindow::HandleEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT_MINIMIZED: minimised_ = true; break;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED:
-    case SDL_WINDOWEVENT_SHOWN: minimised_ = false; break;
+    case SDL_WINDOWEVENT_SHOWN:
+        minimised_ = false;
+        shownStale_ = true;
+        break;
     case SDL_WINDOWEVENT_CLOSE: closeRequested_ = true; break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED: shownStale_ = true; break;
     default: break;
     }
 }
@@ -159,6 +165,15 @@ void SdlWindow::PresentFrame(const uint32_t* argb, int32_t width, int32_t height
         return;
     }
     if (!LiveWindow()) return;
+    // The same frame again (the engine's warm-up frames, a still screen) is already on the window:
+    // sending it costs a full upload and a round trip to the window system for nothing. With
+    // vertical sync on, every frame still goes, as the wait for the blank paces the loop.
+    const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
+    if (!vsync_ && !shownStale_ && shown_.size() == pixels && textureWidth_ == width && textureHeight_ == height &&
+        std::memcmp(shown_.data(), argb, pixels * 4) == 0) {
+        ++framesPresented_;
+        return;
+    }
     if (!renderer_ && (!adopted_ || !OpenRenderer())) return;
     if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
         if (texture_) SDL_DestroyTexture(texture_);
@@ -173,6 +188,8 @@ void SdlWindow::PresentFrame(const uint32_t* argb, int32_t width, int32_t height
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
+    shown_.assign(argb, argb + pixels);
+    shownStale_ = false;
     ++framesPresented_;
 }
 

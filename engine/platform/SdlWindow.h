@@ -5,6 +5,7 @@
 // header stays in the .cpp.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Window.h"
 
@@ -71,6 +72,10 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;  // the streaming texture each frame is copied into
     int32_t textureWidth_ = 0, textureHeight_ = 0;
+    // The frame the window shows, kept to skip sending the same one again; stale after the
+    // window was exposed or resized, when the next frame is sent whatever it holds.
+    std::vector<uint32_t> shown_;
+    bool shownStale_ = true;
 };
 
 }  // namespace plm::platform

@@ -245,6 +245,41 @@ TEST_F(SdlWindowXvfb, InitDeviceOpensAWindowAndPresentsFrames) {
     e.Terminate();
 }
 
+// A frame the same as the last one is not sent to the window again; a window that was covered and
+// uncovered gets it again all the same, or it would go on showing what covered it.
+TEST_F(SdlWindowXvfb, SameFrameIsShownAgainOnceTheWindowWasUncovered) {
+    WindowSettings ws;
+    ws.caption = "plm under";
+    auto under = CreateWindow(ws);
+    ASSERT_NE(under, nullptr);
+    const std::vector<uint32_t> red(800 * 600, 0xFFE01010u), blue(800 * 600, 0xFF1010E0u);
+    auto showFor = [](plm::platform::Window& w, const std::vector<uint32_t>& frame, int frames) {
+        for (int i = 0; i < frames; ++i) {
+            w.PumpMessages();
+            w.PresentFrame(frame.data(), 800, 600);
+            SDL_Delay(20);
+        }
+    };
+    showFor(*under, red, 10);
+    if (auto centre = DisplayCentre()) {
+        EXPECT_EQ(*centre, 0xE01010u);
+    }
+    ws.caption = "plm over";
+    auto over = CreateWindow(ws);
+    ASSERT_NE(over, nullptr);
+    showFor(*over, blue, 10);
+    if (auto centre = DisplayCentre()) {
+        ASSERT_EQ(*centre, 0x1010E0u);
+    }
+    over.reset();
+    const int64_t before = under->FramesPresented();
+    showFor(*under, red, 10);
+    EXPECT_EQ(under->FramesPresented(), before + 10);
+    if (auto centre = DisplayCentre()) {
+        EXPECT_EQ(*centre, 0xE01010u);
+    }
+}
+
 // With a real video driver the display modes are the display's own: the one mode of the test
 // display, which scripts/test starts at 1024 x 768.
 TEST_F(SdlWindowXvfb, DisplayModesComeFromTheDisplay) {
