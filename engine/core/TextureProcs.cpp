@@ -121,7 +121,8 @@ bool LoadTextureFile(int32_t index, const std::string& path, uint32_t colorKey, 
     int32_t w = size > 0 ? size : img.width, h = size > 0 ? size : img.height;
     w = std::min(w, std::max(1, caps.maxTextureWidth));
     h = std::min(h, std::max(1, caps.maxTextureHeight));
-    return FillSlot(*slot, device.CreateTextureFromImage(Resample(img, w, h)), path, colorKey, false, err);
+    if (w != img.width || h != img.height) img = Resample(img, w, h);
+    return FillSlot(*slot, device.CreateTextureFromImage(img), path, colorKey, false, err);
 }
 
 bool CreateTextureSlot(int32_t index, int32_t width, int32_t height, bool renderTarget, ErrorInfo& err) {

@@ -4,6 +4,7 @@
 #include <jerror.h>
 #include <png.h>
 
+#include <bit>
 #include <csetjmp>
 #include <cstring>
 #include <new>
@@ -248,17 +249,15 @@ bool DecodePng(const uint8_t* d, size_t n, Image& out, std::string& error) {
     PngImageFree guard{png};
     if (!png_image_begin_read_from_memory(&png, d, n)) return error = std::string("PNG damaged: ") + png.message, false;
     if (!SizeOk(png.width, png.height, error)) return false;
-    png.format = PNG_FORMAT_RGBA;
-    std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(png));
-    if (!png_image_finish_read(&png, nullptr, rgba.data(), 0, nullptr))
+    // Bytes blue, green, red, alpha are one ARGB word on a little-endian machine: libpng writes the
+    // pixels in place, with no second buffer and no pass to reorder them.
+    static_assert(std::endian::native == std::endian::little);
+    png.format = PNG_FORMAT_BGRA;
+    out.pixels.resize(size_t(png.width) * png.height);
+    if (!png_image_finish_read(&png, nullptr, out.pixels.data(), 0, nullptr))
         return error = std::string("PNG damaged: ") + png.message, false;
     out.width = int32_t(png.width);
     out.height = int32_t(png.height);
-    out.pixels.resize(size_t(png.width) * png.height);
-    for (size_t i = 0; i < out.pixels.size(); ++i) {
-        const uint8_t* p = rgba.data() + i * 4;
-        out.pixels[i] = (uint32_t(p[3]) << 24) | (p[0] << 16) | (p[1] << 8) | p[2];
-    }
     return true;
 }
 
