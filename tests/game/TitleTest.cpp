@@ -271,6 +271,31 @@ TEST_F(TitleTest, SlidersMapToSettingsAndSnapAtTheirEnds) {
     EXPECT_EQ(G().Title.PreviewVolume, static_cast<float>(G().Settings.SoundVolume));
 }
 
+// In full screen the gamma slider is live; dragged to its low end it sets the darkest gamma, and
+// the display is still given the floor's factor, so the page (the slider too) stays readable.
+TEST_F(TitleTest, GammaSliderAtItsLowEndStopsAtTheFloor) {
+    G().Settings.FullScreen = true;
+    G().Settings.GammaSetting = 50;
+    Open();
+    ClickButton(kOptionsMenuButton);
+    ASSERT_EQ(G().Title.TitlePage, kOptionsPage);
+    ASSERT_TRUE(Ui().Enabled(plm::eSliderBar, kGammaSlider));
+    device->ClearCalls();
+    G().Frame.GameMouseX = Ui().X(plm::eSliderBar, kGammaSlider) + 1;
+    G().Frame.GameMouseY = Ui().Y(plm::eSliderBar, kGammaSlider) + 10;
+    input->SetButton(0, true);
+    Frame();
+    Frame();
+    input->SetButton(0, false);
+    Frame();
+    EXPECT_LE(G().Settings.GammaSetting, 1);
+    const plm::platform::Call* ramp = device->Find(CallKind::SetGammaRamp);
+    ASSERT_NE(ramp, nullptr);
+    // Setting 15 of 50: the ramp's top at 0.3 of full scale, not black.
+    EXPECT_EQ(ramp->ints[255], 19507);
+    EXPECT_GT(ramp->ints[128], 0);
+}
+
 TEST_F(TitleTest, OptionsPageRestartsOnlyWhenTheDisplayMustChange) {
     struct Case {
         bool full, vsync, depth;           // settings as the page opens
