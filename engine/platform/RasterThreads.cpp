@@ -1,5 +1,6 @@
 #include "platform/RasterThreads.h"
 
+#include <chrono>
 #include <exception>
 
 namespace plm::platform {
@@ -22,51 +23,54 @@ RasterThreads::~RasterThreads() {
     for (auto& t : workers_) t.join();
 }
 
-bool RasterThreads::TakeJob(int& job) {
-    if (!fn_ || next_ >= jobs_) return false;
-    job = next_++;
-    return true;
+void RasterThreads::Start(const std::function<bool()>& task) {
+    if (workers_.empty()) return;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        task_ = &task;
+        session_ = true;
+        ++generation_;
+    }
+    wake_.notify_all();
 }
 
-void RasterThreads::Run(int jobs, const std::function<void(int)>& fn) {
-    if (jobs <= 0) return;
-    if (workers_.empty() || jobs == 1) {
-        for (int j = 0; j < jobs; ++j) fn(j);
-        return;
+void RasterThreads::Wake() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!session_) return;
+        ++generation_;
+    }
+    wake_.notify_all();
+}
+
+void RasterThreads::Finish(const std::function<bool()>& task, const std::function<bool()>& done) {
+    while (!done()) {
+        if (task()) continue;
+        // Everything left is in other threads' hands: wait for one of them to finish a piece
+        // (the timeout only covers a report that came between the two calls).
+        std::unique_lock<std::mutex> lock(mutex_);
+        progress_.wait_for(lock, std::chrono::microseconds(200));
     }
     std::unique_lock<std::mutex> lock(mutex_);
-    fn_ = &fn;
-    jobs_ = jobs;
-    next_ = 0;
-    finished_ = 0;
-    ++generation_;
-    wake_.notify_all();
-    int job = 0;
-    while (TakeJob(job)) {
-        lock.unlock();
-        fn(job);
-        lock.lock();
-        ++finished_;
-    }
-    done_.wait(lock, [this] { return finished_ == jobs_; });
-    fn_ = nullptr;
+    session_ = false;
+    progress_.wait(lock, [this] { return inside_ == 0; });
+    task_ = nullptr;
 }
 
 void RasterThreads::Work() {
     unsigned seen = 0;
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [&] { return stop_ || (generation_ != seen && fn_); });
+        wake_.wait(lock, [&] { return stop_ || (session_ && generation_ != seen); });
         if (stop_) return;
         seen = generation_;
-        int job = 0;
-        while (TakeJob(job)) {
-            const auto* fn = fn_;
-            lock.unlock();
-            (*fn)(job);
-            lock.lock();
-            if (++finished_ == jobs_) done_.notify_all();
-        }
+        const std::function<bool()>& task = *task_;
+        ++inside_;
+        lock.unlock();
+        while (task()) progress_.notify_all();
+        lock.lock();
+        --inside_;
+        progress_.notify_all();
     }
 }
 

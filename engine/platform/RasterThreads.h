@@ -1,7 +1,9 @@
 #pragma once
-// Internal to SoftwareDevice: a small pool of worker threads that runs the bands of a frame's
-// drawing. Run(jobs, fn) calls fn(0) .. fn(jobs - 1), the calling thread taking a share, and
-// returns when all are done; nothing outside the device ever sees a thread.
+// Internal to SoftwareDevice: a small pool of worker threads for the drawing of a frame. The
+// device opens a session with a task function that does one piece of work and says whether it
+// found any; each worker calls it until it finds none, then sleeps until the device reports more
+// work (Wake) or ends the session (Finish), in which the calling thread works too until all is
+// done. Nothing outside the device ever sees a thread.
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -12,25 +14,32 @@ namespace plm::platform {
 
 class RasterThreads {
 public:
-    explicit RasterThreads(int threads);  // threads counts the caller; 1 runs everything inline
+    explicit RasterThreads(int threads);  // threads counts the caller; 1: no workers
     ~RasterThreads();
     RasterThreads(const RasterThreads&) = delete;
     RasterThreads& operator=(const RasterThreads&) = delete;
 
     int Threads() const { return int(workers_.size()) + 1; }
-    void Run(int jobs, const std::function<void(int)>& fn);
+
+    // Opens a session: the workers call task() while it returns true. task stays in use until
+    // Finish returns.
+    void Start(const std::function<bool()>& task);
+    // There is new work for the session's task (from any thread).
+    void Wake();
+    // The caller calls task() too until done() holds, then ends the session; returns once no
+    // worker is inside task() any more. Also without a session: the caller does it all.
+    void Finish(const std::function<bool()>& task, const std::function<bool()>& done);
 
 private:
     void Work();
-    bool TakeJob(int& job);
 
     std::vector<std::thread> workers_;
     std::mutex mutex_;
-    std::condition_variable wake_, done_;
-    const std::function<void(int)>* fn_ = nullptr;
-    int jobs_ = 0, next_ = 0, finished_ = 0;
-    unsigned generation_ = 0;
-    bool stop_ = false;
+    std::condition_variable wake_, progress_;
+    const std::function<bool()>* task_ = nullptr;
+    unsigned generation_ = 0;  // moves on with every Start and Wake
+    int inside_ = 0;           // workers inside task()
+    bool session_ = false, stop_ = false;
 };
 
 }  // namespace plm::platform

@@ -80,16 +80,6 @@ BlendKind KindOf(const State& s) {
 
 // ---- The shading context of one polygon.
 
-struct Shade {
-    const uint32_t* tex = nullptr;
-    int32_t tw = 0, th = 0, minX = 0, minY = 0, maxX = 0, maxY = 0;
-    int32_t guard = 0;  // see Texture
-    bool colorMod = true, alphaMod = true;
-    int32_t src = 2, dst = 1;
-    uint32_t alphaOr = 0;
-    uint32_t color = 0xFFFFFFFF;  // the diffuse colour when it is the same at every vertex
-};
-
 [[gnu::always_inline]] inline int32_t WrapIndex(int32_t i, int32_t n) {
     int32_t m = i % n;
     return m < 0 ? m + n : m;
@@ -164,15 +154,6 @@ template <int Blend>
         return out;
     }
 }
-
-struct SpanArgs {
-    uint32_t* dst;
-    int32_t count;
-    int32_t u, v, du, dv;  // 16.16 texels
-    int32_t c[4], dc[4];   // 8.16 channels a, r, g, b (Gouraud only)
-};
-
-using SpanFn = void (*)(const Shade&, const SpanArgs&);
 
 [[gnu::always_inline]] inline uint32_t Channel(int32_t fixed) { return uint32_t(std::clamp(fixed >> 16, 0, 255)); }
 
@@ -595,12 +576,6 @@ constexpr double kMaxCoord = 1 << 20;  // pixels; keeps every edge product insid
 
 bool Usable(float x) { return std::isfinite(x) && std::fabs(x) < kMaxCoord; }
 
-// Attribute plane: value at (x, y) = base + dx * (x - x0) + dy * (y - y0).
-struct Plane {
-    double base = 0, dx = 0, dy = 0;
-    double At(double x, double y, double x0, double y0) const { return base + dx * (x - x0) + dy * (y - y0); }
-};
-
 Plane MakePlane(const double* px, const double* py, const double* a) {
     double x1 = px[1] - px[0], y1 = py[1] - py[0], x2 = px[2] - px[0], y2 = py[2] - py[0];
     double det = x1 * y2 - x2 * y1;
@@ -634,13 +609,13 @@ PixelPath BestPixelPath() {
 
 uint32_t AlphaBlend(uint32_t src, uint32_t dst) { return BlendPixel<kAlpha>(Shade{}, src, dst); }
 
-void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
-    if (n < 3 || n > 4 || !t.pixels) return;
+bool SetUpPolygon(const Target& t, const State& st, const Vertex* vin, int n, Polygon& p) {
+    if (n < 3 || n > 4 || !t.pixels) return false;
     int clipL = std::max(0, t.clipLeft), clipT = std::max(0, t.clipTop);
     int clipR = std::min(t.width, t.clipRight), clipB = std::min(t.height, t.clipBottom);
-    if (clipL >= clipR || clipT >= clipB) return;
+    if (clipL >= clipR || clipT >= clipB) return false;
     for (int i = 0; i < n; ++i)
-        if (!Usable(vin[i].x) || !Usable(vin[i].y) || !std::isfinite(vin[i].u) || !std::isfinite(vin[i].v)) return;
+        if (!Usable(vin[i].x) || !Usable(vin[i].y) || !std::isfinite(vin[i].u) || !std::isfinite(vin[i].v)) return false;
 
     int64_t X[4], Y[4];
     for (int i = 0; i < n; ++i) X[i] = Round(double(vin[i].x) * 256.0), Y[i] = Round(double(vin[i].y) * 256.0);
@@ -649,30 +624,26 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
         int j = (i + 1) % n;
         area2 += X[i] * Y[j] - X[j] * Y[i];
     }
-    if (area2 == 0) return;
+    if (area2 == 0) return false;
     // Positive area is clockwise on the y-down screen.
-    if ((st.cullMode == 2 && area2 > 0) || (st.cullMode == 3 && area2 < 0)) return;
+    if ((st.cullMode == 2 && area2 > 0) || (st.cullMode == 3 && area2 < 0)) return false;
     int order[4] = {0, 1, 2, 3};
     if (area2 < 0) std::reverse(order, order + n);
 
     // Edge i runs from vertex order[i] to order[i+1]; inside is A x + B y + C > 0, and = 0 too on
     // a top or left edge. All in 1/256 pixel.
-    struct Edge {
-        int64_t a, b, c, bias;
-        double inverse;  // of 256 a
-        int64_t yLo, yHi;  // the rows it spans
-    } edges[4];
     int64_t minY = Y[0], maxY = Y[0];
+    p.n = n;
     for (int i = 0; i < n; ++i) {
-        int p = order[i], q = order[(i + 1) % n];
-        Edge& e = edges[i];
-        e.a = Y[p] - Y[q];
-        e.b = X[q] - X[p];
-        e.c = -(e.a * X[p] + e.b * Y[p]);
+        int a = order[i], b = order[(i + 1) % n];
+        Polygon::Edge& e = p.edges[i];
+        e.a = Y[a] - Y[b];
+        e.b = X[b] - X[a];
+        e.c = -(e.a * X[a] + e.b * Y[a]);
         bool topLeft = e.a > 0 || (e.a == 0 && e.b > 0);
         e.bias = topLeft ? 0 : 1;
         e.inverse = Inverse(e.a * 256);
-        e.yLo = std::min(Y[p], Y[q]), e.yHi = std::max(Y[p], Y[q]);
+        e.yLo = std::min(Y[a], Y[b]), e.yHi = std::max(Y[a], Y[b]);
         minY = std::min(minY, Y[i]), maxY = std::max(maxY, Y[i]);
     }
     // Exactly the rows whose centre lies within the polygon's height. On such a row a convex
@@ -680,7 +651,10 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
     // span strictly inside, so the row loop tests only the edges whose height includes the row.
     int64_t rowFirst = std::max<int64_t>(clipT, -FloorDiv(-(minY - 128), 256));
     int64_t rowLast = std::min<int64_t>(clipB - 1, FloorDiv(maxY - 128, 256));
-    if (rowFirst > rowLast) return;
+    if (rowFirst > rowLast) return false;
+    p.rowFirst = int32_t(rowFirst), p.rowLast = int32_t(rowLast);
+    p.clipL = clipL, p.clipR = clipR;
+    p.pixels = t.pixels, p.stride = t.width;
 
     // Attribute planes from the three vertices spanning the largest area.
     double px[4], py[4];
@@ -694,73 +668,84 @@ void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
     }
     double tx[3], ty[3];
     for (int i = 0; i < 3; ++i) tx[i] = px[tri[i]], ty[i] = py[tri[i]];
+    p.x0 = tx[0], p.y0 = ty[0];
     auto plane = [&](auto get) {
         double a[3] = {get(vin[tri[0]]), get(vin[tri[1]]), get(vin[tri[2]])};
         return MakePlane(tx, ty, a);
     };
 
-    Shade s = MakeShade(t, st);
-    bool gouraud = false;
-    for (int i = 1; i < n; ++i) gouraud |= vin[i].color != vin[0].color;
+    Shade& s = p.shade;
+    s = MakeShade(t, st);
+    p.gouraud = false;
+    for (int i = 1; i < n; ++i) p.gouraud |= vin[i].color != vin[0].color;
     s.color = vin[0].color;
-    Plane pc[4];
-    if (gouraud)
+    if (p.gouraud)
         for (int c = 0; c < 4; ++c) {
             int shift = 24 - 8 * c;
-            pc[c] = plane([shift](const Vertex& v) { return double(Ch(v.color, shift)); });
+            p.pc[c] = plane([shift](const Vertex& v) { return double(Ch(v.color, shift)); });
         }
 
-    int tex = 0;
-    Plane pu, pv;
+    p.tex = 0;
     if (s.tex) {
-        pu = plane([](const Vertex& v) { return double(v.u); });
-        pv = plane([](const Vertex& v) { return double(v.v); });
-        double texelsPerPixel = std::fabs(pu.dx * pv.dy - pu.dy * pv.dx);
-        tex = (texelsPerPixel <= 1.0 ? st.magLinear : st.minLinear) ? 2 : 1;
+        p.pu = plane([](const Vertex& v) { return double(v.u); });
+        p.pv = plane([](const Vertex& v) { return double(v.v); });
+        double texelsPerPixel = std::fabs(p.pu.dx * p.pv.dy - p.pu.dy * p.pv.dx);
+        p.tex = (texelsPerPixel <= 1.0 ? st.magLinear : st.minLinear) ? 2 : 1;
     }
-    bool wrap = st.texture.wrap && s.tex;
-    SpanFn bounded = PickSpan(tex, wrap ? kWrap : kClamp, gouraud, KindOf(st), st.path);
-    SpanFn free = PickSpan(tex, kFree, gouraud, KindOf(st), st.path);
-    double half = tex == 2 ? 0.5 : 0.0;  // bilinear taps sit half a texel before the sample point
-    int32_t du = tex ? ToFixed(pu.dx) : 0, dv = tex ? ToFixed(pv.dx) : 0;
-    double inverseDu = Inverse(du), inverseDv = Inverse(dv);
+    p.wrap = st.texture.wrap && s.tex;
+    p.bounded = PickSpan(p.tex, p.wrap ? kWrap : kClamp, p.gouraud, KindOf(st), st.path);
+    p.free = PickSpan(p.tex, kFree, p.gouraud, KindOf(st), st.path);
+    p.du = p.tex ? ToFixed(p.pu.dx) : 0, p.dv = p.tex ? ToFixed(p.pv.dx) : 0;
+    p.inverseDu = Inverse(p.du), p.inverseDv = Inverse(p.dv);
+    p.originX = st.texture.originX, p.originY = st.texture.originY;
+    return true;
+}
 
-    for (int64_t y = rowFirst; y <= rowLast; ++y) {
-        int64_t xmin = clipL, xmax = clipR - 1;
+void DrawPolygonRows(const Polygon& p, int32_t top, int32_t bottom) {
+    const Shade& s = p.shade;
+    double half = p.tex == 2 ? 0.5 : 0.0;  // bilinear taps sit half a texel before the sample point
+    int64_t first = std::max(p.rowFirst, top), last = std::min(p.rowLast, bottom - 1);
+    for (int64_t y = first; y <= last; ++y) {
+        int64_t xmin = p.clipL, xmax = p.clipR - 1;
         int64_t cy = y * 256 + 128;
-        for (int i = 0; i < n && xmin <= xmax; ++i) {
-            const Edge& e = edges[i];
+        for (int i = 0; i < p.n && xmin <= xmax; ++i) {
+            const Polygon::Edge& e = p.edges[i];
             if (cy < e.yLo || cy > e.yHi) continue;
             NarrowTo(e.a * 256, e.inverse, e.b * cy + e.c + e.a * 128 - e.bias, xmin, xmax);
         }
         if (xmin > xmax) continue;
         SpanArgs args{};
-        args.dst = t.pixels + size_t(y) * size_t(t.width) + size_t(xmin);
+        args.dst = p.pixels + size_t(y) * size_t(p.stride) + size_t(xmin);
         args.count = int32_t(xmax - xmin + 1);
         double sx = double(xmin) + 0.5, sy = double(y) + 0.5;
-        if (tex) {
-            double u = pu.At(sx, sy, tx[0], ty[0]) - half, v = pv.At(sx, sy, tx[0], ty[0]) - half;
-            if (wrap) u -= std::floor(u / s.tw) * s.tw, v -= std::floor(v / s.th) * s.th;
-            double uEnd = u + pu.dx * args.count, vEnd = v + pv.dx * args.count;
+        if (p.tex) {
+            double u = p.pu.At(sx, sy, p.x0, p.y0) - half, v = p.pv.At(sx, sy, p.x0, p.y0) - half;
+            if (p.wrap) u -= std::floor(u / s.tw) * s.tw, v -= std::floor(v / s.th) * s.th;
+            double uEnd = u + p.pu.dx * args.count, vEnd = v + p.pv.dx * args.count;
             if (std::fabs(uEnd) > 32000 || std::fabs(vEnd) > 32000 || std::fabs(u) > 32000 || std::fabs(v) > 32000)
                 continue;  // beyond 16.16 range: only a wildly stretched wrap gets here
             // Whole texels off the fixed-point coordinates move them into a guarded copy exactly.
-            args.u = int32_t(uint32_t(ToFixed(u)) - (uint32_t(st.texture.originX) << 16));
-            args.v = int32_t(uint32_t(ToFixed(v)) - (uint32_t(st.texture.originY) << 16));
-            args.du = du, args.dv = dv;
+            args.u = int32_t(uint32_t(ToFixed(u)) - (uint32_t(p.originX) << 16));
+            args.v = int32_t(uint32_t(ToFixed(v)) - (uint32_t(p.originY) << 16));
+            args.du = p.du, args.dv = p.dv;
         }
-        if (gouraud)
+        if (p.gouraud)
             for (int c = 0; c < 4; ++c) {
-                args.c[c] = int32_t(Round(std::clamp(pc[c].At(sx, sy, tx[0], ty[0]), -1.0, 256.0) * 65536.0));
-                args.dc[c] = int32_t(Round(std::clamp(pc[c].dx, -32767.0, 32767.0) * 65536.0));
+                args.c[c] = int32_t(Round(std::clamp(p.pc[c].At(sx, sy, p.x0, p.y0), -1.0, 256.0) * 65536.0));
+                args.dc[c] = int32_t(Round(std::clamp(p.pc[c].dx, -32767.0, 32767.0) * 65536.0));
             }
-        if (tex && !wrap && s.guard && InsideGuard(s, tex, args))
-            free(s, args);
-        else if (tex && !wrap)
-            ShadeSplit(s, tex, free, bounded, args, inverseDu, inverseDv);
+        if (p.tex && !p.wrap && s.guard && InsideGuard(s, p.tex, args))
+            p.free(s, args);
+        else if (p.tex && !p.wrap)
+            ShadeSplit(s, p.tex, p.free, p.bounded, args, p.inverseDu, p.inverseDv);
         else
-            (tex ? bounded : free)(s, args);
+            (p.tex ? p.bounded : p.free)(s, args);
     }
+}
+
+void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {
+    Polygon p;
+    if (SetUpPolygon(t, st, vin, n, p)) DrawPolygonRows(p, p.rowFirst, p.rowLast + 1);
 }
 
 void DrawLine(const Target& t, const State& st, const Vertex& a, const Vertex& b) {

@@ -55,11 +55,67 @@ struct Vertex {
     uint32_t color = 0xFFFFFFFF;
 };
 
+// What a span's pixels share: the texture as the loops read it, the texture-stage operations and
+// the blend.
+struct Shade {
+    const uint32_t* tex = nullptr;
+    int32_t tw = 0, th = 0, minX = 0, minY = 0, maxX = 0, maxY = 0;
+    int32_t guard = 0;  // see Texture
+    bool colorMod = true, alphaMod = true;
+    int32_t src = 2, dst = 1;
+    uint32_t alphaOr = 0;
+    uint32_t color = 0xFFFFFFFF;  // the diffuse colour when it is the same at every vertex
+};
+
+// One run of pixels along a row.
+struct SpanArgs {
+    uint32_t* dst;
+    int32_t count;
+    int32_t u, v, du, dv;  // 16.16 texels
+    int32_t c[4], dc[4];   // 8.16 channels a, r, g, b (Gouraud only)
+};
+
+using SpanFn = void (*)(const Shade&, const SpanArgs&);
+
+// Attribute plane: value at (x, y) = base + dx * (x - x0) + dy * (y - y0).
+struct Plane {
+    double base = 0, dx = 0, dy = 0;
+    double At(double x, double y, double x0, double y0) const { return base + dx * (x - x0) + dy * (y - y0); }
+};
+
+// A polygon set up once (edges, rows, attribute planes, span functions), then drawn by ranges of
+// rows: any split into ranges draws the same pixels as one range.
+struct Polygon {
+    struct Edge {
+        int64_t a, b, c, bias;
+        double inverse;    // of 256 a
+        int64_t yLo, yHi;  // the rows it spans, in 1/256 pixel
+    } edges[4];
+    int32_t n = 0;
+    int32_t rowFirst = 0, rowLast = -1;  // the rows it covers, inside the clip box
+    int32_t clipL = 0, clipR = 0;
+    uint32_t* pixels = nullptr;
+    int32_t stride = 0;
+    Shade shade;
+    Plane pu, pv, pc[4];
+    double x0 = 0, y0 = 0;  // the planes' origin
+    int32_t tex = 0;        // 0 none, 1 point, 2 bilinear
+    bool wrap = false, gouraud = false;
+    SpanFn free = nullptr, bounded = nullptr;  // for spans whose taps need no clamping, and the rest
+    int32_t du = 0, dv = 0;
+    double inverseDu = 0, inverseDv = 0;
+    int32_t originX = 0, originY = 0;
+};
+
 // src over dst by src's alpha (source alpha / inverse source alpha), the blend text uses.
 uint32_t AlphaBlend(uint32_t src, uint32_t dst);
 
 // A convex polygon of 3 or 4 vertices in either winding (the cull mode may drop one winding).
 void DrawPolygon(const Target& target, const State& state, const Vertex* vertices, int count);
+// The same in two steps: the set-up (false when the polygon covers no pixel), then the rows in
+// [top, bottom), the set-up read only, so threads may draw separate rows of one polygon at once.
+bool SetUpPolygon(const Target& target, const State& state, const Vertex* vertices, int count, Polygon& out);
+void DrawPolygonRows(const Polygon& polygon, int32_t top, int32_t bottom);
 // A one-pixel line from a to b; the last pixel is left out, so strips do not draw joints twice.
 void DrawLine(const Target& target, const State& state, const Vertex& a, const Vertex& b);
 // An axis-aligned copy of texels (tx, ty) onwards to (x, y) of w x h pixels, unscaled, through the

@@ -38,19 +38,6 @@ raster::Target TargetOf(SoftwareDevice::Surface& s, const Rect& clip) {
 
 }  // namespace
 
-// One queued draw: everything it needs, so it can run later on any thread. Texture pixels are
-// reached by pointer, which stays valid because every release or write of a surface flushes first.
-struct SoftwareDevice::Command {
-    enum Kind : uint8_t { Polygon, Line, Block } kind = Polygon;
-    int8_t count = 0;
-    raster::Target target;
-    raster::State state;
-    raster::Vertex v[4];
-    int32_t x = 0, y = 0, w = 0, h = 0, tx = 0, ty = 0;  // Block
-    uint32_t color = 0;
-    int32_t rowFirst = 0, rowLast = 0;  // the rows it may touch
-};
-
 namespace {
 
 constexpr int kMaxThreads = 8;
@@ -60,8 +47,6 @@ constexpr int kMaxThreads = 8;
 constexpr int32_t kGuard = 2;
 constexpr int64_t kGuardedMaxArea = 256 * 256;
 constexpr size_t kGuardedMaxTexels = size_t(16) << 20;
-constexpr size_t kParallelFrom = 8;  // queued draws before bands are worth their repeated set-up
-constexpr int32_t kBandRows = 64;
 
 int DefaultThreads() {
     int n = int(std::thread::hardware_concurrency());
@@ -74,7 +59,9 @@ int32_t RowOf(float y) { return int32_t(std::clamp(std::floor(double(y)), -1.0e9
 
 void SoftwareDevice::SetThreads(int threads) {
     Flush();
+    queue_.SetThreads(nullptr);
     threads_ = std::make_unique<RasterThreads>(std::clamp(threads, 1, kMaxThreads));
+    queue_.SetThreads(threads_.get());
 }
 
 void SoftwareDevice::SetPixelPath(raster::PixelPath path) {
@@ -84,47 +71,20 @@ void SoftwareDevice::SetPixelPath(raster::PixelPath path) {
 
 int SoftwareDevice::Threads() const { return threads_ ? threads_->Threads() : 1; }
 
-void SoftwareDevice::Queue(Command&& c) const { queue_.push_back(std::move(c)); }
+void SoftwareDevice::Queue(const DrawQueue::Command& c) const {
+    queue_.Add(c);
+    if (drawNow_) queue_.Run();
+}
+
+void SoftwareDevice::DrawingReadsTarget() {
+    if (drawNow_) return;
+    Flush();
+    drawNow_ = true;
+}
 
 void SoftwareDevice::Flush() const {
-    if (queue_.empty()) return;
-    // Bands of about kBandRows rows keep the pixels a band's draws touch in the cache, even on one
-    // thread; with more threads the bands are shared out among them.
-    // A queue with a draw that reads its own target runs whole, in call order, on one thread:
-    // by bands, that draw would read rows other bands have not drawn yet (or are drawing).
-    int bands = 1;
-    if (queue_.size() >= kParallelFrom && !queueReadsTarget_) {
-        int32_t tallest = 0;
-        for (const Command& c : queue_) tallest = std::max(tallest, c.target.height);
-        int threads = threads_ ? threads_->Threads() : 1;
-        int byRows = (tallest + kBandRows - 1) / kBandRows;
-        bands = std::max(1, (byRows + threads - 1) / threads) * threads;
-    }
-    auto run = [this, bands](int band) {
-        for (const Command& c : queue_) {
-            raster::Target t = c.target;
-            if (bands > 1) {
-                int32_t lo = int32_t(int64_t(t.height) * band / bands);
-                int32_t hi = int32_t(int64_t(t.height) * (band + 1) / bands);
-                if (c.rowLast < lo || c.rowFirst >= hi) continue;
-                t.clipTop = std::max(t.clipTop, lo);
-                t.clipBottom = std::min(t.clipBottom, hi);
-            }
-            switch (c.kind) {
-                case Command::Polygon: raster::DrawPolygon(t, c.state, c.v, c.count); break;
-                case Command::Line: raster::DrawLine(t, c.state, c.v[0], c.v[1]); break;
-                case Command::Block:
-                    raster::DrawTexelBlock(t, c.state, c.x, c.y, c.w, c.h, c.tx, c.ty, c.color);
-                    break;
-            }
-        }
-    };
-    if (threads_)
-        threads_->Run(bands, run);
-    else
-        for (int b = 0; b < bands; ++b) run(b);
-    queue_.clear();
-    queueReadsTarget_ = false;
+    queue_.Run();
+    drawNow_ = false;
 }
 
 SoftwareDevice::SoftwareDevice(const DeviceSettings& settings) : settings_(settings) {
@@ -151,6 +111,7 @@ SoftwareDevice::SoftwareDevice(const DeviceSettings& settings) : settings_(setti
     text_ = std::make_unique<TextRenderer>();
     int threads = DefaultThreads();
     if (threads > 1) threads_ = std::make_unique<RasterThreads>(threads);
+    queue_.SetThreads(threads_.get());
 }
 
 SoftwareDevice::~SoftwareDevice() = default;
@@ -478,8 +439,8 @@ raster::State SoftwareDevice::MakeDrawState(const Surface* texture, bool spriteB
 
 void SoftwareDevice::QueuePolygon(const raster::Target& t, const raster::State& st, const raster::Vertex* v,
                                   int n) const {
-    Command c;
-    c.kind = Command::Polygon;
+    DrawQueue::Command c;
+    c.kind = DrawQueue::Command::Polygon;
     c.count = int8_t(n);
     c.target = t;
     c.state = st;
@@ -487,20 +448,20 @@ void SoftwareDevice::QueuePolygon(const raster::Target& t, const raster::State& 
     for (int i = 0; i < n; ++i) c.v[i] = v[i], lo = std::min(lo, v[i].y), hi = std::max(hi, v[i].y);
     if (!(lo <= hi)) return;  // not a number: nothing to draw
     c.rowFirst = RowOf(lo) - 1, c.rowLast = RowOf(hi) + 1;
-    Queue(std::move(c));
+    Queue(c);
 }
 
 void SoftwareDevice::QueueLine(const raster::Target& t, const raster::State& st, const raster::Vertex& a,
                                const raster::Vertex& b) const {
-    Command c;
-    c.kind = Command::Line;
+    DrawQueue::Command c;
+    c.kind = DrawQueue::Command::Line;
     c.target = t;
     c.state = st;
     c.v[0] = a, c.v[1] = b;
     float lo = std::min(a.y, b.y), hi = std::max(a.y, b.y);
     if (!(lo <= hi)) return;
     c.rowFirst = RowOf(lo) - 1, c.rowLast = RowOf(hi) + 1;
-    Queue(std::move(c));
+    Queue(c);
 }
 
 void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const float m[6], uint32_t color) {
@@ -508,7 +469,7 @@ void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const fl
     Surface* tex = Find(texture);
     Surface* target = Find(renderTarget_);
     if (!tex || tex->depth || !target) return;
-    if (tex == target) queueReadsTarget_ = true;
+    if (tex == target) DrawingReadsTarget();
     target->version++;
     Rect whole{0, 0, tex->width, tex->height};
     Rect r = src ? *src : whole;
@@ -530,15 +491,15 @@ void SoftwareDevice::DrawSpriteQuad(SurfaceId texture, const Rect* src, const fl
         int64_t rt = std::min<int64_t>(x + (r.right - r.left), viewport_.right);
         int64_t bt = std::min<int64_t>(y + (r.bottom - r.top), viewport_.bottom);
         if (l < rt && tp < bt) {
-            Command c;
-            c.kind = Command::Block;
+            DrawQueue::Command c;
+            c.kind = DrawQueue::Command::Block;
             c.target = t;
             c.state = st;
             c.x = int32_t(l), c.y = int32_t(tp), c.w = int32_t(rt - l), c.h = int32_t(bt - tp);
             c.tx = int32_t(r.left + (l - x)), c.ty = int32_t(r.top + (tp - y));
             c.color = color;
             c.rowFirst = c.y, c.rowLast = c.y + c.h - 1;
-            Queue(std::move(c));
+            Queue(c);
         }
         return;
     }
@@ -610,7 +571,7 @@ void SoftwareDevice::DrawPrimitiveUP(PrimitiveType type, int32_t count, const Sc
     if (!target) return;
     target->version++;
     const Surface* tex = Find(texture0_);
-    if (tex == target) queueReadsTarget_ = true;
+    if (tex == target) DrawingReadsTarget();
     raster::State st = MakeDrawState(tex, false);
     raster::Target t = TargetOf(*target, viewport_);
     float tw = tex ? float(tex->width) : 0, th = tex ? float(tex->height) : 0;

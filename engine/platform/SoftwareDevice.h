@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/DrawQueue.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Rasterizer.h"
 
@@ -116,8 +117,10 @@ private:
     // Draws are queued and run together (across the threads) before anything reads or writes
     // pixels another way: clear, present, reads, writes, copies, releases, text, and before
     // the render target changes.
-    struct Command;
-    void Queue(Command&& command) const;
+    void Queue(const DrawQueue::Command& command) const;
+    // A draw about to read the surface it draws into: it and the draws after it (until the next
+    // flush) are drawn at once, in order, as the queue's bands would read rows not yet drawn.
+    void DrawingReadsTarget();
     void QueuePolygon(const raster::Target& t, const raster::State& st, const raster::Vertex* v, int n) const;
     void QueueLine(const raster::Target& t, const raster::State& st, const raster::Vertex& a,
                    const raster::Vertex& b) const;
@@ -150,8 +153,8 @@ private:
     std::vector<uint32_t> presented_;
 
     std::unique_ptr<TextRenderer> text_;
-    mutable std::vector<Command> queue_;
-    mutable bool queueReadsTarget_ = false;  // a queued draw samples the surface it draws into
+    mutable DrawQueue queue_;
+    mutable bool drawNow_ = false;  // see DrawingReadsTarget
     mutable std::unique_ptr<RasterThreads> threads_;
     size_t guardedTexels_ = 0;  // in every surface's guarded copies
 };

@@ -1,0 +1,155 @@
+#include "platform/DrawQueue.h"
+
+#include <algorithm>
+
+#include "platform/RasterThreads.h"
+
+namespace plm::platform {
+
+namespace {
+
+// Bands of 16 rows: small enough that eight threads share a frame evenly and that a band's pixels
+// stay in a core's cache while its draws run, large enough that a sprite touches few bands.
+constexpr int32_t kBandRows = 16;
+// Fewer queued draws than this run on the caller alone: waking the threads costs more.
+constexpr int64_t kParallelFrom = 8;
+
+}  // namespace
+
+DrawQueue::DrawQueue() {
+    task_ = [this] { return Task(); };
+    done_ = [this] { return Done(); };
+}
+
+DrawQueue::~DrawQueue() = default;
+
+void DrawQueue::Add(const Command& c) {
+    if (total_ > 0 && c.target.height != height_) Run();  // one target a queue; never otherwise
+    if (total_ == 0) {
+        height_ = std::max(c.target.height, 1);
+        bands_ = (height_ + kBandRows - 1) / kBandRows;
+        bandDone_.assign(size_t(bands_), 0);
+        bandBusy_.assign(size_t(bands_), 0);
+    }
+    if (!filling_) {
+        if (spare_.empty()) {
+            filling_ = std::make_unique<Chunk>();
+        } else {
+            filling_ = std::move(spare_.back());
+            spare_.pop_back();
+        }
+        filling_->count = 0;
+        filling_->setUp = false;
+        filling_->bins.resize(size_t(bands_));
+        for (auto& bin : filling_->bins) bin.clear();
+    }
+    filling_->commands[size_t(filling_->count++)] = c;
+    ++total_;
+    if (filling_->count == kChunk) Publish();
+}
+
+void DrawQueue::Publish() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        chunks_.push_back(std::move(filling_));
+    }
+    if (!threads_ || threads_->Threads() == 1 || total_ < kParallelFrom) return;
+    if (!session_) {
+        threads_->Start(task_);
+        session_ = true;
+    } else {
+        threads_->Wake();
+    }
+}
+
+void DrawQueue::SetUp(Chunk& chunk) {
+    for (int i = 0; i < chunk.count; ++i) {
+        const Command& c = chunk.commands[size_t(i)];
+        int32_t first = c.rowFirst, last = c.rowLast;
+        if (c.kind == Command::Polygon) {
+            raster::Polygon& p = chunk.polygons[size_t(i)];
+            if (!raster::SetUpPolygon(c.target, c.state, c.v, c.count, p)) continue;
+            first = p.rowFirst, last = p.rowLast;
+        }
+        first = std::max(first, 0), last = std::min(last, height_ - 1);
+        for (int32_t b = first / kBandRows; first <= last && b <= last / kBandRows; ++b)
+            chunk.bins[size_t(b)].push_back(uint16_t(i));
+    }
+}
+
+void DrawQueue::DrawBand(const Chunk& chunk, int band) const {
+    int32_t top = band * kBandRows, bottom = std::min(top + kBandRows, height_);
+    for (uint16_t i : chunk.bins[size_t(band)]) {
+        const Command& c = chunk.commands[i];
+        if (c.kind == Command::Polygon) {
+            raster::DrawPolygonRows(chunk.polygons[i], top, bottom);
+            continue;
+        }
+        raster::Target t = c.target;
+        t.clipTop = std::max(t.clipTop, top);
+        t.clipBottom = std::min(t.clipBottom, bottom);
+        if (c.kind == Command::Line)
+            raster::DrawLine(t, c.state, c.v[0], c.v[1]);
+        else
+            raster::DrawTexelBlock(t, c.state, c.x, c.y, c.w, c.h, c.tx, c.ty, c.color);
+    }
+}
+
+// One piece of work: set up the next published chunk, or else draw a band that is free over the
+// chunks set up since it last ran. Set-up comes first: it is what lets the bands go on.
+bool DrawQueue::Task() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (setUpNext_ < int(chunks_.size())) {
+        Chunk& chunk = *chunks_[size_t(setUpNext_++)];
+        lock.unlock();
+        SetUp(chunk);
+        lock.lock();
+        chunk.setUp = true;
+        bool more = false;
+        while (ready_ < int(chunks_.size()) && chunks_[size_t(ready_)]->setUp) ++ready_, more = true;
+        lock.unlock();
+        if (more && threads_) threads_->Wake();
+        return true;
+    }
+    for (int b = 0; b < bands_; ++b) {
+        if (bandBusy_[size_t(b)] || bandDone_[size_t(b)] >= ready_) continue;
+        bandBusy_[size_t(b)] = 1;
+        int from = bandDone_[size_t(b)], to = ready_;
+        thread_local std::vector<const Chunk*> chunks;  // chunks_ may grow meanwhile: copied
+        chunks.clear();
+        for (int k = from; k < to; ++k) chunks.push_back(chunks_[size_t(k)].get());
+        lock.unlock();
+        for (const Chunk* chunk : chunks) DrawBand(*chunk, b);
+        lock.lock();
+        bandDone_[size_t(b)] = to;
+        bandBusy_[size_t(b)] = 0;
+        return true;
+    }
+    return false;
+}
+
+bool DrawQueue::Done() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (ready_ < int(chunks_.size())) return false;
+    for (int b = 0; b < bands_; ++b)
+        if (bandBusy_[size_t(b)] || bandDone_[size_t(b)] < ready_) return false;
+    return true;
+}
+
+void DrawQueue::Run() {
+    if (total_ == 0) return;
+    if (filling_ && filling_->count > 0) Publish();
+    if (threads_ && session_)
+        threads_->Finish(task_, done_);
+    else
+        while (Task()) {
+        }
+    // Every chunk back to the spares; the threads are out of the session.
+    for (auto& chunk : chunks_) spare_.push_back(std::move(chunk));
+    chunks_.clear();
+    setUpNext_ = ready_ = 0;
+    total_ = 0;
+    session_ = false;
+}
+
+}  // namespace plm::platform
