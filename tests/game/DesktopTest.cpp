@@ -130,19 +130,7 @@ TEST_F(DesktopTest, HandlersTurnCloseAndQuitIntoRequestsAndFollowTheFocus) {
     EXPECT_TRUE(G().Run.EndProgram);
 }
 
-// A clock whose sleeps run a step of the test: the pause loop sleeps between its checks.
-class SleepHookClock : public plm::platform::ManualClock {
-public:
-    explicit SleepHookClock(std::function<void(int)> hook) : ManualClock(1000, 0), hook_(std::move(hook)) {}
-    void SleepMs(uint32_t ms) override {
-        ManualClock::SleepMs(ms);
-        hook_(++sleeps);
-    }
-    int sleeps = 0;
-
-private:
-    std::function<void(int)> hook_;
-};
+using plmtest::SleepHookClock;
 
 TEST_F(DesktopTest, PauseWaitsForTheFocusWithThePausedCaptionThenZeroesDelta) {
     OpenGameWindow();

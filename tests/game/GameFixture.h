@@ -1,7 +1,8 @@
 #pragma once
 // Fixtures for the game's tests.
 //   GameTest: a fresh game state and engine state, an engine root (not started) whose folder,
-//     the program's folder, is a temporary one; a manual clock and a fixed random seed.
+//     the program's folder, is a temporary one; a manual clock (with a hook on its sleeps) and a
+//     fixed random seed.
 //   GameEngineTest: besides, the build's media files beside the program (media.pak, gdata.dat,
 //     the splash, help and link files), and the engine started the way the game starts it:
 //     800 x 600 windowed, five texture slots, headless software device under a recording
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,12 +27,26 @@ namespace plmtest {
 // Where the build puts the program and its generated files.
 inline std::string BuildBinFile(const std::string& name) { return std::string(PLM_BIN_DIR) + "/" + name; }
 
+// A manual clock whose sleeps can run a step of the test (the hook gets the sleep's number): the
+// pause loop sleeps between its checks.
+class SleepHookClock : public plm::platform::ManualClock {
+public:
+    explicit SleepHookClock(std::function<void(int)> hook = {}) : ManualClock(1000, 0), hook(std::move(hook)) {}
+    void SleepMs(uint32_t ms) override {
+        ManualClock::SleepMs(ms);
+        ++sleeps;
+        if (hook) hook(sleeps);
+    }
+    std::function<void(int)> hook;
+    int sleeps = 0;
+};
+
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         plm::ResetState();
         tessaly::ResetGame();
-        clock = std::make_shared<plm::platform::ManualClock>(1000, 0);
+        clock = std::make_shared<SleepHookClock>();
         plm::State().Clock = clock;
         tessaly::Game().Run.Folder = folder.path();
         tessaly::Game().Run.Engine = tessaly::EngineHandle(new plm::PelmarEngine, {});
@@ -46,7 +62,7 @@ protected:
     std::string LogText() const { return ReadFile(folder.file("data.log")); }
 
     TempFolder folder;
-    std::shared_ptr<plm::platform::ManualClock> clock;
+    std::shared_ptr<SleepHookClock> clock;
 };
 
 class GameEngineTest : public GameTest {

@@ -1,15 +1,21 @@
 // A game played frame by frame through its loop: the opening hold, clicks through the pointer and
 // the scripted button, the end of a level in each mode, the board-clear sweep, the in-game menu,
 // the game-over sequence and the score in the mode's high-score table.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
+#include "core/SoundProcs.h"
 #include "game/BoardFixture.h"
 #include "game/EndSequences.h"
 #include "game/IncomingRows.h"
+#include "game/SdlEvents.h"
 #include "game/Session.h"
+#include "game/desktop/Desktop.h"
+#include "game/desktop/EventWatch.h"
+#include "game/desktop/GameWindow.h"
 #include "ui/HighScores.h"
 
 namespace plmtest {
@@ -60,8 +66,10 @@ protected:
 };
 
 // Each mode from its first frame through a cleared level: the quota, the next level's quota and
-// what ends the level (a board-clear sweep and a fresh board, or the next level on the same board).
-TEST_F(GameLoopTest, EachModeClearsItsFirstLevel) {
+// what ends the level (a board-clear sweep and a fresh board, or the next level on the same board);
+// then the board fills up, and the game over puts the score in the mode's table and file.
+TEST_F(GameLoopTest, EachModeClearsItsFirstLevelThenEndsInAGameOver) {
+    E().HighScores()->Init(media::kScoresFile, kHighScorePlaces, 0, kHighScoreTables);  // any score enters
     struct Case {
         int mode;
         bool sweep;
@@ -95,8 +103,36 @@ TEST_F(GameLoopTest, EachModeClearsItsFirstLevel) {
         EXPECT_EQ(G().Session.Quota, 10 + c.step);
         EXPECT_EQ(G().Session.GemsLeft, 10 + c.step);
         EXPECT_FLOAT_EQ(G().Session.RowInterval, c.mode == 4 ? c.interval : RowTicks(2));
+
+        // Then the board fills to the top: a column reaching the top row, the first preview of
+        // the incoming row on its way and Space to drop it; the loop ends in the game-over
+        // sequence and the score goes into this mode's table.
+        ClearBoard();
+        for (int y = kPlayTop; y <= kPlayBottom; ++y) E().Map()->Value(kBoardLeft, static_cast<float>(y), kBoardLayer, KindFirstValue(1 + y % 2));
+        G().Session.RowTimer = 0;
+        G().Settings.CurrentPlayer = "PLAYER" + std::to_string(c.mode);
+        const int score = G().Session.Score;
+        input->SetKey(kKeySpace, true);
+        clock->SetStepPerRead(25);
+        RunGameLoop();
+        clock->SetStepPerRead(0);
+        input->SetKey(kKeySpace, false);
+        EXPECT_TRUE(G().Session.GameOver);
+        EXPECT_FALSE(G().Session.GameWon);
+        EXPECT_LT(G().End.SweepRow, -60);  // the whole sequence ran
+        EXPECT_EQ(G().End.NewHighScoreMode, c.mode);
+        EXPECT_EQ(G().End.NewHighScorePosition, 1);
         Quiet();
+        ASSERT_TRUE(E().HighScores()->SaveScores());
+        plm::HighScores saved;
+        saved.Init(media::kScoresFile, kHighScorePlaces, 0, kHighScoreTables);
+        ASSERT_TRUE(saved.LoadScores());
+        EXPECT_EQ(saved.GetName(1, c.mode), G().Settings.CurrentPlayer);
+        EXPECT_EQ(saved.GetScore(1, c.mode), score);
+        EXPECT_EQ(saved.GetDataString1(1, c.mode), "2");
     }
+    // Each game's score went into its own mode's table only.
+    for (int mode = 1; mode <= 5; ++mode) EXPECT_EQ(E().HighScores()->GetName(2, mode), "") << mode;
 }
 
 // A mode-3 game from level 20 asks for 200 gems and starts at the first level's row interval.
@@ -269,6 +305,75 @@ TEST_F(GameLoopTest, GameOverRecordsTheScoreInTheModesTable) {
     RecordHighScore();
     EXPECT_EQ(G().End.NewHighScoreMode, 0);
     EXPECT_EQ(G().End.NewHighScorePosition, 0);
+}
+
+// Escape cuts the game-over sequence short at its first frame; the score is still recorded.
+TEST_F(GameLoopTest, EscapeDuringTheGameOverStillRecordsTheScore) {
+    StartGame(3);
+    G().Session.Score = 5000;
+    G().Settings.CurrentPlayer = "BOB";
+    input->SetKey(kKeyEscape, true);
+    clock->SetStepPerRead(25);
+    RunGameOver();
+    clock->SetStepPerRead(0);
+    EXPECT_FALSE(G().Frame.InGame);
+    EXPECT_GE(G().End.SweepRow, kPlayBottom - 1);  // at most one row burst
+    EXPECT_EQ(G().End.NewHighScoreMode, 3);
+    EXPECT_EQ(G().End.NewHighScorePosition, 1);
+    EXPECT_EQ(E().HighScores()->GetName(1, 3), "BOB");
+    EXPECT_EQ(E().HighScores()->GetScore(1, 3), 5000);
+}
+
+// The game window loses the focus during play: the frame waits with the paused caption and the
+// sound paused. When the focus comes back the sound resumes, the caption returns, and that frame
+// moves nothing (Delta 0), unless a fixed frame time overrides it; the next frame moves again.
+TEST_F(GameLoopTest, FocusLossPausesTheGameAndTheFrameAfterMovesNothing) {
+    std::string error;
+    ASSERT_TRUE(desktop::StartDesktop(error)) << error;
+    struct Desk {
+        ~Desk() {
+            SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+            Game().Run.GameForm.reset();
+            desktop::StopDesktop();
+        }
+    } desk;
+    desktop::EventWatch watch(&OnWindowEvent);
+    G().Run.GameForm = desktop::GameWindow::Open(false, kGameWidth, kGameHeight, kCaption, error);
+    ASSERT_NE(G().Run.GameForm, nullptr) << error;
+    G().Run.GameForm->SetCaption(kCaption);
+    StartGame(2);
+    for (float fixed : {0.0f, 50.0f}) {
+        SCOPED_TRACE(fixed);
+        G().Frame.FixedDelta = fixed;
+        Frame();
+        Frame();
+        ASSERT_GT(E().Delta(), 0);
+        E().Sample()->Play(kRowDropSample, 100, 50);
+        const int32_t channel = plm::State().SampleTable(kRowDropSample).Handle;
+        ASSERT_EQ(plm::SoundLayer().ChannelIsActive(channel), plm::platform::ChannelPlaying);
+        std::string caption;
+        int32_t sound = -1;
+        const int sleepsBefore = clock->sleeps;
+        clock->hook = [&](int n) {
+            caption = G().Run.GameForm->Caption();
+            sound = plm::SoundLayer().ChannelIsActive(channel);
+            if (n == sleepsBefore + 2) plmtest::PushWindowEvent(G().Run.GameForm->Handle(), SDL_WINDOWEVENT_FOCUS_GAINED);
+        };
+        G().Session.RowTimer = 5000;
+        plmtest::PushWindowEvent(G().Run.GameForm->Handle(), SDL_WINDOWEVENT_FOCUS_LOST);
+        EXPECT_FALSE(G().Run.WindowActive);
+        Frame();
+        clock->hook = nullptr;
+        EXPECT_EQ(clock->sleeps, sleepsBefore + 2);
+        EXPECT_EQ(caption, kPausedCaption);
+        EXPECT_EQ(sound, plm::platform::ChannelPaused);
+        EXPECT_EQ(G().Run.GameForm->Caption(), kCaption);
+        EXPECT_EQ(plm::SoundLayer().ChannelIsActive(channel), plm::platform::ChannelPlaying);
+        EXPECT_FLOAT_EQ(G().Session.RowTimer, 5000 - fixed);
+        Frame();
+        EXPECT_LT(G().Session.RowTimer, 5000 - fixed);
+        Quiet();
+    }
 }
 
 }  // namespace

@@ -1,31 +1,50 @@
-// The program as a player starts it, on the test display: Tessaly from its build folder shows the
-// launcher; a click on Play (xdotool) opens the 800 x 600 game window; closing the windows (the
-// window system's close request, as a window manager sends it) ends the program with 0.
+// The program as a player meets it, on the test display: Tessaly from its build folder shows the
+// launcher; xdotool clicks Play, then the main menu's mode button and the mode page's Play; the
+// test reads the board from the window's pixels, clicks gems that clear runs, opens the in-game
+// menu and leaves to the title; closing the windows (the window manager's close request) ends
+// the program with 0, leaving its settings, its high scores and a log free of errors.
+//
+// Every wait is on what the window shows: the window's pixels are compared with the pictures
+// the game draws them from (unpacked from the build's media.pak), so a slow software renderer
+// only makes the test slower.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "EngineFixture.h"
+#include "core/EngineState.h"
+#include "core/Pak.h"
+#include "game/Board.h"
 #include "game/GameFixture.h"
 #include "game/MediaLayout.h"
 #include "platform/ImageCodec.h"
 #include "platform/TestDisplay.h"
+#include "ui/HighScores.h"
 
 // Last: Xlib's macros (None, Status, ...) would clash with the headers above.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 extern char** environ;
 
 namespace {
 
+namespace fs = std::filesystem;
 namespace media = tessaly::media;
+using plm::platform::Image;
+using Clock = std::chrono::steady_clock;
 
 std::string Output(const std::string& command) {
     std::string out;
@@ -42,31 +61,42 @@ struct WindowInfo {
     int x = 0, y = 0, w = 0, h = 0;
 };
 
-// The shown window named exactly "Tessaly" with the given client size, waited for up to 15 s.
-std::optional<WindowInfo> WaitForWindow(int w, int h) {
-    for (int i = 0; i < 150; ++i) {
-        std::string ids = Output("xdotool search --onlyvisible --name '^Tessaly$' 2>/dev/null");
-        size_t start = 0;
-        while (start < ids.size()) {
-            size_t end = ids.find('\n', start);
-            const std::string id = ids.substr(start, end - start);
-            start = end == std::string::npos ? ids.size() : end + 1;
-            if (id.empty()) continue;
-            WindowInfo info;
-            info.id = std::stoul(id);
-            const std::string geo = Output("xdotool getwindowgeometry --shell " + id);
-            std::sscanf(geo.c_str(), "WINDOW=%*lu X=%d Y=%d WIDTH=%d HEIGHT=%d", &info.x, &info.y, &info.w, &info.h);
-            if (info.w == w && info.h == h) return info;
-        }
+// Calls `done` every 100 ms until it is true or `seconds` have passed; its last answer.
+bool WaitUntil(const std::function<bool()>& done, double seconds) {
+    const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        if (done()) return true;
+        if (Clock::now() > end) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+// The shown window named exactly "Tessaly" with the given client size.
+std::optional<WindowInfo> FindWindow(int w, int h) {
+    const std::string ids = Output("xdotool search --onlyvisible --name '^Tessaly$' 2>/dev/null");
+    size_t start = 0;
+    while (start < ids.size()) {
+        const size_t end = ids.find('\n', start);
+        const std::string id = ids.substr(start, end - start);
+        start = end == std::string::npos ? ids.size() : end + 1;
+        if (id.empty()) continue;
+        WindowInfo info;
+        info.id = std::stoul(id);
+        const std::string geo = Output("xdotool getwindowgeometry --shell " + id);
+        std::sscanf(geo.c_str(), "WINDOW=%*u X=%d Y=%d WIDTH=%d HEIGHT=%d", &info.x, &info.y, &info.w, &info.h);
+        if (info.w == w && info.h == h) return info;
     }
     return std::nullopt;
 }
 
+std::optional<WindowInfo> WaitForWindow(int w, int h, double seconds = 20) {
+    std::optional<WindowInfo> found;
+    WaitUntil([&] { return (found = FindWindow(w, h)).has_value(); }, seconds);
+    return found;
+}
+
 // Sends the window the close request a window manager would (WM_DELETE_WINDOW).
-void RequestClose(unsigned long window) {
-    Display* d = XOpenDisplay(nullptr);
-    ASSERT_NE(d, nullptr);
+void RequestClose(Display* d, unsigned long window) {
     XEvent e{};
     e.xclient.type = ClientMessage;
     e.xclient.window = window;
@@ -76,78 +106,343 @@ void RequestClose(unsigned long window) {
     e.xclient.data.l[1] = CurrentTime;
     XSendEvent(d, window, False, NoEventMask, &e);
     XFlush(d);
-    XCloseDisplay(d);
 }
 
-// The exit status of the child, waited for up to 15 s; nullopt when it is still running.
-std::optional<int> WaitForExit(pid_t pid) {
-    for (int i = 0; i < 150; ++i) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return std::nullopt;
-}
+int Channel(uint32_t p, int shift) { return static_cast<int>((p >> shift) & 255u); }
 
-// The colour (RGB) of a pixel of the whole display.
-std::optional<uint32_t> DisplayPixel(const std::string& shot, int x, int y) {
-    plm::platform::Image img;
-    std::string error;
-    if (!plm::platform::LoadImageFile(shot, img, error)) return std::nullopt;
-    return img.pixels[static_cast<size_t>(y) * static_cast<size_t>(img.width) + static_cast<size_t>(x)] & 0xFFFFFFu;
-}
-
-TEST(TessalyXvfb, LauncherPlayOpensTheGameWindowAndClosingEndsTheProgram) {
-    if (!plmtest::UseTestDisplay()) GTEST_SKIP() << "PLM_XDISPLAY is not set";
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    const std::string program = plmtest::BuildBinFile("Tessaly");
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ), 0);
-    struct Reaper {
-        pid_t pid;
-        ~Reaper() {
-            if (waitpid(pid, nullptr, WNOHANG) == 0) {
-                kill(pid, SIGKILL);
-                waitpid(pid, nullptr, 0);
+// Whether the screen shows the opaque pixels of `sheet`'s rectangle r at (x, y): at most one in
+// ten may differ by more than a small tolerance (the gamma of the default settings is the
+// identity). Gives up at the first pixel past that share.
+bool Shows(const Image& screen, int x, int y, const Image& sheet, const media::Rect& r) {
+    int opaque = 0, differ = 0;
+    for (int sy = 0; sy < r.h; ++sy)
+        for (int sx = 0; sx < r.w; ++sx) {
+            const uint32_t want = sheet.pixels[static_cast<size_t>(r.y + sy) * sheet.width + r.x + sx];
+            if ((want >> 24) != 255) continue;
+            ++opaque;
+            const int px = x + sx, py = y + sy;
+            int diff = 255;
+            if (px >= 0 && py >= 0 && px < screen.width && py < screen.height) {
+                const uint32_t got = screen.pixels[static_cast<size_t>(py) * screen.width + px];
+                diff = 0;
+                for (int shift : {0, 8, 16}) diff += std::abs(Channel(want, shift) - Channel(got, shift));
             }
+            if (diff > 30 && ++differ > r.w * r.h / 10) return false;
         }
-    } reaper{pid};
+    return opaque > 0 && differ * 10 <= opaque;
+}
 
-    const auto launcher = WaitForWindow(media::kLauncherBackground.w, media::kLauncherBackground.h);
-    ASSERT_TRUE(launcher) << "no launcher";
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    // A screenshot for a person to look at, and the Play button where it belongs.
-    const media::Point play = media::kLauncherButtonAt[media::kLauncherPlay];
-    const int px = launcher->x + play.x + 75, py = launcher->y + play.y + 52;
-    const std::string display = std::getenv("DISPLAY");
-    const std::string shot = plmtest::BuildBinFile("../launcher-screenshot.png");
-    // The window can be mapped before its first frame is drawn: look again for up to 3 s.
-    if (std::system("command -v import >/dev/null 2>&1") == 0) {
-        std::optional<uint32_t> green;
-        for (int i = 0; i < 30; ++i) {
-            if (std::system(("import -display " + display + " -window root '" + shot + "' >/dev/null 2>&1").c_str()) == 0)
-                green = DisplayPixel(shot, px, py);
-            if (green && ((*green >> 8) & 255) > (*green >> 16) + 20) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+// Mean per-channel difference of two screens over a rectangle.
+double Difference(const Image& a, const Image& b, int x, int y, int w, int h) {
+    double sum = 0;
+    for (int py = y; py < y + h; ++py)
+        for (int px = x; px < x + w; ++px) {
+            const uint32_t p = a.pixels[static_cast<size_t>(py) * a.width + px], q = b.pixels[static_cast<size_t>(py) * b.width + px];
+            for (int shift : {0, 8, 16}) sum += std::abs(Channel(p, shift) - Channel(q, shift));
         }
-        ASSERT_TRUE(green);
-        const uint32_t r = *green >> 16, g = (*green >> 8) & 255, b = *green & 255;
-        EXPECT_GT(g, r + 20) << std::hex << *green;  // the green Play button
-        EXPECT_GT(g, b + 20) << std::hex << *green;
+    return sum / (3.0 * w * h);
+}
+
+// A board cell in the game space (the window's client pixels at natural size).
+struct Cell {
+    int x, y;
+    int left() const { return media::kBoardOrigin.x + tessaly::kCellSize * x; }
+    int top() const { return media::kBoardOrigin.y + tessaly::kCellSize * y; }
+    int centreX() const { return left() + tessaly::kCellSize / 2; }
+    int centreY() const { return top() + tessaly::kCellSize / 2; }
+};
+
+constexpr int kGemKinds = 19;  // the colour gems, the bomb and the special gems
+constexpr int kColumns = tessaly::kBoardRight - tessaly::kBoardLeft + 1, kRows = tessaly::kPlayBottom - tessaly::kPlayTop + 1;
+// The board as the window shows it: the kind at rest in each cell, 0 for an empty or unclear one.
+using BoardPicture = std::array<std::array<int, kColumns>, kRows>;
+
+class TessalyXvfb : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!plmtest::UseTestDisplay()) GTEST_SKIP() << "PLM_XDISPLAY is not set";
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        display = XOpenDisplay(nullptr);
+        ASSERT_NE(display, nullptr);
+        LoadSheets();
+        // The program's folder starts without the files a session writes, so the test sees its own.
+        for (const char* name : {"config.dat", media::kScoresFile, "data.log"}) fs::remove(plmtest::BuildBinFile(name));
+        shots = plmtest::BuildBinFile("../xvfb-shots");
+        fs::create_directories(shots);
+    }
+    void TearDown() override {
+        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        if (display) XCloseDisplay(display);
     }
 
-    Output("xdotool mousemove " + std::to_string(px) + " " + std::to_string(py) + " click 1");
+    // The game's sheet and the title's picture, as the game unpacks them from its archive.
+    void LoadSheets() {
+        plmtest::TempFolder folder;
+        fs::create_symlink(plmtest::BuildBinFile(media::kPakName), folder.file(media::kPakName));
+        plm::ResetState();
+        plm::State().EnginePath = folder.path();
+        ASSERT_TRUE(plm::Pak().UnPack(media::kPakName, media::kPakPassword, media::kPakKey, false, ""));
+        std::string error;
+        ASSERT_TRUE(plm::platform::LoadImageFile(folder.file("t1.png"), sheet, error)) << error;
+        ASSERT_TRUE(plm::platform::LoadImageFile(folder.file("title.png"), title, error)) << error;
+        plm::DeleteUnpackedFiles();
+        plm::ResetState();
+    }
+
+    void Start() {
+        const std::string program = plmtest::BuildBinFile("Tessaly");
+        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        ASSERT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ), 0);
+    }
+
+    // The window's client pixels, opaque ARGB; empty when it cannot be read.
+    Image Shot(const WindowInfo& w) {
+        Image img;
+        XImage* x = XGetImage(display, w.id, 0, 0, static_cast<unsigned>(w.w), static_cast<unsigned>(w.h), AllPlanes, ZPixmap);
+        if (!x) return img;
+        img.width = w.w;
+        img.height = w.h;
+        img.pixels.resize(static_cast<size_t>(w.w) * static_cast<size_t>(w.h));
+        for (int y = 0; y < w.h; ++y)
+            for (int xx = 0; xx < w.w; ++xx) {
+                const unsigned long p = XGetPixel(x, xx, y);
+                const uint32_t r = static_cast<uint32_t>((p & x->red_mask) >> 16), g = static_cast<uint32_t>((p & x->green_mask) >> 8),
+                               b = static_cast<uint32_t>(p & x->blue_mask);
+                img.pixels[static_cast<size_t>(y) * w.w + xx] = 0xFF000000u | (r << 16) | (g << 8) | b;
+            }
+        XDestroyImage(x);
+        return img;
+    }
+    // Saves the screen for a person to look at; for a failure message, the file's name.
+    std::string Saved(const Image& img, const std::string& name) {
+        Save(img, name);
+        return " (screen in " + shots + "/" + name + ")";
+    }
+    void Save(const Image& img, const std::string& name) {
+        std::string error;
+        EXPECT_TRUE(plm::platform::SaveImageFile(shots + "/" + name, img, plm::platform::ImageFormat::Png, error)) << error;
+    }
+
+    // The pointer to (x, y) of the window, and a click of the left button there.
+    static void MoveTo(const WindowInfo& w, int x, int y) {
+        Output("xdotool mousemove --window " + std::to_string(w.id) + " " + std::to_string(x) + " " + std::to_string(y));
+    }
+    static void ClickAt(const WindowInfo& w, int x, int y) {
+        MoveTo(w, x, y);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the move is seen before the press
+        Output("xdotool click 1");
+    }
+    // Waits until the window shows the rectangle r of `picture` at (x, y).
+    bool WaitToShow(const WindowInfo& w, const Image& picture, const media::Rect& r, media::Point at, double seconds = 20) {
+        return WaitUntil([&] { return Shows(Shot(w), at.x, at.y, picture, r); }, seconds);
+    }
+
+    // Reads each playfield cell's gem kind from a screen: the kind one of whose frames it shows
+    // (resting gems glint now and then).
+    BoardPicture ReadBoard(const Image& screen) const {
+        BoardPicture board{};
+        for (int row = 0; row < kRows; ++row)
+            for (int col = 0; col < kColumns; ++col) {
+                const Cell c{tessaly::kBoardLeft + col, tessaly::kPlayTop + row};
+                for (int kind = 1; kind <= kGemKinds && board[row][col] == 0; ++kind)
+                    for (int frame = 0; frame < media::KindFrames(kind); ++frame)
+                        if (Shows(screen, c.left(), c.top(), sheet, media::KindFrameRect(kind, frame))) {
+                            board[row][col] = kind;
+                            break;
+                        }
+            }
+        return board;
+    }
+    // The board once two screens 300 ms apart read the same, and that screen.
+    std::optional<std::pair<BoardPicture, Image>> SettledBoard(const WindowInfo& w, double seconds = 20) {
+        std::optional<std::pair<BoardPicture, Image>> last, settled;
+        WaitUntil(
+            [&] {
+                Image screen = Shot(w);
+                const BoardPicture board = ReadBoard(screen);
+                if (last && last->first == board) {
+                    settled.emplace(board, std::move(screen));
+                    return true;
+                }
+                last.emplace(board, std::move(screen));
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                return false;
+            },
+            seconds);
+        return settled;
+    }
+    // Three or more colour gems of one kind in a line, across or down: the cells of the run.
+    static std::vector<Cell> FindRun(const BoardPicture& b) {
+        for (int row = 0; row < kRows; ++row)
+            for (int col = 0; col < kColumns; ++col) {
+                const int kind = b[row][col];
+                if (kind < 1 || kind > 6) continue;
+                for (auto [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}}) {
+                    std::vector<Cell> run;
+                    for (int c = col, r = row; c < kColumns && r < kRows && b[r][c] == kind; c += dx, r += dy)
+                        run.push_back({tessaly::kBoardLeft + c, tessaly::kPlayTop + r});
+                    if (run.size() >= 3) return run;
+                }
+            }
+        return {};
+    }
+
+    std::optional<WindowInfo> StartToTheTitle();
+    void CloseToTheEnd(const WindowInfo& game);
+
+    Display* display = nullptr;
+    Image sheet, title;
+    std::string shots;
+    pid_t pid = 0;
+};
+
+// Where the pointer rests while the test reads the screen: off the board, the incoming-row strip,
+// the menu button and every title widget.
+constexpr media::Point kRestTitle{400, 270}, kRestGame{770, 160};
+// The main menu's second mode button (as the title places it) and the mode page's Play button.
+constexpr media::Point kModeTwoAt{7, 316}, kModePlayAt{440, 370};
+
+// Starts the program, clicks Play on the launcher and waits for the title's main menu, faded in.
+std::optional<WindowInfo> TessalyXvfb::StartToTheTitle() {
+    Start();
+    const auto launcher = WaitForWindow(media::kLauncherBackground.w, media::kLauncherBackground.h);
+    EXPECT_TRUE(launcher) << "no launcher";
+    if (!launcher) return std::nullopt;
+    // The window can be mapped before its first frame is drawn: wait for the green Play button.
+    const media::Point play = media::kLauncherButtonAt[media::kLauncherPlay];
+    const int px = play.x + 75, py = play.y + 52;
+    const bool green = WaitUntil(
+        [&] {
+            const Image shot = Shot(*launcher);
+            if (shot.pixels.empty()) return false;
+            const uint32_t p = shot.pixels[static_cast<size_t>(py) * shot.width + px];
+            return Channel(p, 8) > Channel(p, 16) + 20 && Channel(p, 8) > Channel(p, 0) + 20;
+        },
+        10);
+    EXPECT_TRUE(green) << "no green Play button" << Saved(Shot(*launcher), "no-launcher.png");
+    if (!green) return std::nullopt;
+    Save(Shot(*launcher), "launcher.png");
+    ClickAt(*launcher, px, py);
+
     const auto game = WaitForWindow(800, 600);
-    ASSERT_TRUE(game) << "no game window";
-    RequestClose(game->id);
-    // The session ends and the launcher comes back; closing it ends the program.
+    EXPECT_TRUE(game) << "no game window";
+    if (!game) return std::nullopt;
+    MoveTo(*game, kRestTitle.x, kRestTitle.y);
+    const bool menu = WaitToShow(*game, title, media::MenuModeButtonUp(2), kModeTwoAt, 30);
+    EXPECT_TRUE(menu) << "no main menu" << Saved(Shot(*game), "no-main-menu.png");
+    if (!menu) return std::nullopt;
+    return game;
+}
+
+// Closes the game window (the session ends and the launcher comes back), then the launcher; the
+// program ends with 0.
+void TessalyXvfb::CloseToTheEnd(const WindowInfo& game) {
+    RequestClose(display, game.id);
     const auto again = WaitForWindow(media::kLauncherBackground.w, media::kLauncherBackground.h);
     ASSERT_TRUE(again) << "no launcher after the session";
-    RequestClose(again->id);
-    const auto status = WaitForExit(pid);
+    RequestClose(display, again->id);
+    std::optional<int> status;
+    WaitUntil(
+        [&] {
+            int s = 0;
+            if (waitpid(pid, &s, WNOHANG) != pid) return false;
+            status = WIFEXITED(s) ? WEXITSTATUS(s) : 128 + WTERMSIG(s);
+            return true;
+        },
+        20);
     ASSERT_TRUE(status) << "the program did not end";
     EXPECT_EQ(*status, 0);
+    pid = 0;
+}
+
+TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheTitleAndLeavesByTheMenu) {
+    const auto game = StartToTheTitle();
+    ASSERT_TRUE(game);
+    Save(Shot(*game), "title.png");
+    // The second mode's button, then its page's Play button.
+    const media::Rect modeButton = media::MenuModeButtonUp(2);
+    ClickAt(*game, kModeTwoAt.x + modeButton.w / 2, kModeTwoAt.y + modeButton.h / 2);
+    MoveTo(*game, kRestTitle.x, kRestTitle.y);
+    ASSERT_TRUE(WaitToShow(*game, title, media::kModePlayUp, kModePlayAt)) << "no mode page" << Saved(Shot(*game), "no-mode-page.png");
+    ClickAt(*game, kModePlayAt.x + media::kModePlayUp.w / 2, kModePlayAt.y + media::kModePlayUp.h / 2);
+    MoveTo(*game, kRestGame.x, kRestGame.y);
+
+    // The game: after its opening hold the first rows fall onto the floor.
+    std::optional<std::pair<BoardPicture, Image>> board;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            board = SettledBoard(*game, 5);
+            return board && board->first[kRows - 1][0] != 0;
+        },
+        40))
+        << "no board" << Saved(Shot(*game), "no-board.png");
+    Save(board->second, "game-start.png");
+
+    // Two moves: a run found on the screen is clicked, and its cells change (the gems burst and
+    // what lay above falls into their place).
+    for (int move = 1; move <= 2; ++move) {
+        SCOPED_TRACE(move);
+        std::vector<Cell> run = FindRun(board->first);
+        for (int drop = 0; run.empty() && drop < 5; ++drop) {
+            // No run yet: the right button drops the incoming row at once.
+            MoveTo(*game, kRestGame.x, kRestGame.y);
+            Output("xdotool click 3");
+            board = SettledBoard(*game);
+            ASSERT_TRUE(board);
+            run = FindRun(board->first);
+        }
+        ASSERT_FALSE(run.empty()) << "no run on the board";
+        const Image before = board->second;
+        const Cell& target = run[run.size() / 2];
+        ClickAt(*game, target.centreX(), target.centreY());
+        MoveTo(*game, kRestGame.x, kRestGame.y);
+        auto changed = [&](const Image& after) {
+            int cells = 0;
+            for (const Cell& c : run) cells += Difference(before, after, c.left(), c.top(), tessaly::kCellSize, tessaly::kCellSize) > 20;
+            return cells;
+        };
+        ASSERT_TRUE(WaitUntil([&] { return changed(Shot(*game)) == static_cast<int>(run.size()); }, 15)) << "the run stayed";
+        board = SettledBoard(*game);
+        ASSERT_TRUE(board);
+        EXPECT_EQ(changed(board->second), static_cast<int>(run.size()));
+        Save(before, "move" + std::to_string(move) + "-before.png");
+        Save(board->second, "move" + std::to_string(move) + "-after.png");
+    }
+
+    // The in-game menu over the darkened board, and its first button back to the title.
+    const media::Rect menuButton = media::kMenuButtonHitBox;
+    ClickAt(*game, menuButton.x + menuButton.w / 2, menuButton.y + menuButton.h / 2);
+    MoveTo(*game, kRestGame.x, kRestGame.y);
+    // The box's heading: its buttons cover the lower part.
+    const media::Rect heading{media::kMenuBox.x, media::kMenuBox.y, media::kMenuBox.w, media::kLeaveAt.y - media::kMenuBoxAt.y};
+    ASSERT_TRUE(WaitToShow(*game, sheet, heading, media::kMenuBoxAt, 10)) << "no menu box" << Saved(Shot(*game), "no-menu.png");
+    Save(Shot(*game), "menu.png");
+    ClickAt(*game, media::kLeaveAt.x + media::kLeaveUp.w / 2, media::kLeaveAt.y + media::kLeaveUp.h / 2);
+    MoveTo(*game, kRestTitle.x, kRestTitle.y);
+    ASSERT_TRUE(WaitToShow(*game, title, modeButton, kModeTwoAt, 30)) << "no title after leaving" << Saved(Shot(*game), "no-title.png");
+    CloseToTheEnd(*game);
+    if (HasFatalFailure()) return;
+
+    // The session's files: the default settings, five full tables (no game ended, so no new
+    // score), and no error block in the log (the game turns the engine's log off, so a data.log
+    // here would hold only a failure the program reported).
+    EXPECT_EQ(plmtest::ReadFile(plmtest::BuildBinFile("config.dat")),
+              "#TRUE#\r\n#FALSE#\r\n80\r\n90\r\n50\r\n#TRUE#\r\n\"GUEST\"\r\n");
+    plm::ResetState();
+    plm::State().EnginePath = plmtest::BuildBinFile("");
+    plm::HighScores saved;
+    saved.Init(media::kScoresFile, 10, 0, 5);
+    ASSERT_TRUE(saved.LoadScores());
+    for (int32_t table = 1; table <= 5; ++table) EXPECT_EQ(saved.GetName(10, table), "GUEST");
+    plm::ResetState();
+    if (fs::exists(plmtest::BuildBinFile("data.log"))) {
+        EXPECT_EQ(plmtest::ReadFile(plmtest::BuildBinFile("data.log")).find("Error: ("), std::string::npos);
+    }
+    // Nothing unpacked is left beside the program.
+    for (const char* name : {"t1.png", "title.png", "font.dat"}) EXPECT_FALSE(fs::exists(plmtest::BuildBinFile(name))) << name;
 }
 
 }  // namespace
