@@ -232,8 +232,20 @@ protected:
     }
     static void ClickAt(const WindowInfo& w, int x, int y) {
         MoveTo(w, x, y);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the move is seen before the press
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));  // a frame sees the pointer there before the press
         Output("xdotool click 1");
+    }
+    // Clicks at (x, y), the pointer back at `rest`, until `done`: a click can come in a frame that
+    // does not take it (the last frames of a fade), so it is given again after a few seconds.
+    static bool ClickUntil(const WindowInfo& w, int x, int y, media::Point rest, const std::function<bool()>& done,
+                           double seconds = 20) {
+        return WaitUntil(
+            [&] {
+                ClickAt(w, x, y);
+                MoveTo(w, rest.x, rest.y);
+                return WaitUntil(done, 3);
+            },
+            seconds);
     }
     // Waits until the window shows the rectangle r of `picture` at (x, y).
     bool WaitToShow(const WindowInfo& w, const Image& picture, const media::Rect& r, media::Point at, double seconds = 20) {
@@ -364,11 +376,19 @@ TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheTitleAndLeavesByTheMenu) 
     Save(Shot(*game), "title.png");
     // The second mode's button, then its page's Play button.
     const media::Rect modeButton = media::MenuModeButtonUp(2);
-    ClickAt(*game, kModeTwoAt.x + modeButton.w / 2, kModeTwoAt.y + modeButton.h / 2);
-    MoveTo(*game, kRestTitle.x, kRestTitle.y);
-    ASSERT_TRUE(WaitToShow(*game, title, media::kModePlayUp, kModePlayAt)) << "no mode page" << Saved(Shot(*game), "no-mode-page.png");
-    ClickAt(*game, kModePlayAt.x + media::kModePlayUp.w / 2, kModePlayAt.y + media::kModePlayUp.h / 2);
-    MoveTo(*game, kRestGame.x, kRestGame.y);
+    auto showsPlay = [&] { return Shows(Shot(*game), kModePlayAt.x, kModePlayAt.y, title, media::kModePlayUp); };
+    ASSERT_TRUE(ClickUntil(*game, kModeTwoAt.x + modeButton.w / 2, kModeTwoAt.y + modeButton.h / 2, kRestTitle, showsPlay))
+        << "no mode page" << Saved(Shot(*game), "no-mode-page.png");
+    // The page fades out: the button shows neither its up nor its hover image.
+    const media::Rect playDown{media::kModePlayDown.x, media::kModePlayDown.y, media::kModePlayUp.w, media::kModePlayUp.h};
+    auto pageGone = [&] {
+        const Image screen = Shot(*game);
+        return !Shows(screen, kModePlayAt.x, kModePlayAt.y, title, media::kModePlayUp) &&
+               !Shows(screen, kModePlayAt.x, kModePlayAt.y, title, playDown);
+    };
+    ASSERT_TRUE(ClickUntil(*game, kModePlayAt.x + media::kModePlayUp.w / 2, kModePlayAt.y + media::kModePlayUp.h / 2,
+                           kRestGame, pageGone))
+        << "the mode page stayed" << Saved(Shot(*game), "no-game.png");
 
     // The game: after its opening hold the first rows fall onto the floor.
     std::optional<std::pair<BoardPicture, Image>> board;
@@ -397,31 +417,33 @@ TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheTitleAndLeavesByTheMenu) 
         ASSERT_FALSE(run.empty()) << "no run on the board";
         const Image before = board->second;
         const Cell& target = run[run.size() / 2];
-        ClickAt(*game, target.centreX(), target.centreY());
-        MoveTo(*game, kRestGame.x, kRestGame.y);
         auto changed = [&](const Image& after) {
             int cells = 0;
             for (const Cell& c : run) cells += Difference(before, after, c.left(), c.top(), tessaly::kCellSize, tessaly::kCellSize) > 20;
             return cells;
         };
-        ASSERT_TRUE(WaitUntil([&] { return changed(Shot(*game)) == static_cast<int>(run.size()); }, 15)) << "the run stayed";
+        Image after;
+        ASSERT_TRUE(ClickUntil(*game, target.centreX(), target.centreY(), kRestGame, [&] {
+            after = Shot(*game);
+            return changed(after) == static_cast<int>(run.size());
+        })) << "the run stayed" << Saved(Shot(*game), "no-clear.png");
+        Save(before, "move" + std::to_string(move) + "-before.png");
+        Save(after, "move" + std::to_string(move) + "-after.png");
         board = SettledBoard(*game);
         ASSERT_TRUE(board);
-        EXPECT_EQ(changed(board->second), static_cast<int>(run.size()));
-        Save(before, "move" + std::to_string(move) + "-before.png");
-        Save(board->second, "move" + std::to_string(move) + "-after.png");
     }
 
     // The in-game menu over the darkened board, and its first button back to the title.
     const media::Rect menuButton = media::kMenuButtonHitBox;
-    ClickAt(*game, menuButton.x + menuButton.w / 2, menuButton.y + menuButton.h / 2);
-    MoveTo(*game, kRestGame.x, kRestGame.y);
     // The box's heading: its buttons cover the lower part.
     const media::Rect heading{media::kMenuBox.x, media::kMenuBox.y, media::kMenuBox.w, media::kLeaveAt.y - media::kMenuBoxAt.y};
-    ASSERT_TRUE(WaitToShow(*game, sheet, heading, media::kMenuBoxAt, 10)) << "no menu box" << Saved(Shot(*game), "no-menu.png");
+    auto showsBox = [&] { return Shows(Shot(*game), media::kMenuBoxAt.x, media::kMenuBoxAt.y, sheet, heading); };
+    ASSERT_TRUE(ClickUntil(*game, menuButton.x + menuButton.w / 2, menuButton.y + menuButton.h / 2, kRestGame, showsBox))
+        << "no menu box" << Saved(Shot(*game), "no-menu.png");
     Save(Shot(*game), "menu.png");
-    ClickAt(*game, media::kLeaveAt.x + media::kLeaveUp.w / 2, media::kLeaveAt.y + media::kLeaveUp.h / 2);
-    MoveTo(*game, kRestTitle.x, kRestTitle.y);
+    ASSERT_TRUE(ClickUntil(*game, media::kLeaveAt.x + media::kLeaveUp.w / 2, media::kLeaveAt.y + media::kLeaveUp.h / 2,
+                           kRestTitle, [&] { return !showsBox(); }))
+        << "the menu box stayed" << Saved(Shot(*game), "no-leave.png");
     ASSERT_TRUE(WaitToShow(*game, title, modeButton, kModeTwoAt, 30)) << "no title after leaving" << Saved(Shot(*game), "no-title.png");
     CloseToTheEnd(*game);
     if (HasFatalFailure()) return;
