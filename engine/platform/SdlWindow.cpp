@@ -181,7 +181,18 @@ void SdlWindow::PresentFrame(const uint32_t* argb, int32_t width, int32_t height
         if (!texture_) return;
         textureWidth_ = width;
         textureHeight_ = height;
+        scaleModeSet_ = false;
         SDL_RenderSetLogicalSize(renderer_, width, height);
+    }
+    // Shown at its own size the frame needs no filtering: texel for pixel, the nearest texel is the
+    // same picture as the linear blend and cheaper to draw. Scaled, it is filtered.
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    const bool oneToOne = outW == width && outH == height;
+    if (oneToOne != oneToOne_ || !scaleModeSet_) {
+        SDL_SetTextureScaleMode(texture_, oneToOne ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        oneToOne_ = oneToOne;
+        scaleModeSet_ = true;
     }
     if (SDL_UpdateTexture(texture_, nullptr, argb, width * 4) != 0) return;
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);

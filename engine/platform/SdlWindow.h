@@ -72,6 +72,7 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;  // the streaming texture each frame is copied into
     int32_t textureWidth_ = 0, textureHeight_ = 0;
+    bool scaleModeSet_ = false, oneToOne_ = false;  // the texture's filter, nearest when 1:1
     // The frame the window shows, kept to skip sending the same one again; stale after the
     // window was exposed or resized, when the next frame is sent whatever it holds.
     std::vector<uint32_t> shown_;

@@ -198,7 +198,7 @@ protected:
 
     // The colour (RGB) at the centre of the display, as a screen grab shows it; nullopt when
     // ImageMagick's import is not there.
-    std::optional<uint32_t> DisplayCentre() {
+    std::optional<uint32_t> DisplayCentre(int dx = 0) {
         const std::string shot = folder.file("display.png");
         const std::string cmd = "import -display " + display + " -window root '" + shot + "' >/dev/null 2>&1";
         if (std::system("command -v import >/dev/null 2>&1") != 0 || std::system(cmd.c_str()) != 0) return std::nullopt;
@@ -209,7 +209,7 @@ protected:
             return std::nullopt;
         }
         return img.pixels[static_cast<size_t>(img.height / 2) * static_cast<size_t>(img.width) +
-                          static_cast<size_t>(img.width / 2)] & 0xFFFFFFu;
+                          static_cast<size_t>(img.width / 2 + dx)] & 0xFFFFFFu;
     }
 
     std::string display;
@@ -247,7 +247,7 @@ TEST_F(SdlWindowXvfb, InitDeviceOpensAWindowAndPresentsFrames) {
 
 // A frame the same as the last one is not sent to the window again; a window that was covered and
 // uncovered gets it again all the same, or it would go on showing what covered it.
-TEST_F(SdlWindowXvfb, SameFrameIsShownAgainOnceTheWindowWasUncovered) {
+TEST_F(SdlWindowXvfb, UncoveredWindowGetsItsFrameAgainAndFramesStaySharp) {
     WindowSettings ws;
     ws.caption = "plm under";
     auto under = CreateWindow(ws);
@@ -277,6 +277,15 @@ TEST_F(SdlWindowXvfb, SameFrameIsShownAgainOnceTheWindowWasUncovered) {
     EXPECT_EQ(under->FramesPresented(), before + 10);
     if (auto centre = DisplayCentre()) {
         EXPECT_EQ(*centre, 0xE01010u);
+    }
+    // At its own size a frame is shown texel for pixel: a one-pixel checkerboard stays sharp.
+    std::vector<uint32_t> checks(800 * 600);
+    for (size_t i = 0; i < checks.size(); ++i) checks[i] = ((i % 800 + i / 800) % 2) ? 0xFFFFFFFFu : 0xFF000000u;
+    showFor(*under, checks, 3);
+    const auto a = DisplayCentre(), b = DisplayCentre(1);
+    if (a && b) {
+        EXPECT_EQ(*a, 0u);  // the window is centred: the display's centre is the frame's (400, 300)
+        EXPECT_EQ(*b, 0xFFFFFFu);
     }
 }
 
