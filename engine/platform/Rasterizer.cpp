@@ -609,6 +609,52 @@ PixelPath BestPixelPath() {
 
 uint32_t AlphaBlend(uint32_t src, uint32_t dst) { return BlendPixel<kAlpha>(Shade{}, src, dst); }
 
+// One edge of a polygon walked down its rows: on row y the pixels x inside it are those with
+// A x + K(y) >= 0 (A = 256 a, K(y) = b (256 y + 128) + c + 128 a - bias), bounded on the left
+// (A > 0) by ceil(-K / A) or on the right (A < 0) by floor(K / -A). K grows by 256 b a row, so
+// the bound moves by a whole quotient and a remainder: exact integer steps, no division a row.
+class EdgeWalk {
+public:
+    void Start(const Polygon::Edge& e, int64_t y) {
+        // The rows whose centre lies within the edge's height.
+        first_ = -FloorDiv(-(e.yLo - 128), 256), last_ = FloorDiv(e.yHi - 128, 256);
+        y = std::max(y, first_);
+        a_ = e.a * 256;
+        int64_t k = e.b * (y * 256 + 128) + e.c + e.a * 128 - e.bias, step = e.b * 256;
+        if (a_ == 0) {
+            empty_ = k < 0;  // along a row: all of it or none (a row through the edge exactly)
+            return;
+        }
+        // The left bound as ceil(n / A) with n = -K, stepped by -256 b; the right as
+        // floor(K / -A), stepped by +256 b. Either way a floor quotient q and remainder r of
+        // a numerator that moves by `step` over the divisor d > 0.
+        int64_t d = std::abs(a_), n = a_ > 0 ? -k + d - 1 : k;
+        if (a_ > 0) step = -step;
+        d_ = d;
+        q_ = FloorDiv(n, d), r_ = n - q_ * d;
+        dq_ = FloorDiv(step, d), dr_ = step - dq_ * d;
+    }
+
+    // Narrows [xmin, xmax] to the edge's inside on row y, then moves to the next row.
+    [[gnu::always_inline]] void Narrow(int64_t y, int64_t& xmin, int64_t& xmax) {
+        if (y < first_ || y > last_) return;
+        if (a_ == 0) {
+            if (empty_) xmax = xmin - 1;
+            return;
+        }
+        if (a_ > 0)
+            xmin = std::max(xmin, q_);
+        else
+            xmax = std::min(xmax, q_);
+        q_ += dq_, r_ += dr_;
+        if (r_ >= d_) ++q_, r_ -= d_;
+    }
+
+private:
+    int64_t first_ = 0, last_ = -1, a_ = 0, d_ = 1, q_ = 0, r_ = 0, dq_ = 0, dr_ = 0;
+    bool empty_ = false;
+};
+
 bool SetUpPolygon(const Target& t, const State& st, const Vertex* vin, int n, Polygon& p) {
     if (n < 3 || n > 4 || !t.pixels) return false;
     int clipL = std::max(0, t.clipLeft), clipT = std::max(0, t.clipTop);
@@ -642,7 +688,6 @@ bool SetUpPolygon(const Target& t, const State& st, const Vertex* vin, int n, Po
         e.c = -(e.a * X[a] + e.b * Y[a]);
         bool topLeft = e.a > 0 || (e.a == 0 && e.b > 0);
         e.bias = topLeft ? 0 : 1;
-        e.inverse = Inverse(e.a * 256);
         e.yLo = std::min(Y[a], Y[b]), e.yHi = std::max(Y[a], Y[b]);
         minY = std::min(minY, Y[i]), maxY = std::max(maxY, Y[i]);
     }
@@ -705,14 +750,11 @@ void DrawPolygonRows(const Polygon& p, int32_t top, int32_t bottom) {
     const Shade& s = p.shade;
     double half = p.tex == 2 ? 0.5 : 0.0;  // bilinear taps sit half a texel before the sample point
     int64_t first = std::max(p.rowFirst, top), last = std::min(p.rowLast, bottom - 1);
+    EdgeWalk walks[4];
+    for (int i = 0; i < p.n; ++i) walks[i].Start(p.edges[i], first);
     for (int64_t y = first; y <= last; ++y) {
         int64_t xmin = p.clipL, xmax = p.clipR - 1;
-        int64_t cy = y * 256 + 128;
-        for (int i = 0; i < p.n && xmin <= xmax; ++i) {
-            const Polygon::Edge& e = p.edges[i];
-            if (cy < e.yLo || cy > e.yHi) continue;
-            NarrowTo(e.a * 256, e.inverse, e.b * cy + e.c + e.a * 128 - e.bias, xmin, xmax);
-        }
+        for (int i = 0; i < p.n; ++i) walks[i].Narrow(y, xmin, xmax);
         if (xmin > xmax) continue;
         SpanArgs args{};
         args.dst = p.pixels + size_t(y) * size_t(p.stride) + size_t(xmin);

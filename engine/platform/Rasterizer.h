@@ -88,7 +88,6 @@ struct Plane {
 struct Polygon {
     struct Edge {
         int64_t a, b, c, bias;
-        double inverse;    // of 256 a
         int64_t yLo, yHi;  // the rows it spans, in 1/256 pixel
     } edges[4];
     int32_t n = 0;
