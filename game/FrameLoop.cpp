@@ -128,35 +128,37 @@ namespace {
 
 constexpr int32_t kResourceTexture = 3;  // the small resource sheet, with its opaque black texel
 
-// Steps 1 to 10 and 14, 15 and 17 of a game frame are the same in play and in the game-over
-// sequence; `play` adds what only a running game shows.
+// The in-game menu box over the screen darkened by one black texel stretched over it.
+void RenderMenuBox() {
+    const media::Rect t = media::kFadeTexel;
+    E().Texture()->Render(kResourceTexture, t.x, t.y, t.w, t.h, 0, 0, 200, 0, kGameWidth, kGameHeight, true, 0, 2, 2,
+                          1, 1, 0, 255, 255, 255, 5, 6);
+    E().Gui()->Render(Game().Frame.MouseClicked);
+}
+
+// Back to front; the layers that only a running game shows draw nothing when `play` is false.
+constexpr std::array<FrameLayer, 17> kFrameLayers{{
+    {"combo text", [](bool) { UpdateComboTimer(); }},
+    {"board shake", [](bool) { ShakeBoard(); }},
+    {"fireworks", [](bool) { RenderFireworks(); }},
+    {"background", [](bool) { RenderPanels(); }},
+    {"hud", [](bool) { RenderHud(); }},
+    {"explosions under", [](bool) { E().SpritePFX()->RenderExplosions(2); }},
+    {"cell backings", [](bool) { RenderCellMarks(); }},
+    {"board", [](bool) { E().Map()->Render(kBoardLayer); }},
+    {"falling backings", [](bool) { RenderSpriteMarks(); }},
+    {"sprites", [](bool) { E().Sprite()->Render(); }},
+    {"idle sparkle", [](bool play) { if (play) UpdateIdleSparkle(); }},
+    {"hover preview", [](bool play) { if (play && Game().Session.HoverPreview) UpdateHoverPreview(); }},
+    {"cursor", [](bool play) { if (play && !Game().Session.DialogOpen) DrawCursor(); }},
+    {"fading texts", [](bool) { E().FontFader()->Render(); }},
+    {"explosions over", [](bool) { E().SpritePFX()->RenderExplosions(1); }},
+    {"menu box", [](bool play) { if (play && Game().Session.DialogOpen) RenderMenuBox(); }},
+    {"fade", [](bool) { RenderFade(); }},
+}};
+
 void RenderFrame(bool play) {
-    plm::PelmarEngine& e = E();
-    const SessionArea& session = Game().Session;
-    UpdateComboTimer();
-    ShakeBoard();
-    RenderFireworks();
-    RenderPanels();
-    RenderHud();
-    e.SpritePFX()->RenderExplosions(2);
-    RenderCellMarks();
-    e.Map()->Render(kBoardLayer);
-    RenderSpriteMarks();
-    e.Sprite()->Render();
-    if (play) {
-        UpdateIdleSparkle();
-        if (session.HoverPreview) UpdateHoverPreview();
-        if (!session.DialogOpen) DrawCursor();
-    }
-    e.FontFader()->Render();
-    e.SpritePFX()->RenderExplosions(1);
-    if (play && session.DialogOpen) {
-        const media::Rect t = media::kFadeTexel;
-        e.Texture()->Render(kResourceTexture, t.x, t.y, t.w, t.h, 0, 0, 200, 0, kGameWidth, kGameHeight, true, 0,
-                            2, 2, 1, 1, 0, 255, 255, 255, 5, 6);
-        e.Gui()->Render(Game().Frame.MouseClicked);
-    }
-    RenderFade();
+    for (const FrameLayer& layer : kFrameLayers) layer.Draw(play);
 }
 
 }  // namespace
@@ -186,6 +188,8 @@ bool GameFrame() {
     if (frame.LeaveAfterFade && !Game().Fade.FadeOn) frame.InGame = false;
     return frame.InGame;
 }
+
+std::span<const FrameLayer> GameFrameLayers() { return kFrameLayers; }
 
 void RenderGame() { RenderFrame(true); }
 

@@ -2,6 +2,7 @@
 // What every frame loop of the game shares: the pause while the game window is inactive, the
 // game window's events, and the pointer in the 800 x 600 game space.
 #include <cstdint>
+#include <span>
 
 #include "desktop/EventWatch.h"
 
@@ -48,6 +49,15 @@ bool BeginGameFrame();
 void RunGameLoop();
 // One frame of the game loop; false when the loop is over.
 bool GameFrame();
+
+// One drawing layer of a game frame (some also step what they draw). `play` is false in the
+// game-over sequence, whose frame leaves out the layers only a running game shows.
+struct FrameLayer {
+    const char* Name;
+    void (*Draw)(bool play);
+};
+// The layers of RenderGame and RenderGameOver, back to front.
+std::span<const FrameLayer> GameFrameLayers();
 
 // The frame of a running game, back to front; RenderGameOver is the same without the idle
 // sparkle, the hover preview, the cursor and the menu box.
