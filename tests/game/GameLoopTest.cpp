@@ -10,6 +10,7 @@
 #include "core/SoundProcs.h"
 #include "game/BoardFixture.h"
 #include "game/EndSequences.h"
+#include "game/Fade.h"
 #include "game/IncomingRows.h"
 #include "game/SdlEvents.h"
 #include "game/Session.h"
@@ -254,8 +255,8 @@ TEST_F(GameLoopTest, EscapeFadesOutAndEndsTheLoop) {
     EXPECT_FALSE(G().Session.GameOver);
 }
 
-// One play frame with the menu box open, back to front: the background picture, the board's
-// cells, the darkening texel stretched over the screen, then the box.
+// Play frames back to front. With the menu box open: the background picture, the board's cells,
+// the darkening texel stretched over the screen, then the box.
 TEST_F(GameLoopTest, PlayFrameDrawsInLayerOrder) {
     StartGame(2);
     ClearBoard();
@@ -280,6 +281,28 @@ TEST_F(GameLoopTest, PlayFrameDrawsInLayerOrder) {
     EXPECT_GT(cell, background);
     EXPECT_GT(darken, cell);
     EXPECT_GT(menu, darken);
+
+    // Without the box, a gem falling and a fade running: the board's cells, then the falling gem,
+    // the cursor box over the cell under the pointer, and the fade over everything.
+    G().Session.GameState = kStatePlay;
+    G().Session.DialogOpen = false;
+    ClearBoard();
+    Lay({"111111111111"});
+    E().Map()->Value(9, 8, kBoardLayer, KindFirstValue(3));
+    StartFall(kPlayBottom, false);
+    ASSERT_EQ(FallingGems(), 1);
+    StartFade(0, 0.001f);
+    device->ClearCalls();
+    Frame(12, 17);
+    const media::Rect falling = media::KindFrameRect(3, 0), cursor = media::kCursorBox;
+    const int board = find(gem.x, gem.y, gem.w, gem.h), fallingGem = find(falling.x, falling.y, falling.w, falling.h);
+    const int cursorBox = find(cursor.x, cursor.y, cursor.w, cursor.h), fade = find(texel.x, texel.y, texel.w, texel.h);
+    EXPECT_EQ(find(0, 0, 800, 600), 0);
+    EXPECT_GT(board, 0);
+    EXPECT_GT(fallingGem, board);
+    EXPECT_GT(cursorBox, fallingGem);
+    EXPECT_GT(fade, cursorBox);
+    EXPECT_EQ(fade, static_cast<int>(device->CallsOf(plm::platform::CallKind::SpriteDraw).size()) - 1);
 }
 
 // A game over bursts the board, shows the banner and records the score in the mode's table.
