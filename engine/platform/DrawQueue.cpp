@@ -13,6 +13,8 @@ namespace {
 constexpr int32_t kBandRows = 16;
 // Fewer queued draws than this run on the caller alone: waking the threads costs more.
 constexpr int64_t kParallelFrom = 8;
+// A bin entry: the draw's place in its chunk, with this bit set for a polygon.
+constexpr uint16_t kPolygonEntry = 0x8000;
 
 }  // namespace
 
@@ -72,19 +74,22 @@ void DrawQueue::SetUp(Chunk& chunk) {
             first = p.rowFirst, last = p.rowLast;
         }
         first = std::max(first, 0), last = std::min(last, height_ - 1);
+        // The entry says whether the draw is a polygon, so a band does not read the command
+        // (another core wrote it) to find out.
+        uint16_t entry = uint16_t(i | (c.kind == Command::Polygon ? kPolygonEntry : 0));
         for (int32_t b = first / kBandRows; first <= last && b <= last / kBandRows; ++b)
-            chunk.bins[size_t(b)].push_back(uint16_t(i));
+            chunk.bins[size_t(b)].push_back(entry);
     }
 }
 
 void DrawQueue::DrawBand(const Chunk& chunk, int band) const {
     int32_t top = band * kBandRows, bottom = std::min(top + kBandRows, height_);
-    for (uint16_t i : chunk.bins[size_t(band)]) {
-        const Command& c = chunk.commands[i];
-        if (c.kind == Command::Polygon) {
-            raster::DrawPolygonRows(chunk.polygons[i], top, bottom);
+    for (uint16_t entry : chunk.bins[size_t(band)]) {
+        if (entry & kPolygonEntry) {
+            raster::DrawPolygonRows(chunk.polygons[entry & ~kPolygonEntry], top, bottom);
             continue;
         }
+        const Command& c = chunk.commands[entry];
         raster::Target t = c.target;
         t.clipTop = std::max(t.clipTop, top);
         t.clipBottom = std::min(t.clipBottom, bottom);

@@ -510,14 +510,12 @@ void KeepInside(int64_t c, int64_t dc, double inverse, int64_t lo, int64_t hi, i
 
 double Inverse(int64_t a) { return a ? 1.0 / double(a) : 0.0; }
 
-// Whether every texture tap of the span lies in the guarded copy: the taps move in a straight line
-// along the span, so its two ends settle it.
-bool InsideGuard(const Shade& s, int tex, const SpanArgs& a) {
-    int64_t reach = tex == 2 ? 1 : 0;  // bilinear also reads the next texel
+// Whether every texture tap of the span lies in the polygon's guarded copy: the taps move in a
+// straight line along the span, so its two ends settle it.
+[[gnu::always_inline]] inline bool InsideGuard(const Polygon& p, const SpanArgs& a) {
     int64_t u0 = a.u, v0 = a.v, u1 = u0 + int64_t(a.du) * (a.count - 1), v1 = v0 + int64_t(a.dv) * (a.count - 1);
-    int64_t lowX = int64_t(s.minX - s.guard) << 16, highX = (int64_t(s.maxX + s.guard) - reach + 1) << 16;
-    int64_t lowY = int64_t(s.minY - s.guard) << 16, highY = (int64_t(s.maxY + s.guard) - reach + 1) << 16;
-    return std::min(u0, u1) >= lowX && std::max(u0, u1) < highX && std::min(v0, v1) >= lowY && std::max(v0, v1) < highY;
+    return std::min(u0, u1) >= p.guardLowX && std::max(u0, u1) < p.guardHighX && std::min(v0, v1) >= p.guardLowY &&
+           std::max(v0, v1) < p.guardHighY;
 }
 
 // Shades a span in up to three pieces: the middle run whose every texture tap lies inside the
@@ -743,6 +741,11 @@ bool SetUpPolygon(const Target& t, const State& st, const Vertex* vin, int n, Po
     p.du = p.tex ? ToFixed(p.pu.dx) : 0, p.dv = p.tex ? ToFixed(p.pv.dx) : 0;
     p.inverseDu = Inverse(p.du), p.inverseDv = Inverse(p.dv);
     p.originX = st.texture.originX, p.originY = st.texture.originY;
+    if (s.guard) {
+        int64_t reach = p.tex == 2 ? 1 : 0;  // bilinear also reads the next texel
+        p.guardLowX = int64_t(s.minX - s.guard) << 16, p.guardHighX = (int64_t(s.maxX + s.guard) - reach + 1) << 16;
+        p.guardLowY = int64_t(s.minY - s.guard) << 16, p.guardHighY = (int64_t(s.maxY + s.guard) - reach + 1) << 16;
+    }
     return true;
 }
 
@@ -776,7 +779,7 @@ void DrawPolygonRows(const Polygon& p, int32_t top, int32_t bottom) {
                 args.c[c] = int32_t(Round(std::clamp(p.pc[c].At(sx, sy, p.x0, p.y0), -1.0, 256.0) * 65536.0));
                 args.dc[c] = int32_t(Round(std::clamp(p.pc[c].dx, -32767.0, 32767.0) * 65536.0));
             }
-        if (p.tex && !p.wrap && s.guard && InsideGuard(s, p.tex, args))
+        if (p.tex && !p.wrap && s.guard && InsideGuard(p, args))
             p.free(s, args);
         else if (p.tex && !p.wrap)
             ShadeSplit(s, p.tex, p.free, p.bounded, args, p.inverseDu, p.inverseDv);

@@ -95,15 +95,18 @@ struct Polygon {
     int32_t clipL = 0, clipR = 0;
     uint32_t* pixels = nullptr;
     int32_t stride = 0;
-    Shade shade;
-    Plane pu, pv, pc[4];
-    double x0 = 0, y0 = 0;  // the planes' origin
-    int32_t tex = 0;        // 0 none, 1 point, 2 bilinear
+    int32_t tex = 0;  // 0 none, 1 point, 2 bilinear
     bool wrap = false, gouraud = false;
-    SpanFn free = nullptr, bounded = nullptr;  // for spans whose taps need no clamping, and the rest
     int32_t du = 0, dv = 0;
-    double inverseDu = 0, inverseDv = 0;
     int32_t originX = 0, originY = 0;
+    // With a guarded copy: the 16.16 coordinates whose taps all lie in it, [low, high).
+    int64_t guardLowX = 0, guardHighX = 0, guardLowY = 0, guardHighY = 0;
+    SpanFn free = nullptr, bounded = nullptr;  // for spans whose taps need no clamping, and the rest
+    Plane pu, pv;
+    double x0 = 0, y0 = 0;  // the planes' origin
+    Shade shade;
+    double inverseDu = 0, inverseDv = 0;
+    Plane pc[4];  // Gouraud only
 };
 
 // src over dst by src's alpha (source alpha / inverse source alpha), the blend text uses.
