@@ -63,12 +63,18 @@ void PakMask(char* data, size_t size, std::string_view key, uint32_t stream) {
     }
     x ^= stream * 0x9E3779B9u;
     if (x == 0) x = 0x6D2B79F5u;
+    // The key's position runs alongside the byte's rather than as a division per byte: the mask
+    // is on the start-up path of every session, over the whole media archive.
+    size_t k = 0;
     for (size_t i = 0; i < size; ++i) {
         x ^= x << 13;
         x ^= x >> 17;
         x ^= x << 5;
         uint8_t m = static_cast<uint8_t>(x >> 24);
-        if (!key.empty()) m ^= static_cast<uint8_t>(key[i % key.size()]);
+        if (!key.empty()) {
+            m ^= static_cast<uint8_t>(key[k]);
+            if (++k == key.size()) k = 0;
+        }
         data[i] = static_cast<char>(static_cast<uint8_t>(data[i]) ^ m);
     }
 }
