@@ -374,6 +374,21 @@ TEST_F(TitlePagesTest, TheStripDrawsInsideItsWindowAndTheClipIsRestored) {
     EXPECT_TRUE(DrewImage(media::kCarouselWindowFrame, 303, 192));
     const media::Rect h = media::ModeHeading(3);
     EXPECT_TRUE(DrewImage(h, 400 - h.w / 2, 97 - h.h / 2));
+
+    // On the screen: right of the window frame, where the next picture would run on unclipped,
+    // the panel looks as it does with no strip drawn at all.
+    plm::platform::Image with, without;
+    ASSERT_TRUE(device->ReadPresentedFrame(with));
+    G().Title.ShowingCarousel = false;
+    Frame();
+    ASSERT_TRUE(device->ReadPresentedFrame(without));
+    int differ = 0;
+    for (int y = 204; y < 204 + 118; ++y)
+        for (int x = 493; x < 516; ++x) {
+            const size_t i = static_cast<size_t>(y) * static_cast<size_t>(with.width) + static_cast<size_t>(x);
+            differ += with.pixels[i] != without.pixels[i];
+        }
+    EXPECT_EQ(differ, 0);
 }
 
 TEST_F(TitlePagesTest, BackDuringAScrollLeavesNoScrollForTheNextOpening) {
