@@ -1,8 +1,10 @@
 // The program as a player meets it, on the test display: Tessaly from its build folder shows the
-// launcher; xdotool clicks Play, then the main menu's mode button and the mode page's Play; the
-// test reads the board from the window's pixels, clicks gems that clear runs, opens the in-game
-// menu and leaves to the title; closing the windows (the window manager's close request) ends
-// the program with 0, leaving its settings, its high scores and a log free of errors.
+// launcher; xdotool clicks Play, then the main menu's third mode, its page's Play, and on the
+// picture carousel the next picture, a higher start level and Play; the test reads the board from
+// the window's pixels, clicks gems that clear runs, opens the in-game menu and goes on, then
+// drops rows until the game is over; the title opens on the mode's high scores with the new row
+// in green; closing the windows (the window manager's close request) ends the program with 0,
+// leaving its settings, its high scores and a log free of errors.
 //
 // Every wait is on what the window shows: the window's pixels are compared with the pictures
 // the game draws them from (unpacked from the build's media.pak), so a slow software renderer
@@ -157,6 +159,9 @@ constexpr int kColumns = tessaly::kBoardRight - tessaly::kBoardLeft + 1, kRows =
 // The board as the window shows it: the kind at rest in each cell, 0 for an empty or unclear one.
 using BoardPicture = std::array<std::array<int, kColumns>, kRows>;
 
+// The mode whose Play button opens the picture carousel.
+constexpr int32_t kCarouselMode = 3;
+
 class TessalyXvfb : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -167,6 +172,7 @@ protected:
         LoadSheets();
         // The program's folder starts without the files a session writes, so the test sees its own.
         for (const char* name : {"config.dat", media::kScoresFile, "data.log"}) fs::remove(plmtest::BuildBinFile(name));
+        WriteScores();
         shots = plmtest::BuildBinFile("../xvfb-shots");
         fs::create_directories(shots);
     }
@@ -188,7 +194,29 @@ protected:
         std::string error;
         ASSERT_TRUE(plm::platform::LoadImageFile(folder.file("t1.png"), sheet, error)) << error;
         ASSERT_TRUE(plm::platform::LoadImageFile(folder.file("title.png"), title, error)) << error;
+        ASSERT_TRUE(plm::platform::LoadImageFile(folder.file("modes.png"), modes, error)) << error;
+        ASSERT_TRUE(plm::platform::LoadImageFile(folder.file("previews.png"), previews, error)) << error;
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(plm::platform::LoadImageFile(folder.file(std::to_string(i + 1) + "b.jpg"), backgrounds[i], error))
+                << error;
         plm::DeleteUnpackedFiles();
+        plm::ResetState();
+    }
+
+    // A scores file whose third table a short game can enter half way down; the others hold the
+    // game's default rows.
+    static void WriteScores() {
+        plm::ResetState();
+        plm::State().EnginePath = plmtest::BuildBinFile("");
+        plm::HighScores scores;
+        scores.Init(media::kScoresFile, 10, 1000, 5);
+        for (int32_t table = 1; table <= 5; ++table)
+            for (int32_t place = 1; place <= 10; ++place) scores.SetHighScore(place, "GUEST", -1, "1", "", table);
+        const std::array<const char*, 10> names{"ADA", "BORIS", "CLEO", "DMITRI", "EVA", "FINN", "GRETA", "HUGO", "IRIS", "JUN"};
+        const std::array<int32_t, 10> points{500, 400, 300, 200, 150, 100, 50, 40, 30, 20};
+        for (int32_t place = 1; place <= 10; ++place)
+            scores.SetHighScore(place, names[place - 1], points[place - 1], std::to_string(place), "", kCarouselMode);
+        ASSERT_TRUE(scores.SaveScores());
         plm::ResetState();
     }
 
@@ -306,16 +334,42 @@ protected:
     void CloseToTheEnd(const WindowInfo& game);
 
     Display* display = nullptr;
-    Image sheet, title;
+    Image sheet, title, modes, previews;
+    std::array<Image, 2> backgrounds;  // the first two level backgrounds, "1b.jpg" and "2b.jpg"
     std::string shots;
     pid_t pid = 0;
 };
 
 // Where the pointer rests while the test reads the screen: off the board, the incoming-row strip,
 // the menu button and every title widget.
-constexpr media::Point kRestTitle{400, 270}, kRestGame{770, 160};
+constexpr media::Point kRestTitle{400, 270}, kRestGame{770, 160}, kRestCarousel{720, 200};
+// A patch of the level background beside the board that the game leaves uncovered.
+constexpr media::Rect kBackgroundSample{620, 20, 160, 60};
 // The main menu's second mode button (as the title places it) and the mode page's Play button.
 constexpr media::Point kModeTwoAt{7, 316}, kModePlayAt{440, 370};
+// Mode 3 picks its picture and start level on the carousel: its button on the main menu, the
+// carousel's next, level-down and Play buttons (in their panel at 138, 90), the picture window,
+// and the start level's digits between the level buttons.
+constexpr media::Point kModeThreeAt{322, 437};
+constexpr media::Point kNextPictureAt{138 + 378, 90 + 137}, kLevelUpAt{138 + 288, 90 + 305}, kCarouselPlayAt{138 + 378, 90 + 367};
+constexpr media::Point kPictureWindowAt{320, 204};
+constexpr media::Rect kLevelDigits{382, 409, 42, 30};
+// The high-score page: its OK button (in its panel at 162, 90) and its first row of names.
+constexpr media::Point kScoresOkAt{162 + 343, 90 + 364};
+constexpr int kFirstRowY = 165, kRowStep = 29, kRowHeight = 24;
+constexpr media::Rect kNameColumn{188, 0, 200, kRowHeight};
+
+// Pixels of a row that show the new score's light green (150, 255, 100) more than any grey.
+int GreenPixels(const Image& screen, int place) {
+    int n = 0;
+    const int top = kFirstRowY + kRowStep * (place - 1);
+    for (int y = top; y < top + kRowHeight; ++y)
+        for (int x = kNameColumn.x; x < kNameColumn.x + kNameColumn.w; ++x) {
+            const uint32_t p = screen.pixels[static_cast<size_t>(y) * screen.width + x];
+            n += Channel(p, 8) > 200 && Channel(p, 16) < Channel(p, 8) - 40 && Channel(p, 0) < Channel(p, 8) - 80;
+        }
+    return n;
+}
 
 // Starts the program, clicks Play on the launcher and waits for the title's main menu, faded in.
 std::optional<WindowInfo> TessalyXvfb::StartToTheTitle() {
@@ -370,25 +424,44 @@ void TessalyXvfb::CloseToTheEnd(const WindowInfo& game) {
     pid = 0;
 }
 
-TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheTitleAndLeavesByTheMenu) {
+TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheCarouselToItsHighScore) {
     const auto game = StartToTheTitle();
     ASSERT_TRUE(game);
     Save(Shot(*game), "title.png");
-    // The second mode's button, then its page's Play button.
-    const media::Rect modeButton = media::MenuModeButtonUp(2);
+    // The third mode's button, then its page's Play button, which opens the carousel.
+    const media::Rect modeButton = media::MenuModeButtonUp(kCarouselMode);
     auto showsPlay = [&] { return Shows(Shot(*game), kModePlayAt.x, kModePlayAt.y, title, media::kModePlayUp); };
-    ASSERT_TRUE(ClickUntil(*game, kModeTwoAt.x + modeButton.w / 2, kModeTwoAt.y + modeButton.h / 2, kRestTitle, showsPlay))
+    ASSERT_TRUE(ClickUntil(*game, kModeThreeAt.x + modeButton.w / 2, kModeThreeAt.y + modeButton.h / 2, kRestTitle, showsPlay))
         << "no mode page" << Saved(Shot(*game), "no-mode-page.png");
-    // The page fades out: the button shows neither its up nor its hover image.
-    const media::Rect playDown{media::kModePlayDown.x, media::kModePlayDown.y, media::kModePlayUp.w, media::kModePlayUp.h};
-    auto pageGone = [&] {
-        const Image screen = Shot(*game);
-        return !Shows(screen, kModePlayAt.x, kModePlayAt.y, title, media::kModePlayUp) &&
-               !Shows(screen, kModePlayAt.x, kModePlayAt.y, title, playDown);
-    };
+    const media::Rect playUp = media::CarouselButtonUp(media::kCarouselPlay), playDown = media::CarouselButtonDown(media::kCarouselPlay);
+    auto showsCarousel = [&] { return Shows(Shot(*game), kCarouselPlayAt.x, kCarouselPlayAt.y, modes, playUp); };
     ASSERT_TRUE(ClickUntil(*game, kModePlayAt.x + media::kModePlayUp.w / 2, kModePlayAt.y + media::kModePlayUp.h / 2,
-                           kRestGame, pageGone))
-        << "the mode page stayed" << Saved(Shot(*game), "no-game.png");
+                           kRestCarousel, showsCarousel))
+        << "no carousel" << Saved(Shot(*game), "no-carousel.png");
+
+    // Next: the second picture slides into the window. Level up: 2.
+    const media::Rect button = media::CarouselButtonUp(media::kCarouselNext);
+    auto showsSecond = [&] {
+        return Shows(Shot(*game), kPictureWindowAt.x, kPictureWindowAt.y, previews, media::PictureSource(2));
+    };
+    ASSERT_TRUE(ClickUntil(*game, kNextPictureAt.x + button.w / 2, kNextPictureAt.y + button.h / 2, kRestCarousel, showsSecond))
+        << "no second picture" << Saved(Shot(*game), "no-second-picture.png");
+    const Image levelOne = Shot(*game);
+    auto levelChanged = [&] {
+        const media::Rect& r = kLevelDigits;
+        return Difference(levelOne, Shot(*game), r.x, r.y, r.w, r.h) > 10;
+    };
+    ASSERT_TRUE(ClickUntil(*game, kLevelUpAt.x + button.w / 2, kLevelUpAt.y + button.h / 2, kRestCarousel, levelChanged))
+        << "the start level stayed" << Saved(Shot(*game), "no-level.png");
+    Save(Shot(*game), "carousel.png");
+    // Play: the carousel fades out, its button shows neither its up nor its hover image.
+    auto carouselGone = [&] {
+        const Image screen = Shot(*game);
+        return !Shows(screen, kCarouselPlayAt.x, kCarouselPlayAt.y, modes, playUp) &&
+               !Shows(screen, kCarouselPlayAt.x, kCarouselPlayAt.y, modes, playDown);
+    };
+    ASSERT_TRUE(ClickUntil(*game, kCarouselPlayAt.x + playUp.w / 2, kCarouselPlayAt.y + playUp.h / 2, kRestGame, carouselGone))
+        << "the carousel stayed" << Saved(Shot(*game), "no-game.png");
 
     // The game: after its opening hold the first rows fall onto the floor.
     std::optional<std::pair<BoardPicture, Image>> board;
@@ -400,6 +473,11 @@ TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheTitleAndLeavesByTheMenu) 
         40))
         << "no board" << Saved(Shot(*game), "no-board.png");
     Save(board->second, "game-start.png");
+    // The game is played on the second picture.
+    const media::Rect& sky = kBackgroundSample;
+    EXPECT_LT(Difference(board->second, backgrounds[1], sky.x, sky.y, sky.w, sky.h) * 3,
+              Difference(board->second, backgrounds[0], sky.x, sky.y, sky.w, sky.h))
+        << "not the second picture";
 
     // Two moves: a run found on the screen is clicked, and its cells change (the gems burst and
     // what lay above falls into their place).
@@ -433,7 +511,7 @@ TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheTitleAndLeavesByTheMenu) 
         ASSERT_TRUE(board);
     }
 
-    // The in-game menu over the darkened board, and its first button back to the title.
+    // The in-game menu over the darkened board, and its second button back to the game.
     const media::Rect menuButton = media::kMenuButtonHitBox;
     // The box's heading: its buttons cover the lower part.
     const media::Rect heading{media::kMenuBox.x, media::kMenuBox.y, media::kMenuBox.w, media::kLeaveAt.y - media::kMenuBoxAt.y};
@@ -441,16 +519,42 @@ TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheTitleAndLeavesByTheMenu) 
     ASSERT_TRUE(ClickUntil(*game, menuButton.x + menuButton.w / 2, menuButton.y + menuButton.h / 2, kRestGame, showsBox))
         << "no menu box" << Saved(Shot(*game), "no-menu.png");
     Save(Shot(*game), "menu.png");
-    ASSERT_TRUE(ClickUntil(*game, media::kLeaveAt.x + media::kLeaveUp.w / 2, media::kLeaveAt.y + media::kLeaveUp.h / 2,
-                           kRestTitle, [&] { return !showsBox(); }))
-        << "the menu box stayed" << Saved(Shot(*game), "no-leave.png");
-    ASSERT_TRUE(WaitToShow(*game, title, modeButton, kModeTwoAt, 30)) << "no title after leaving" << Saved(Shot(*game), "no-title.png");
+    ASSERT_TRUE(ClickUntil(*game, media::kContinueAt.x + media::kContinueUp.w / 2, media::kContinueAt.y + media::kContinueUp.h / 2,
+                           kRestGame, [&] { return !showsBox(); }))
+        << "the menu box stayed" << Saved(Shot(*game), "no-continue.png");
+
+    // The right button drops each incoming row at once until the board is full: the game is
+    // over, and the title opens on the third table with the new score's row in green.
+    auto showsScores = [&] { return Shows(Shot(*game), kScoresOkAt.x, kScoresOkAt.y, title, media::kOkUp); };
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            Output("xdotool click 3");
+            return showsScores();
+        },
+        60))
+        << "no high-score page after the game" << Saved(Shot(*game), "no-scores.png");
+    const media::Rect h = media::ModeHeading(kCarouselMode);
+    ASSERT_TRUE(WaitToShow(*game, title, h, {400 - h.w / 2, 97 - h.h / 2}, 5)) << "not the third table" << Saved(Shot(*game), "no-table.png");
+    const Image scores = Shot(*game);
+    Save(scores, "scores-after-game.png");
+    int tinted = 0;
+    for (int place = 1; place <= 10; ++place)
+        if (GreenPixels(scores, place) > 40) {
+            EXPECT_EQ(tinted, 0) << "two green rows";
+            tinted = place;
+        }
+    ASSERT_GT(tinted, 0) << "no green row";
+    // OK: the main menu.
+    ASSERT_TRUE(ClickUntil(*game, kScoresOkAt.x + media::kOkUp.w / 2, kScoresOkAt.y + media::kOkUp.h / 2, kRestTitle,
+                           [&] { return Shows(Shot(*game), kModeThreeAt.x, kModeThreeAt.y, title, modeButton); }))
+        << "no main menu after the scores" << Saved(Shot(*game), "no-menu-after-scores.png");
     CloseToTheEnd(*game);
     if (HasFatalFailure()) return;
 
-    // The session's files: the default settings, five full tables (no game ended, so no new
-    // score), and no error block in the log (the game turns the engine's log off, so a data.log
-    // here would hold only a failure the program reported).
+    // The session's files: the default settings; the game's score in the green row's place of the
+    // third table, at the level the game reached, the rows below it one place down; the other tables as they were;
+    // and no error block in the log (the game turns the engine's log off, so a data.log here would
+    // hold only a failure the program reported).
     EXPECT_EQ(plmtest::ReadFile(plmtest::BuildBinFile("config.dat")),
               "#TRUE#\r\n#FALSE#\r\n80\r\n90\r\n50\r\n#TRUE#\r\n\"GUEST\"\r\n");
     plm::ResetState();
@@ -458,7 +562,10 @@ TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheTitleAndLeavesByTheMenu) 
     plm::HighScores saved;
     saved.Init(media::kScoresFile, 10, 0, 5);
     ASSERT_TRUE(saved.LoadScores());
-    for (int32_t table = 1; table <= 5; ++table) EXPECT_EQ(saved.GetName(10, table), "GUEST");
+    EXPECT_EQ(saved.GetName(tinted, kCarouselMode), "GUEST");
+    EXPECT_GE(std::stoi("0" + saved.GetDataString1(tinted, kCarouselMode)), 2);
+    if (tinted < 10) EXPECT_EQ(saved.GetDataString1(tinted + 1, kCarouselMode), std::to_string(tinted));
+    for (int32_t table : {1, 2, 4, 5}) EXPECT_EQ(saved.GetName(10, table), "GUEST");
     plm::ResetState();
     if (fs::exists(plmtest::BuildBinFile("data.log"))) {
         EXPECT_EQ(plmtest::ReadFile(plmtest::BuildBinFile("data.log")).find("Error: ("), std::string::npos);
