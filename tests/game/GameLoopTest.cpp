@@ -239,7 +239,7 @@ TEST_F(GameLoopTest, ModeOneWithoutLevelFileIsRefused) {
     EXPECT_EQ(LevelRows(1, 1, 1), 3);
 }
 
-// Escape in play fades to black, and the loop ends when the fade is over: no game over follows.
+// Escape in play fades to black once, and the loop ends when the fade is over: no game over follows.
 TEST_F(GameLoopTest, EscapeFadesOutAndEndsTheLoop) {
     StartGame(2);
     input->SetKey(kKeyEscape, true);
@@ -248,7 +248,15 @@ TEST_F(GameLoopTest, EscapeFadesOutAndEndsTheLoop) {
     EXPECT_EQ(G().Session.GameState, kStateQuitting);
     EXPECT_TRUE(G().Frame.LeaveAfterFade);
     EXPECT_TRUE(G().Fade.FadeOn);
-    int frames = 1;
+    // Escape again during the fade starts no second fade: the one running goes on darkening.
+    Frame();
+    const float alpha = G().Fade.FadeAlpha;
+    ASSERT_GT(alpha, 0);
+    input->SetKey(kKeyEscape, true);
+    Frame();
+    input->SetKey(kKeyEscape, false);
+    EXPECT_GT(G().Fade.FadeAlpha, alpha);
+    int frames = 3;
     while (Frame() && frames < 200) ++frames;
     EXPECT_FALSE(G().Frame.InGame);
     EXPECT_GT(frames, 1);
