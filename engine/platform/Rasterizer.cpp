@@ -315,17 +315,18 @@ template <bool Hi>
 }
 
 // The bilinear filter of pixels 0, 1 | 4, 5 (Hi: 2, 3 | 6, 7) from their four taps (t10 is the
-// next column, t01 the next row) and their fractions fx, fy (32-bit lanes, one a pixel): down
+// next column, t01 the next row) and their coordinates u, v (32-bit lanes, one a pixel): down
 // the columns first, then across, as the scalar code does.
 template <bool Hi>
 [[gnu::target("avx2"), gnu::always_inline]] inline __m256i FilterAvx2(__m256i t00, __m256i t10, __m256i t01,
-                                                                     __m256i t11, __m256i fx, __m256i fy) {
-    // Each pixel's fraction spread over its four channel lanes.
-    const __m256i spread = Hi ? _mm256_setr_epi8(8, 9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13, 8, 9, 8, 9,
-                                                 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13)
-                              : _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5, 0, 1, 0, 1, 0, 1,
-                                                 0, 1, 4, 5, 4, 5, 4, 5, 4, 5);
-    __m256i wy = _mm256_shuffle_epi8(fy, spread), wx = _mm256_shuffle_epi8(fx, spread);
+                                                                     __m256i t11, __m256i u, __m256i v) {
+    // Each pixel's fraction (bits 8..15 of its 16.16 coordinate) spread over its four channel
+    // lanes; -1 picks a zero byte.
+    const __m256i spread = Hi ? _mm256_setr_epi8(9, -1, 9, -1, 9, -1, 9, -1, 13, -1, 13, -1, 13, -1, 13, -1, 9, -1, 9,
+                                                 -1, 9, -1, 9, -1, 13, -1, 13, -1, 13, -1, 13, -1)
+                              : _mm256_setr_epi8(1, -1, 1, -1, 1, -1, 1, -1, 5, -1, 5, -1, 5, -1, 5, -1, 1, -1, 1,
+                                                 -1, 1, -1, 1, -1, 5, -1, 5, -1, 5, -1, 5, -1);
+    __m256i wy = _mm256_shuffle_epi8(v, spread), wx = _mm256_shuffle_epi8(u, spread);
     __m256i c0 = LerpAvx2(UnpackAvx2<Hi>(t00), UnpackAvx2<Hi>(t01), wy);
     __m256i c1 = LerpAvx2(UnpackAvx2<Hi>(t10), UnpackAvx2<Hi>(t11), wy);
     return LerpAvx2(c0, c1, wx);
@@ -359,9 +360,11 @@ template <int Tex, int Blend, bool Tail>
 [[gnu::target("avx2"), gnu::always_inline]] inline void ShadeEightAvx2(const Shade& s, uint32_t* dst, __m256i u, __m256i v, __m256i mask, __m256i mod,
                              bool modulate, __m256i alphaOr) {
     const __m256i zero = _mm256_setzero_si256();
-    const __m256i stride = _mm256_set1_epi32(s.tw);
     const int* tex = reinterpret_cast<const int*>(s.tex);
-    __m256i index = _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srai_epi32(v, 16), stride), _mm256_srai_epi32(u, 16));
+    // y tw + x in one multiply-add of 16-bit halves (x, y), as both lie inside the texture (below
+    // 8192); the lanes a tail leaves out are never read.
+    __m256i xy = _mm256_blend_epi16(_mm256_srli_epi32(u, 16), v, 0xAA);
+    __m256i index = _mm256_madd_epi16(xy, _mm256_set1_epi32(int32_t(uint32_t(s.tw) << 16 | 1u)));
     __m256i lo, hi;  // pixels 0, 1 | 4, 5 and 2, 3 | 6, 7, channels in 16-bit lanes
     if constexpr (Tex == 1) {
         __m256i t = GatherAvx2<Tail>(tex, index, mask);
@@ -376,11 +379,8 @@ template <int Tex, int Blend, bool Tail>
             __m256i any = _mm256_or_si256(_mm256_or_si256(t00, t10), _mm256_or_si256(t01, t11));
             if (_mm256_testz_si256(any, _mm256_set1_epi32(int(0xFF000000u)))) return;
         }
-        const __m256i m8 = _mm256_set1_epi32(0xFF);
-        __m256i fx = _mm256_and_si256(_mm256_srli_epi32(u, 8), m8), fy = _mm256_and_si256(_mm256_srli_epi32(v, 8), m8);
-        // Each pixel's weight over its four channel lanes, in the lo and hi layouts.
-        lo = FilterAvx2<false>(t00, t10, t01, t11, fx, fy);
-        hi = FilterAvx2<true>(t00, t10, t01, t11, fx, fy);
+        lo = FilterAvx2<false>(t00, t10, t01, t11, u, v);
+        hi = FilterAvx2<true>(t00, t10, t01, t11, u, v);
     }
     __m256i d = zero;
     if constexpr (Blend != kReplace) {
