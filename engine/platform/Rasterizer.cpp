@@ -357,14 +357,13 @@ template <int Blend>
 
 // Eight pixels (or the first `count` of them when Tail) of a span from pixel i on.
 template <int Tex, int Blend, bool Tail>
-[[gnu::target("avx2"), gnu::always_inline]] inline void ShadeEightAvx2(const Shade& s, uint32_t* dst, __m256i u, __m256i v, __m256i mask, __m256i mod,
+[[gnu::target("avx2"), gnu::always_inline]] inline void ShadeEightAvx2(const int* tex, int32_t tw, uint32_t* dst, __m256i u, __m256i v, __m256i mask, __m256i mod,
                              bool modulate, __m256i alphaOr) {
     const __m256i zero = _mm256_setzero_si256();
-    const int* tex = reinterpret_cast<const int*>(s.tex);
     // y tw + x in one multiply-add of 16-bit halves (x, y), as both lie inside the texture (below
     // 8192); the lanes a tail leaves out are never read.
     __m256i xy = _mm256_blend_epi16(_mm256_srli_epi32(u, 16), v, 0xAA);
-    __m256i index = _mm256_madd_epi16(xy, _mm256_set1_epi32(int32_t(uint32_t(s.tw) << 16 | 1u)));
+    __m256i index = _mm256_madd_epi16(xy, _mm256_set1_epi32(int32_t(uint32_t(tw) << 16 | 1u)));
     __m256i lo, hi;  // pixels 0, 1 | 4, 5 and 2, 3 | 6, 7, channels in 16-bit lanes
     if constexpr (Tex == 1) {
         __m256i t = GatherAvx2<Tail>(tex, index, mask);
@@ -373,7 +372,7 @@ template <int Tex, int Blend, bool Tail>
         lo = _mm256_unpacklo_epi8(t, zero), hi = _mm256_unpackhi_epi8(t, zero);
     } else {
         __m256i t00 = GatherAvx2<Tail>(tex, index, mask), t10 = GatherAvx2<Tail>(tex + 1, index, mask);
-        __m256i t01 = GatherAvx2<Tail>(tex + s.tw, index, mask), t11 = GatherAvx2<Tail>(tex + s.tw + 1, index, mask);
+        __m256i t01 = GatherAvx2<Tail>(tex + tw, index, mask), t11 = GatherAvx2<Tail>(tex + tw + 1, index, mask);
         if constexpr (Blend == kAlpha || Blend == kAddAlpha) {
             // All taps of all eight transparent: nothing changes.
             __m256i any = _mm256_or_si256(_mm256_or_si256(t00, t10), _mm256_or_si256(t01, t11));
@@ -407,14 +406,19 @@ template <int Tex, int Blend>
     __m256i u = _mm256_add_epi32(_mm256_set1_epi32(a.u), _mm256_mullo_epi32(lane, _mm256_set1_epi32(a.du)));
     __m256i v = _mm256_add_epi32(_mm256_set1_epi32(a.v), _mm256_mullo_epi32(lane, _mm256_set1_epi32(a.dv)));
     const __m256i du8 = _mm256_set1_epi32(int32_t(uint32_t(a.du) * 8u)), dv8 = _mm256_set1_epi32(int32_t(uint32_t(a.dv) * 8u));
+    // Held in locals: the stores through dst could alias the records, which would have the
+    // compiler read them again every eight pixels.
+    const int* tex = reinterpret_cast<const int*>(s.tex);
+    const int32_t tw = s.tw, count = a.count;
+    uint32_t* const dst = a.dst;
     int32_t i = 0;
-    for (; i + 8 <= a.count; i += 8) {
-        ShadeEightAvx2<Tex, Blend, false>(s, a.dst + i, u, v, lane, mod, modulate, alphaOr);
+    for (; i + 8 <= count; i += 8) {
+        ShadeEightAvx2<Tex, Blend, false>(tex, tw, dst + i, u, v, lane, mod, modulate, alphaOr);
         u = _mm256_add_epi32(u, du8), v = _mm256_add_epi32(v, dv8);
     }
-    if (i < a.count) {
-        __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(a.count - i), lane);
-        ShadeEightAvx2<Tex, Blend, true>(s, a.dst + i, u, v, mask, mod, modulate, alphaOr);
+    if (i < count) {
+        __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(count - i), lane);
+        ShadeEightAvx2<Tex, Blend, true>(tex, tw, dst + i, u, v, mask, mod, modulate, alphaOr);
     }
 }
 #endif
