@@ -332,6 +332,9 @@ protected:
 
     std::optional<WindowInfo> StartToTheTitle();
     void CloseToTheEnd(const WindowInfo& game);
+    std::optional<std::pair<BoardPicture, Image>> WaitForTheBoard(const WindowInfo& game);
+    bool OpenTheMenuBox(const WindowInfo& game);
+    bool ShowsTheMenuBox(const WindowInfo& game);
 
     Display* display = nullptr;
     Image sheet, title, modes, previews;
@@ -424,6 +427,33 @@ void TessalyXvfb::CloseToTheEnd(const WindowInfo& game) {
     pid = 0;
 }
 
+// The board of a game just started: after its opening hold the first rows fall onto the floor.
+std::optional<std::pair<BoardPicture, Image>> TessalyXvfb::WaitForTheBoard(const WindowInfo& game) {
+    std::optional<std::pair<BoardPicture, Image>> board;
+    const bool shown = WaitUntil(
+        [&] {
+            board = SettledBoard(game, 5);
+            return board && board->first[kRows - 1][0] != 0;
+        },
+        40);
+    EXPECT_TRUE(shown) << "no board" << Saved(Shot(game), "no-board.png");
+    return shown ? board : std::nullopt;
+}
+
+// The in-game menu box's heading (its buttons cover the lower part), over the darkened board.
+bool TessalyXvfb::ShowsTheMenuBox(const WindowInfo& game) {
+    const media::Rect heading{media::kMenuBox.x, media::kMenuBox.y, media::kMenuBox.w, media::kLeaveAt.y - media::kMenuBoxAt.y};
+    return Shows(Shot(game), media::kMenuBoxAt.x, media::kMenuBoxAt.y, sheet, heading);
+}
+
+// A click on the in-game menu button, until the box shows.
+bool TessalyXvfb::OpenTheMenuBox(const WindowInfo& game) {
+    const media::Rect button = media::kMenuButtonHitBox;
+    const bool open = ClickUntil(game, button.x + button.w / 2, button.y + button.h / 2, kRestGame, [&] { return ShowsTheMenuBox(game); });
+    EXPECT_TRUE(open) << "no menu box" << Saved(Shot(game), "no-menu.png");
+    return open;
+}
+
 TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheCarouselToItsHighScore) {
     const auto game = StartToTheTitle();
     ASSERT_TRUE(game);
@@ -464,14 +494,8 @@ TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheCarouselToItsHighScore) {
         << "the carousel stayed" << Saved(Shot(*game), "no-game.png");
 
     // The game: after its opening hold the first rows fall onto the floor.
-    std::optional<std::pair<BoardPicture, Image>> board;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            board = SettledBoard(*game, 5);
-            return board && board->first[kRows - 1][0] != 0;
-        },
-        40))
-        << "no board" << Saved(Shot(*game), "no-board.png");
+    auto board = WaitForTheBoard(*game);
+    ASSERT_TRUE(board);
     Save(board->second, "game-start.png");
     // The game is played on the second picture.
     const media::Rect& sky = kBackgroundSample;
@@ -512,15 +536,10 @@ TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheCarouselToItsHighScore) {
     }
 
     // The in-game menu over the darkened board, and its second button back to the game.
-    const media::Rect menuButton = media::kMenuButtonHitBox;
-    // The box's heading: its buttons cover the lower part.
-    const media::Rect heading{media::kMenuBox.x, media::kMenuBox.y, media::kMenuBox.w, media::kLeaveAt.y - media::kMenuBoxAt.y};
-    auto showsBox = [&] { return Shows(Shot(*game), media::kMenuBoxAt.x, media::kMenuBoxAt.y, sheet, heading); };
-    ASSERT_TRUE(ClickUntil(*game, menuButton.x + menuButton.w / 2, menuButton.y + menuButton.h / 2, kRestGame, showsBox))
-        << "no menu box" << Saved(Shot(*game), "no-menu.png");
+    ASSERT_TRUE(OpenTheMenuBox(*game));
     Save(Shot(*game), "menu.png");
     ASSERT_TRUE(ClickUntil(*game, media::kContinueAt.x + media::kContinueUp.w / 2, media::kContinueAt.y + media::kContinueUp.h / 2,
-                           kRestGame, [&] { return !showsBox(); }))
+                           kRestGame, [&] { return !ShowsTheMenuBox(*game); }))
         << "the menu box stayed" << Saved(Shot(*game), "no-continue.png");
 
     // The right button drops each incoming row at once until the board is full: the game is
@@ -572,6 +591,41 @@ TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheCarouselToItsHighScore) {
     }
     // Nothing unpacked is left beside the program.
     for (const char* name : {"t1.png", "title.png", "font.dat"}) EXPECT_FALSE(fs::exists(plmtest::BuildBinFile(name))) << name;
+}
+
+// The second mode from its page, and the in-game menu's first button: the game fades out to the
+// title's main menu. No game ended, so the scores file is written back as it was.
+TEST_F(TessalyXvfb, InGameMenuLeavesTheGameForTheTitle) {
+    const auto game = StartToTheTitle();
+    ASSERT_TRUE(game);
+    const media::Rect modeButton = media::MenuModeButtonUp(2);
+    ASSERT_TRUE(ClickUntil(*game, kModeTwoAt.x + modeButton.w / 2, kModeTwoAt.y + modeButton.h / 2, kRestTitle,
+                           [&] { return Shows(Shot(*game), kModePlayAt.x, kModePlayAt.y, title, media::kModePlayUp); }))
+        << "no mode page" << Saved(Shot(*game), "no-mode-page.png");
+    // The page fades out: the button shows neither its up nor its hover image.
+    const media::Rect playDown{media::kModePlayDown.x, media::kModePlayDown.y, media::kModePlayUp.w, media::kModePlayUp.h};
+    ASSERT_TRUE(ClickUntil(*game, kModePlayAt.x + media::kModePlayUp.w / 2, kModePlayAt.y + media::kModePlayUp.h / 2, kRestGame, [&] {
+        const Image screen = Shot(*game);
+        return !Shows(screen, kModePlayAt.x, kModePlayAt.y, title, media::kModePlayUp) &&
+               !Shows(screen, kModePlayAt.x, kModePlayAt.y, title, playDown);
+    })) << "the mode page stayed" << Saved(Shot(*game), "no-game.png");
+    ASSERT_TRUE(WaitForTheBoard(*game));
+    ASSERT_TRUE(OpenTheMenuBox(*game));
+    ASSERT_TRUE(ClickUntil(*game, media::kLeaveAt.x + media::kLeaveUp.w / 2, media::kLeaveAt.y + media::kLeaveUp.h / 2, kRestTitle,
+                           [&] { return !ShowsTheMenuBox(*game); }))
+        << "the menu box stayed" << Saved(Shot(*game), "no-leave.png");
+    ASSERT_TRUE(WaitToShow(*game, title, modeButton, kModeTwoAt, 30)) << "no title after leaving" << Saved(Shot(*game), "no-title.png");
+    CloseToTheEnd(*game);
+    if (HasFatalFailure()) return;
+    plm::ResetState();
+    plm::State().EnginePath = plmtest::BuildBinFile("");
+    plm::HighScores saved;
+    saved.Init(media::kScoresFile, 10, 0, 5);
+    ASSERT_TRUE(saved.LoadScores());
+    EXPECT_EQ(saved.GetName(1, kCarouselMode), "ADA");
+    EXPECT_EQ(saved.GetName(10, kCarouselMode), "JUN");
+    for (int32_t table : {1, 2, 4, 5}) EXPECT_EQ(saved.GetName(10, table), "GUEST");
+    plm::ResetState();
 }
 
 }  // namespace
