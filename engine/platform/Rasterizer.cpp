@@ -611,50 +611,42 @@ PixelPath BestPixelPath() {
 
 uint32_t AlphaBlend(uint32_t src, uint32_t dst) { return BlendPixel<kAlpha>(Shade{}, src, dst); }
 
-// One edge of a polygon walked down its rows: on row y the pixels x inside it are those with
-// A x + K(y) >= 0 (A = 256 a, K(y) = b (256 y + 128) + c + 128 a - bias), bounded on the left
-// (A > 0) by ceil(-K / A) or on the right (A < 0) by floor(K / -A). K grows by 256 b a row, so
-// the bound moves by a whole quotient and a remainder: exact integer steps, no division a row.
+// One edge of a polygon walked down its rows (see Polygon::Edge): the bound on row y is the floor
+// quotient q of the numerator n0 + y step over d; from row to row q and its remainder move by the
+// step's quotient and remainder, exact integer steps with no division.
 class EdgeWalk {
 public:
     void Start(const Polygon::Edge& e, int64_t y) {
-        // The rows whose centre lies within the edge's height.
-        first_ = -FloorDiv(-(e.yLo - 128), 256), last_ = FloorDiv(e.yHi - 128, 256);
-        y = std::max(y, first_);
-        a_ = e.a * 256;
-        int64_t k = e.b * (y * 256 + 128) + e.c + e.a * 128 - e.bias, step = e.b * 256;
-        if (a_ == 0) {
-            empty_ = k < 0;  // along a row: all of it or none (a row through the edge exactly)
-            return;
-        }
-        // The left bound as ceil(n / A) with n = -K, stepped by -256 b; the right as
-        // floor(K / -A), stepped by +256 b. Either way a floor quotient q and remainder r of
-        // a numerator that moves by `step` over the divisor d > 0.
-        int64_t d = std::abs(a_), n = a_ > 0 ? -k + d - 1 : k;
-        if (a_ > 0) step = -step;
-        d_ = d;
-        q_ = FloorDiv(n, d), r_ = n - q_ * d;
-        dq_ = FloorDiv(step, d), dr_ = step - dq_ * d;
+        e_ = &e;
+        if (e.side == 0) return;
+        y = std::max<int64_t>(y, e.rowFirst);
+        int64_t n = e.n0 + y * e.step;
+        // The quotient estimated in floating point, then settled by whole steps (one or two, a
+        // few dozen at most for numerators near the coordinate limit).
+        q_ = int64_t(double(n) * e.inverse), r_ = n - q_ * e.d;
+        while (r_ < 0) --q_, r_ += e.d;
+        while (r_ >= e.d) ++q_, r_ -= e.d;
     }
 
     // Narrows [xmin, xmax] to the edge's inside on row y, then moves to the next row.
     [[gnu::always_inline]] void Narrow(int64_t y, int64_t& xmin, int64_t& xmax) {
-        if (y < first_ || y > last_) return;
-        if (a_ == 0) {
-            if (empty_) xmax = xmin - 1;
+        const Polygon::Edge& e = *e_;
+        if (y < e.rowFirst || y > e.rowLast) return;
+        if (e.side > 0) {
+            xmin = std::max(xmin, q_);
+        } else if (e.side < 0) {
+            xmax = std::min(xmax, q_);
+        } else {
+            if (e.flatEmpty) xmax = xmin - 1;
             return;
         }
-        if (a_ > 0)
-            xmin = std::max(xmin, q_);
-        else
-            xmax = std::min(xmax, q_);
-        q_ += dq_, r_ += dr_;
-        if (r_ >= d_) ++q_, r_ -= d_;
+        q_ += e.dq, r_ += e.dr;
+        if (r_ >= e.d) ++q_, r_ -= e.d;
     }
 
 private:
-    int64_t first_ = 0, last_ = -1, a_ = 0, d_ = 1, q_ = 0, r_ = 0, dq_ = 0, dr_ = 0;
-    bool empty_ = false;
+    const Polygon::Edge* e_ = nullptr;
+    int64_t q_ = 0, r_ = 0;
 };
 
 bool SetUpPolygon(const Target& t, const State& st, const Vertex* vin, int n, Polygon& p) {
@@ -684,14 +676,30 @@ bool SetUpPolygon(const Target& t, const State& st, const Vertex* vin, int n, Po
     p.n = n;
     for (int i = 0; i < n; ++i) {
         int a = order[i], b = order[(i + 1) % n];
-        Polygon::Edge& e = p.edges[i];
-        e.a = Y[a] - Y[b];
-        e.b = X[b] - X[a];
-        e.c = -(e.a * X[a] + e.b * Y[a]);
-        bool topLeft = e.a > 0 || (e.a == 0 && e.b > 0);
-        e.bias = topLeft ? 0 : 1;
-        e.yLo = std::min(Y[a], Y[b]), e.yHi = std::max(Y[a], Y[b]);
+        int64_t ea = Y[a] - Y[b], eb = X[b] - X[a], ec = -(ea * X[a] + eb * Y[a]);
+        bool topLeft = ea > 0 || (ea == 0 && eb > 0);
+        int64_t bias = topLeft ? 0 : 1;
+        int64_t yLo = std::min(Y[a], Y[b]), yHi = std::max(Y[a], Y[b]);
         minY = std::min(minY, Y[i]), maxY = std::max(maxY, Y[i]);
+        // Pixel x of row y is inside when A x + K(y) >= 0, A = 256 a and K(y) = b (256 y + 128) +
+        // c + 128 a - bias: from the left (A > 0) x >= ceil(-K / A) = floor((-K + A - 1) / A),
+        // from the right (A < 0) x <= floor(K / -A).
+        Polygon::Edge& e = p.edges[i];
+        e.rowFirst = int32_t(std::clamp<int64_t>(-FloorDiv(-(yLo - 128), 256), INT32_MIN, INT32_MAX));
+        e.rowLast = int32_t(std::clamp<int64_t>(FloorDiv(yHi - 128, 256), INT32_MIN, INT32_MAX));
+        int64_t k0 = eb * 128 + ec + ea * 128 - bias;
+        if (ea == 0) {
+            // Along a row: the one row through it exactly (if any) is all inside or all outside.
+            e.side = 0;
+            e.flatEmpty = eb * yLo + ec - bias < 0;
+            continue;
+        }
+        e.d = std::abs(ea) * 256;
+        e.side = ea > 0 ? 1 : -1;
+        e.n0 = ea > 0 ? -k0 + e.d - 1 : k0;
+        e.step = ea > 0 ? -256 * eb : 256 * eb;
+        e.dq = FloorDiv(e.step, e.d), e.dr = e.step - e.dq * e.d;
+        e.inverse = 1.0 / double(e.d);
     }
     // Exactly the rows whose centre lies within the polygon's height. On such a row a convex
     // polygon's span is bounded by the edges that reach the row; every other edge holds the whole

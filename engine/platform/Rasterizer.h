@@ -86,9 +86,14 @@ struct Plane {
 // A polygon set up once (edges, rows, attribute planes, span functions), then drawn by ranges of
 // rows: any split into ranges draws the same pixels as one range.
 struct Polygon {
+    // An edge bounds the span of the rows it spans from the left (side 1) or the right (-1) at
+    // the floor quotient of n0 + y step over d on row y; a flat edge (side 0) lies along a row.
     struct Edge {
-        int64_t a, b, c, bias;
-        int64_t yLo, yHi;  // the rows it spans, in 1/256 pixel
+        int64_t n0 = 0, step = 0, d = 1, dq = 0, dr = 0;  // dq, dr: step's quotient and remainder
+        double inverse = 1;                               // 1 / d
+        int32_t rowFirst = 0, rowLast = -1;
+        int8_t side = 0;
+        bool flatEmpty = false;  // a flat edge leaves its row outside
     } edges[4];
     int32_t n = 0;
     int32_t rowFirst = 0, rowLast = -1;  // the rows it covers, inside the clip box
