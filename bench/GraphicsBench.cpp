@@ -4,7 +4,9 @@
 //     point-sampled and bilinear, on 1 and on 8 drawing threads, and the same scene with the same
 //     filter through SDL2's software renderer (SDL_RenderCopyEx into a surface) and its OpenGL
 //     renderer (batching on; Mesa's CPU rasteriser here), skipped when SDL cannot make that
-//     renderer. The four take turns frame by frame, so a busy machine slows them alike; each
+//     renderer. Ours and SDL's OpenGL take turns frame by frame, so a busy machine slows them
+//     alike; SDL's software renderer runs after them (its long single-threaded frames, taken in
+//     turn, left the other processes of a busy machine on the cores the next frame wanted). Each
 //     figure is the median of the timed frames, after a few untimed ones.
 // Run by hand: bin/plm_bench_graphics [frames]
 #include <SDL.h>
@@ -196,14 +198,19 @@ int main(int argc, char** argv) {
             std::vector<Contender> all;
             all.push_back({"ours/1", [&] { one.Frame(scene); }, {}});
             all.push_back({"ours/8", [&] { eight.Frame(scene); }, {}});
-            if (swTex) all.push_back({"soft", [&] { SdlFrame(sw.Renderer(), swTex, scene); }, {}});
             if (glTex) all.push_back({"gl", [&] { SdlFrame(gl.Renderer(), glTex, scene); }, {}});
-            for (int f = 0; f < warmUp + frames; ++f)
-                for (Contender& c : all) {
-                    double t0 = plmbench::NowMs();
-                    c.frame();
-                    if (f >= warmUp) c.ms.push_back(plmbench::NowMs() - t0);
-                }
+            if (swTex) all.push_back({"soft", [&] { SdlFrame(sw.Renderer(), swTex, scene); }, {}});
+            auto turns = [&](size_t from, size_t to) {
+                for (int f = 0; f < warmUp + frames; ++f)
+                    for (size_t i = from; i < to; ++i) {
+                        double t0 = plmbench::NowMs();
+                        all[i].frame();
+                        if (f >= warmUp) all[i].ms.push_back(plmbench::NowMs() - t0);
+                    }
+            };
+            size_t together = glTex ? 3 : 2;
+            turns(0, together);
+            turns(together, all.size());
             auto median = [&](const char* name) {
                 for (const Contender& c : all)
                     if (std::strcmp(c.name, name) == 0) return plmbench::Median(c.ms);
