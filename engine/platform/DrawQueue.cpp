@@ -1,6 +1,7 @@
 #include "platform/DrawQueue.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "platform/RasterThreads.h"
 
@@ -84,7 +85,15 @@ void DrawQueue::SetUp(Chunk& chunk) {
 
 void DrawQueue::DrawBand(const Chunk& chunk, int band) const {
     int32_t top = band * kBandRows, bottom = std::min(top + kBandRows, height_);
-    for (uint16_t entry : chunk.bins[size_t(band)]) {
+    const std::vector<uint16_t>& bin = chunk.bins[size_t(band)];
+    for (size_t k = 0; k < bin.size(); ++k) {
+        uint16_t entry = bin[k];
+        if (k + 1 < bin.size()) {
+            // The next polygon is fetched while this one draws: set up on another core or long
+            // ago, it is seldom in this core's cache, and its rows cannot start without it.
+            const auto* next = reinterpret_cast<const char*>(&chunk.polygons[bin[k + 1] & ~kPolygonEntry]);
+            for (size_t line = 0; line < offsetof(raster::Polygon, pc); line += 64) __builtin_prefetch(next + line);
+        }
         if (entry & kPolygonEntry) {
             raster::DrawPolygonRows(chunk.polygons[entry & ~kPolygonEntry], top, bottom);
             continue;
