@@ -203,7 +203,7 @@ constexpr std::array<Point, kLauncherButtons> kLauncherButtonAt{{{409, 195}, {40
 constexpr Rect LauncherButtonNormal(int b) { return {646, 80 * b, 150, 75}; }
 constexpr Rect LauncherButtonLit(int b) { return {800, 80 * b, 150, 75}; }
 // Tooltip boxes (Play has none), each as wide as its text needs.
-constexpr std::array<Rect, kLauncherButtons> kLauncherTooltip{{{0, 0, 0, 0}, {0, 488, 486, 22}, {0, 516, 90, 22}, {0, 544, 250, 22}}};
+constexpr std::array<Rect, kLauncherButtons> kLauncherTooltip{{{0, 0, 0, 0}, {0, 488, 486, 22}, {0, 516, 100, 22}, {0, 544, 250, 22}}};
 constexpr std::array<const char*, kLauncherButtons> kLauncherTooltipText{{
     "",
     " Click here to view our website and learn about other games and screensavers.",

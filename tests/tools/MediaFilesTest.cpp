@@ -137,6 +137,37 @@ TEST(MediaFiles, EveryRectangleLiesInsideItsPictureAndHoldsAnImage) {
     }
 }
 
+// The launcher's tooltips: each text ends inside its box, clear of the right-hand border.
+TEST(MediaFiles, LauncherTooltipTextStaysInsideItsBox) {
+    const Picture p = Read(BinDir() + tm::kLauncherPicture);
+    ASSERT_EQ(p.width, tm::kLauncherPictureWidth);
+    for (size_t b = 0; b < tm::kLauncherTooltip.size(); ++b) {
+        const tm::Rect r = tm::kLauncherTooltip[b];
+        if (r.w == 0) continue;
+        // The two columns inside the border hold nothing but the box's fill.
+        for (int x = r.x + r.w - 3; x <= r.x + r.w - 2; ++x)
+            for (int y = r.y + 1; y <= r.y + r.h - 2; ++y)
+                EXPECT_EQ(p.At(x, y) & 0xffffffu, 0xffffe1u) << tm::kLauncherTooltipText[b] << " at " << x << "," << y;
+    }
+}
+
+// Every level background frames the level, score and gems-left numbers in a panel centred on them:
+// the panel's gold rim lies as far left of the numbers' centre as right of it.
+TEST(MediaFiles, HudPanelIsCentredOnTheHudNumbers) {
+    auto gold = [](uint32_t px) { return Channel(px, 1) > 170 && Channel(px, 2) > 110 && Channel(px, 3) < 110; };
+    std::vector<std::string> names{"survival.jpg"};
+    for (int i = 1; i <= tm::kBackgrounds; ++i) names.push_back(std::to_string(i) + "b.jpg");
+    const int y = (tm::kHudNumberY[0] + tm::kHudNumberY[1]) / 2;  // between the level and score boxes
+    for (const std::string& name : names) {
+        const Picture& p = Load(name);
+        ASSERT_GT(p.width, 0) << name;
+        int left = tm::kHudCentreX, right = tm::kHudCentreX;
+        while (left > 0 && !gold(p.At(left, y))) --left;
+        while (right < tm::kScreen.w - 1 && !gold(p.At(right, y))) ++right;
+        EXPECT_NEAR(tm::kHudCentreX - left, right - tm::kHudCentreX, 3) << name << ": rim at " << left << " and " << right;
+    }
+}
+
 TEST(MediaFiles, FadeTexelIsOpaqueBlack) {
     const Picture& p = Load("plmres1.png");
     for (int y = 0; y < 3; ++y)

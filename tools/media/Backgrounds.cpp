@@ -100,14 +100,17 @@ void Chrome(cairo_t* cr, bool lit) {
     }
     for (int c = 6; c <= 17; ++c) Tile32(cr, CellX(c), CellY(18), kWall, 0);
 
-    // Left panel: title, then level, score and gems left around x 120.
+    // Left column: the title panel, then the level, score and gems-left panel; both end just
+    // short of the wall at x 180.
     PanelStyle ps;
-    DrawPanel(cr, 10, 18, 164, 76, ps);
+    DrawPanel(cr, 14, 18, 164, 76, ps);
     TextStyle logo = GoldText(30);
-    DrawText(cr, "TESSALY", 92, 48, logo, 150);
-    for (int i = 0; i < 6; ++i) GemIcon(cr, i + 1, 37 + i * 22, 76, 8);
+    DrawText(cr, "TESSALY", 96, 48, logo, 150);
+    for (int i = 0; i < 6; ++i) GemIcon(cr, i + 1, 41 + i * 22, 76, 8);
 
-    DrawPanel(cr, 10, 140, 168, 300, ps);
+    // Centred on the numbers' x 120.
+    const double halfPanel = 58, halfInset = 48;
+    DrawPanel(cr, kHudCentreX - halfPanel, 140, 2 * halfPanel, 300, ps);
     const char* labels[3] = {"LEVEL", "SCORE", "GEMS LEFT"};
     for (int i = 0; i < 3; ++i) {
         double ny = kHudNumberY[i];
@@ -118,10 +121,10 @@ void Chrome(cairo_t* cr, bool lit) {
         lt.bottom = Hex(0xe8b84a);
         lt.outlineWidth = 1.2;
         DrawText(cr, labels[i], kHudCentreX, ny - 22, lt);
-        DrawInset(cr, kHudCentreX - 56, ny - 8, 112, 40, 10, 0.75);
+        DrawInset(cr, kHudCentreX - halfInset, ny - 8, 2 * halfInset, 40, 10, 0.75);
     }
-    for (int i = 0; i < 3; ++i) GemIcon(cr, 2 * i + 1, 44 + i * 38, 472, 13);
-    for (int i = 0; i < 3; ++i) GemIcon(cr, 2 * i + 2, 44 + i * 38, 508, 13);
+    for (int i = 0; i < 3; ++i) GemIcon(cr, 2 * i + 1, kHudCentreX + (i - 1) * 38, 472, 13);
+    for (int i = 0; i < 3; ++i) GemIcon(cr, 2 * i + 2, kHudCentreX + (i - 1) * 38, 508, 13);
 
     // Right panel: the six shapes, then the menu button.
     DrawPanel(cr, 640, 60, 150, 350, ps);
