@@ -109,7 +109,7 @@ void Chrome(cairo_t* cr, bool lit) {
     for (int i = 0; i < 6; ++i) GemIcon(cr, i + 1, 41 + i * 22, 76, 8);
 
     // Centred on the numbers' x 120.
-    const double halfPanel = 58, halfInset = 48;
+    const double halfPanel = 58, halfInset = 50;  // the inset holds a seven-digit score
     DrawPanel(cr, kHudCentreX - halfPanel, 140, 2 * halfPanel, 300, ps);
     const char* labels[3] = {"LEVEL", "SCORE", "GEMS LEFT"};
     for (int i = 0; i < 3; ++i) {
