@@ -125,12 +125,7 @@ bool DrawQueue::Task() {
         if (more && threads_) threads_->Wake();
         return true;
     }
-    // Each thread looks first at its own share of the bands, which it drew last time too: a band
-    // drawn by another core than before has its rows moved over from that core's cache. A thread
-    // with nothing left in its share goes on to the next threads' shares.
-    int threads = threads_ ? threads_->Threads() : 1;
-    int start = RasterThreads::Current() % threads * bands_ / threads;
-    for (int k = 0, b = start; k < bands_; ++k, b = b + 1 == bands_ ? 0 : b + 1) {
+    for (int b = 0; b < bands_; ++b) {
         if (bandBusy_[size_t(b)] || bandDone_[size_t(b)] >= ready_) continue;
         bandBusy_[size_t(b)] = 1;
         int from = bandDone_[size_t(b)], to = ready_;

@@ -5,17 +5,11 @@
 
 namespace plm::platform {
 
-namespace {
-
-thread_local int tCurrent = 0;  // see Current
-
-}  // namespace
-
 RasterThreads::RasterThreads(int threads) {
     // A system that refuses another thread leaves fewer workers, not an exception from the
     // device's constructor (and the started workers joinable in a half-built object).
     try {
-        for (int i = 1; i < threads; ++i) workers_.emplace_back([this, i] { Work(i); });
+        for (int i = 1; i < threads; ++i) workers_.emplace_back([this] { Work(); });
     } catch (const std::exception&) {
     }
 }
@@ -63,10 +57,7 @@ void RasterThreads::Finish(const std::function<bool()>& task, const std::functio
     task_ = nullptr;
 }
 
-int RasterThreads::Current() { return tCurrent; }
-
-void RasterThreads::Work(int index) {
-    tCurrent = index;
+void RasterThreads::Work() {
     unsigned seen = 0;
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {

@@ -20,8 +20,6 @@ public:
     RasterThreads& operator=(const RasterThreads&) = delete;
 
     int Threads() const { return int(workers_.size()) + 1; }
-    // The calling thread's number: 1 up to Threads() - 1 inside a worker, 0 on any other thread.
-    static int Current();
 
     // Opens a session: the workers call task() while it returns true. task stays in use until
     // Finish returns.
@@ -33,7 +31,7 @@ public:
     void Finish(const std::function<bool()>& task, const std::function<bool()>& done);
 
 private:
-    void Work(int index);
+    void Work();
 
     std::vector<std::thread> workers_;
     std::mutex mutex_;
