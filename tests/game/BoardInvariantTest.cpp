@@ -78,7 +78,9 @@ TEST_F(BoardInvariantTest, GemsAreConservedAndEveryLiftedGemLands) {
         // Every gem rests on the floor or on another gem, and no cell is left marked.
         for (int x = 6; x <= 17; ++x)
             for (int y = 1; y <= 16; ++y) {
-                if (CellValue(x, y) > 0) EXPECT_GT(CellValue(x, y + 1), 0) << x << "," << y;
+                if (CellValue(x, y) > 0) {
+                    EXPECT_GT(CellValue(x, y + 1), 0) << x << "," << y;
+                }
                 EXPECT_EQ(E().Map()->ID1(x, y, 1), 0);
             }
     }

@@ -51,8 +51,9 @@ TEST_F(FallingTest, StackedGemsFallTogetherWithoutOverlapping) {
         UpdateFallingGems();
         for (int a = 21; a <= 23; ++a)
             for (int b = a + 1; b <= 23; ++b)
-                if (E().Sprite()->Enabled(a) && E().Sprite()->Enabled(b))
+                if (E().Sprite()->Enabled(a) && E().Sprite()->Enabled(b)) {
                     EXPECT_GE(std::abs(E().Sprite()->Y(a) - E().Sprite()->Y(b)), 32.0f - 1) << frame;
+                }
     }
     EXPECT_EQ(FallingGems(), 0);
     EXPECT_EQ(Picture(4), (std::vector<std::string>{"............", "1...........", "2...........", "3..........."}));

@@ -165,7 +165,9 @@ TEST_F(LauncherTest, LinkFileAddressGoesToTheShellOnlyWhenItIsAWebAddress) {
         if (c.title) {
             ASSERT_EQ(recorder->Boxes.size(), 1u);
             EXPECT_EQ(recorder->Boxes[0].Title, c.title);
-            if (c.text) EXPECT_EQ(recorder->Boxes[0].Text, c.text);
+            if (c.text) {
+                EXPECT_EQ(recorder->Boxes[0].Text, c.text);
+            }
         } else {
             EXPECT_TRUE(recorder->Boxes.empty());
         }

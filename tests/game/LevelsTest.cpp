@@ -183,7 +183,9 @@ TEST_F(LevelsTest, ShuffleKeepsEveryPlayfieldCell) {
             for (int x = 6; x <= 17; ++x) EXPECT_GE(cells.count({x, y}), 1u) << x << "," << y;
         // The first shuffle mixes the 192 cells with 108 empty entries; a later one refills only
         // the first 192, so the tail keeps what the last game left there.
-        if (pass == 0) EXPECT_EQ(cells.count({0, 0}), 108u);
+        if (pass == 0) {
+            EXPECT_EQ(cells.count({0, 0}), 108u);
+        }
         EXPECT_EQ(cells.size(), 300u);
     }
 }

@@ -148,7 +148,9 @@ TEST_F(SessionTest, MainGoesFromTheLauncherThroughASessionBackToTheLauncher) {
         EXPECT_EQ(tessaly::Main(), 0);
         EXPECT_EQ(launchers, 2);
         EXPECT_EQ(recorder->Boxes.size(), c == kDeviceFails ? 1u : 0u);
-        if (c == kRestart) EXPECT_EQ(sessions, 2);
+        if (c == kRestart) {
+            EXPECT_EQ(sessions, 2);
+        }
         EXPECT_FALSE(G().Run.Engine);
         EXPECT_TRUE(std::filesystem::exists(folder.file("config.dat")));
     }

@@ -583,7 +583,9 @@ TEST_F(TessalyXvfb, PlaysAGameFromTheLauncherThroughTheCarouselToItsHighScore) {
     ASSERT_TRUE(saved.LoadScores());
     EXPECT_EQ(saved.GetName(tinted, kCarouselMode), "GUEST");
     EXPECT_GE(std::stoi("0" + saved.GetDataString1(tinted, kCarouselMode)), 2);
-    if (tinted < 10) EXPECT_EQ(saved.GetDataString1(tinted + 1, kCarouselMode), std::to_string(tinted));
+    if (tinted < 10) {
+        EXPECT_EQ(saved.GetDataString1(tinted + 1, kCarouselMode), std::to_string(tinted));
+    }
     for (int32_t table : {1, 2, 4, 5}) EXPECT_EQ(saved.GetName(10, table), "GUEST");
     plm::ResetState();
     if (fs::exists(plmtest::BuildBinFile("data.log"))) {
