@@ -228,7 +228,7 @@ void MakeTitlePictures(const std::string& dir) {
         const std::vector<std::vector<std::string>> text = {
             {"Gems arrive row by row. Click a gem", "to clear every straight line of three", "or more through it.",
              "Forty prepared levels, each one", "a little faster than the last."},
-            {"Endless fresh boards with new", "specials at every level. The cells", "a click would clear light up",
+            {"Forty freshly made boards, new", "specials at every level. The cells", "a click would clear light up",
              "under the pointer.", "Clear the quota to move on."},
             {"Pick your own background and", "the level to start from. The board", "is never wiped: reach the quota",
              "and the next level goes on", "at once."},
