@@ -5,12 +5,15 @@
 //     filter through SDL2's software renderer (SDL_RenderCopyEx into a surface) and its OpenGL
 //     renderer (batching on; Mesa's CPU rasteriser here), skipped when SDL cannot make that
 //     renderer. Ours and SDL's OpenGL take turns frame by frame, so a busy machine slows them
-//     alike; then ours on 8 threads alone, frame after frame, whose data stays in the caches
-//     where a turn of SDL's OpenGL (on every core too) pushes it out; SDL's software renderer
-//     last (its long single-threaded frames, taken in turn, left the other processes of a busy
-//     machine on the cores the next frame wanted). Each figure is the median of the timed
-//     frames, after a few untimed ones.
-// Run by hand: bin/plm_bench_graphics [frames]
+//     alike; then ours on 1 thread and on 8 threads alone, each frame after frame, whose data
+//     stays in the caches where a turn of SDL's OpenGL (on every core too) pushes it out, so the
+//     scaling from 1 to 8 threads is given both ways; SDL's software renderer last (its long
+//     single-threaded frames, taken in turn, left the other processes of a busy machine on the
+//     cores the next frame wanted). Each figure is the median of the timed frames, after a few
+//     untimed ones. A checksum of our frame on 1 and on 8 threads shows the pixels stay the same
+//     when the rasteriser changes.
+// Run by hand: bin/plm_bench_graphics [frames [sprites]] (sprites: one count instead of 100,
+// 1000 and 10000)
 #include <SDL.h>
 
 #include <cmath>
@@ -115,6 +118,15 @@ public:
         dev_.EndScene();
         dev_.Present();
     }
+    // FNV-1a over the last presented frame's pixels.
+    uint32_t Checksum() const {
+        pp::Image frame;
+        if (!dev_.ReadPresentedFrame(frame)) return 0;
+        uint32_t h = 2166136261u;
+        for (uint32_t px : frame.pixels)
+            for (int shift = 0; shift < 32; shift += 8) h = (h ^ ((px >> shift) & 0xFF)) * 16777619u;
+        return h;
+    }
 
 private:
     static pp::DeviceSettings Settings() {
@@ -168,31 +180,40 @@ private:
     SDL_Renderer* renderer_ = nullptr;
 };
 
-void PrintRow(int n, const char* filter, double one, double eight, double alone, double sw, double gl) {
-    std::printf("%6d %9s %9.2f %9.2f %7.2fx %9.2f %10.2f %7.2fx", n, filter, one, eight, one / eight, alone, sw,
-                sw / eight);
-    if (gl > 0)
-        std::printf(" %10.2f %7.2fx\n", gl, gl / eight);
+struct Row {
+    double one, eight, oneAlone, eightAlone, sw, gl;
+};
+
+void PrintRow(int n, const char* filter, const Row& r, uint32_t sumOne, uint32_t sumEight) {
+    std::printf("%6d %9s %9.2f %9.2f %7.2fx %9.2f %9.2f %7.2fx %10.2f %7.2fx", n, filter, r.one, r.eight,
+                r.one / r.eight, r.oneAlone, r.eightAlone, r.oneAlone / r.eightAlone, r.sw, r.sw / r.eight);
+    if (r.gl > 0)
+        std::printf(" %10.2f %7.2fx", r.gl, r.gl / r.eight);
     else
-        std::printf(" %10s %8s\n", "-", "-");
+        std::printf(" %10s %8s", "-", "-");
+    std::printf("  %08x%s\n", sumOne, sumOne == sumEight ? "" : " (8 threads differ!)");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    const int only = argc > 2 ? std::max(1, std::atoi(argv[2])) : 0;
     const int warmUp = 3;
     ClearPresent(std::max(frames * 10, 300));
 
     plmbench::SdlOpenGl gl(kW, kH);
     SdlSoftware sw;
     std::printf("sprite batch: N rotated, tinted, alpha-blended 32x32 draws into 800x600, ms per frame, the median\n"
-                "of %d frames after %d untimed; the x columns are speed-ups (1 thread / 8 threads, SDL / ours on 8)\n",
+                "of %d frames after %d untimed; the x columns are speed-ups (1 thread / 8 threads, in turn with SDL GL\n"
+                "and alone; SDL / ours on 8 in turn); the checksum is of our frame\n",
                 frames, warmUp);
     std::printf("SDL OpenGL: %s\n", gl.Renderer() ? gl.Description().c_str() : ("unavailable: " + gl.Description()).c_str());
-    std::printf("%6s %9s %9s %9s %8s %9s %10s %8s %10s %8s\n", "N", "filter", "ours/1", "ours/8", "scaling", "8 alone",
-                "SDL soft", "soft/8", "SDL GL", "GL/8");
-    for (int n : {100, 1000, 10000}) {
+    std::printf("%6s %9s %9s %9s %8s %9s %9s %8s %10s %8s %10s %8s  %s\n", "N", "filter", "ours/1", "ours/8", "scaling",
+                "1 alone", "8 alone", "alone", "SDL soft", "soft/8", "SDL GL", "GL/8", "checksum");
+    std::vector<int> counts = {100, 1000, 10000};
+    if (only) counts = {only};
+    for (int n : counts) {
         auto scene = Scene(n);
         for (bool linear : {false, true}) {
             OurDevice one(1, linear), eight(8, linear);
@@ -201,7 +222,8 @@ int main(int argc, char** argv) {
             std::vector<Contender> all;
             all.push_back({"ours/1", [&] { one.Frame(scene); }, {}});
             all.push_back({"ours/8", [&] { eight.Frame(scene); }, {}});
-            all.push_back({"alone", [&] { eight.Frame(scene); }, {}});
+            all.push_back({"1 alone", [&] { one.Frame(scene); }, {}});
+            all.push_back({"8 alone", [&] { eight.Frame(scene); }, {}});
             if (glTex) all.push_back({"gl", [&] { SdlFrame(gl.Renderer(), glTex, scene); }, {}});
             if (swTex) all.push_back({"soft", [&] { SdlFrame(sw.Renderer(), swTex, scene); }, {}});
             // The contenders named take turns frame by frame.
@@ -216,15 +238,18 @@ int main(int argc, char** argv) {
                             }
             };
             turns({"ours/1", "ours/8", "gl"});
-            turns({"alone"});  // ours on 8 threads, frame after frame as a game draws
+            // Ours frame after frame, as a game draws: on 1 thread, then on 8.
+            turns({"1 alone"});
+            turns({"8 alone"});
             turns({"soft"});
             auto median = [&](const char* name) {
                 for (const Contender& c : all)
                     if (std::strcmp(c.name, name) == 0) return plmbench::Median(c.ms);
                 return -1.0;
             };
-            PrintRow(n, linear ? "bilinear" : "point", median("ours/1"), median("ours/8"), median("alone"),
-                     median("soft"), median("gl"));
+            Row row{median("ours/1"), median("ours/8"), median("1 alone"), median("8 alone"), median("soft"),
+                    median("gl")};
+            PrintRow(n, linear ? "bilinear" : "point", row, one.Checksum(), eight.Checksum());
             if (swTex) SDL_DestroyTexture(swTex);
             if (glTex) SDL_DestroyTexture(glTex);
         }
