@@ -12,7 +12,7 @@
 namespace plm::platform::raster {
 
 // The instruction sets the pixel loops may use. Every path draws the same pixels, bit for bit.
-enum class PixelPath : uint8_t { Scalar, Sse2, Avx2 };
+enum class PixelPath : uint8_t { Scalar, Sse2, Avx2, Avx512 };
 
 // The widest path this processor runs.
 PixelPath BestPixelPath();

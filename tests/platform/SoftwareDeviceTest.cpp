@@ -747,12 +747,12 @@ pp::Image MixedScene(pp::raster::PixelPath path, int threads) {
 
 }  // namespace
 
-// The scalar, SSE2 and AVX2 loops and any number of threads draw the same pixels, bit for bit
+// The scalar, SSE2, AVX2 and AVX-512 loops and any number of threads draw the same pixels, bit for bit
 // (a path the processor lacks falls back to the widest it has, which still compares).
 TEST(SoftwareDevice, EveryInstructionPathAndThreadCountDrawsTheSamePixels) {
     using pp::raster::PixelPath;
     pp::Image reference = MixedScene(PixelPath::Scalar, 1);
-    for (PixelPath path : {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2})
+    for (PixelPath path : {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2, PixelPath::Avx512})
         for (int threads : {1, 3, 8}) {
             if (path == PixelPath::Scalar && threads == 1) continue;
             EXPECT_EQ(MixedScene(path, threads).pixels, reference.pixels)
