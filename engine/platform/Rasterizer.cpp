@@ -772,42 +772,101 @@ PixelPath BestPixelPath() {
 
 uint32_t AlphaBlend(uint32_t src, uint32_t dst) { return BlendPixel<kAlpha>(Shade{}, src, dst); }
 
-// One edge of a polygon walked down its rows (see Polygon::Edge): the bound on row y is the floor
-// quotient q of the numerator n0 + y step over d; from row to row q and its remainder move by the
-// step's quotient and remainder, exact integer steps with no division.
+// The edges of a polygon walked down its rows together (see Polygon::Edge): an edge's bound on
+// row y is the floor quotient q of the numerator n0 + y step over d; from row to row q and its
+// remainder move by the step's quotient and remainder, exact integer steps with no division.
+// Every sloped edge steps on every row and bounds the span only on the rows it spans, with no
+// branch: a remainder's carry follows the edge's slope, which no branch predictor guesses.
+// Lefts and Rights, when not 0, are the polygon's counts of edges on each side, known at
+// compile time so that the walk's state stays in registers. With Every set each edge bounds
+// every row, which draws the same span on a strictly convex polygon: there a row's span lies
+// between two edges reaching it, and any other edge's line meets the polygon only along that
+// edge, so it holds every pixel of the row strictly inside; and its flat edges lie along its
+// first or last row, which the set-up leaves out when they empty it.
+template <int Lefts, int Rights, bool Every>
 class EdgeWalk {
 public:
-    void Start(const Polygon::Edge& e, int64_t y) {
-        e_ = &e;
-        if (e.side == 0) return;
-        y = std::max<int64_t>(y, e.rowFirst);
-        int64_t n = e.n0 + y * e.step;
-        // The quotient estimated in floating point, then settled by whole steps (one or two, a
-        // few dozen at most for numerators near the coordinate limit).
-        q_ = int64_t(double(n) * e.inverse), r_ = n - q_ * e.d;
-        while (r_ < 0) --q_, r_ += e.d;
-        while (r_ >= e.d) ++q_, r_ -= e.d;
+    EdgeWalk(const Polygon& p, int64_t y) : p_(p) {
+        for (int i = 0; i < Sloped(); ++i) {
+            const Polygon::Edge& e = p.edges[i];
+            int64_t n = e.n0 + y * e.step;
+            // The quotient estimated in floating point, then settled by whole steps (one or two, a
+            // few dozen at most for numerators near the coordinate limit).
+            int64_t q = int64_t(double(n) * e.inverse), r = n - q * e.d;
+            while (r < 0) --q, r += e.d;
+            while (r >= e.d) ++q, r -= e.d;
+            q_[i] = q, r_[i] = r;
+        }
+        // A flat edge lies along at most one row, which is all inside or all outside.
+        for (int i = Sloped(); i < p.n; ++i)
+            if (p.edges[i].flatEmpty && p.edges[i].rowFirst <= p.edges[i].rowLast)
+                (empty_[0] == kNoRow ? empty_[0] : empty_[1]) = p.edges[i].rowFirst;
     }
 
-    // Narrows [xmin, xmax] to the edge's inside on row y, then moves to the next row.
-    [[gnu::always_inline]] void Narrow(int64_t y, int64_t& xmin, int64_t& xmax) {
-        const Polygon::Edge& e = *e_;
-        if (y < e.rowFirst || y > e.rowLast) return;
-        if (e.side > 0) {
-            xmin = std::max(xmin, q_);
-        } else if (e.side < 0) {
-            xmax = std::min(xmax, q_);
-        } else {
-            if (e.flatEmpty) xmax = xmin - 1;
-            return;
+    // Narrows [xmin, xmax] to the edges' inside on row y, then moves to the next row.
+    [[gnu::always_inline]] void Row(int64_t y, int64_t& xmin, int64_t& xmax) {
+        const Polygon::Edge* e = p_.edges;
+        for (int i = 0; i < Sloped(); ++i) {
+            bool on = Every || ((y >= e[i].rowFirst) & (y <= e[i].rowLast));
+            if (i < LeftCount())
+                xmin = on ? std::max(xmin, q_[i]) : xmin;
+            else
+                xmax = on ? std::min(xmax, q_[i]) : xmax;
+            int64_t q = q_[i] + e[i].dq, r = r_[i] + e[i].dr;
+            int64_t carry = r >= e[i].d;
+            q_[i] = q + carry, r_[i] = r - (e[i].d & -carry);
         }
-        q_ += e.dq, r_ += e.dr;
-        if (r_ >= e.d) ++q_, r_ -= e.d;
+        if constexpr (!Every) xmax = (y == empty_[0]) | (y == empty_[1]) ? xmin - 1 : xmax;
     }
 
 private:
-    const Polygon::Edge* e_ = nullptr;
-    int64_t q_ = 0, r_ = 0;
+    static constexpr int64_t kNoRow = INT64_MIN;
+    int LeftCount() const { return Lefts ? Lefts : p_.lefts; }
+    int Sloped() const { return Lefts ? Lefts + Rights : p_.lefts + p_.rights; }
+
+    const Polygon& p_;
+    int64_t q_[4] = {}, r_[4] = {};
+    int64_t empty_[2] = {kNoRow, kNoRow};
+};
+
+// The 16.16 texture coordinates of a row's first pixel, less the guarded copy's origin, for a
+// polygon whose rows need no tests (Polygon::guarded): the arithmetic of the general row code,
+// which for coordinates inside 16.16 needs no clamp, on both coordinates at once.
+class GuardedStart {
+public:
+#if defined(__SSE2__)
+    GuardedStart(const Polygon& p, double half) : p_(p), half_(_mm_set1_pd(half)) {}
+
+    [[gnu::always_inline]] void At(int64_t x, int64_t y, SpanArgs& a) const {
+        __m128d t = _mm_add_pd(base_, _mm_mul_pd(dx_, _mm_sub_pd(_mm_set1_pd(double(x) + 0.5), x0_)));
+        t = _mm_sub_pd(_mm_add_pd(t, _mm_mul_pd(dy_, _mm_sub_pd(_mm_set1_pd(double(y) + 0.5), y0_))), half_);
+        __m128d w = _mm_mul_pd(t, _mm_set1_pd(65536.0));
+        // Halves away from zero, as Round: w plus a half of w's sign, truncated.
+        __m128d h = _mm_or_pd(_mm_and_pd(w, _mm_set1_pd(-0.0)), _mm_set1_pd(0.5));
+        __m128i fixed = _mm_sub_epi32(_mm_cvttpd_epi32(_mm_add_pd(w, h)), origin_);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(&a.u), fixed);
+    }
+
+private:
+    const Polygon& p_;
+    const __m128d half_, base_ = _mm_setr_pd(p_.pu.base, p_.pv.base);
+    const __m128d dx_ = _mm_setr_pd(p_.pu.dx, p_.pv.dx), dy_ = _mm_setr_pd(p_.pu.dy, p_.pv.dy);
+    const __m128d x0_ = _mm_set1_pd(p_.x0), y0_ = _mm_set1_pd(p_.y0);
+    const __m128i origin_ = _mm_setr_epi32(int32_t(uint32_t(p_.originX) << 16), int32_t(uint32_t(p_.originY) << 16), 0, 0);
+#else
+    GuardedStart(const Polygon& p, double half) : p_(p), half_(half) {}
+
+    void At(int64_t x, int64_t y, SpanArgs& a) const {
+        double sx = double(x) + 0.5, sy = double(y) + 0.5;
+        double u = p_.pu.At(sx, sy, p_.x0, p_.y0) - half_, v = p_.pv.At(sx, sy, p_.x0, p_.y0) - half_;
+        a.u = int32_t(uint32_t(ToFixed(u)) - (uint32_t(p_.originX) << 16));
+        a.v = int32_t(uint32_t(ToFixed(v)) - (uint32_t(p_.originY) << 16));
+    }
+
+private:
+    const Polygon& p_;
+    double half_;
+#endif
 };
 
 bool SetUpPolygon(const Target& t, const State& st, const Vertex* vin, int n, Polygon& p) {
@@ -833,10 +892,24 @@ bool SetUpPolygon(const Target& t, const State& st, const Vertex* vin, int n, Po
 
     // Edge i runs from vertex order[i] to order[i+1]; inside is A x + B y + C > 0, and = 0 too on
     // a top or left edge. All in 1/256 pixel.
-    int64_t minY = Y[0], maxY = Y[0];
-    p.n = n;
+    int64_t minY = Y[0], maxY = Y[0], minX = X[0], maxX = X[0];
+    bool convex = true;  // strictly: every corner turns the same way
+    // The row loop takes the edges by side: from the left (Y falling along the edge), from the
+    // right, then the flat ones.
+    int slot[4], lefts = 0, rights = 0;
     for (int i = 0; i < n; ++i) {
-        int a = order[i], b = order[(i + 1) % n];
+        int64_t ea = Y[order[i]] - Y[order[(i + 1) % n]];
+        lefts += ea > 0, rights += ea < 0;
+    }
+    for (int i = 0, left = 0, right = lefts, flat = lefts + rights; i < n; ++i) {
+        int64_t ea = Y[order[i]] - Y[order[(i + 1) % n]];
+        slot[i] = ea > 0 ? left++ : ea < 0 ? right++ : flat++;
+    }
+    p.n = n, p.lefts = lefts, p.rights = rights;
+    for (int i = 0; i < n; ++i) {
+        int a = order[i], b = order[(i + 1) % n], c = order[(i + 2) % n];
+        convex &= (X[b] - X[a]) * (Y[c] - Y[b]) - (Y[b] - Y[a]) * (X[c] - X[b]) > 0;
+        minX = std::min(minX, X[i]), maxX = std::max(maxX, X[i]);
         int64_t ea = Y[a] - Y[b], eb = X[b] - X[a], ec = -(ea * X[a] + eb * Y[a]);
         bool topLeft = ea > 0 || (ea == 0 && eb > 0);
         int64_t bias = topLeft ? 0 : 1;
@@ -845,7 +918,8 @@ bool SetUpPolygon(const Target& t, const State& st, const Vertex* vin, int n, Po
         // Pixel x of row y is inside when A x + K(y) >= 0, A = 256 a and K(y) = b (256 y + 128) +
         // c + 128 a - bias: from the left (A > 0) x >= ceil(-K / A) = floor((-K + A - 1) / A),
         // from the right (A < 0) x <= floor(K / -A).
-        Polygon::Edge& e = p.edges[i];
+        Polygon::Edge& e = p.edges[slot[i]];
+        e = Polygon::Edge{};
         e.rowFirst = int32_t(std::clamp<int64_t>(-FloorDiv(-(yLo - 128), 256), INT32_MIN, INT32_MAX));
         e.rowLast = int32_t(std::clamp<int64_t>(FloorDiv(yHi - 128, 256), INT32_MIN, INT32_MAX));
         int64_t k0 = eb * 128 + ec + ea * 128 - bias;
@@ -867,6 +941,14 @@ bool SetUpPolygon(const Target& t, const State& st, const Vertex* vin, int n, Po
     // span strictly inside, so the row loop tests only the edges whose height includes the row.
     int64_t rowFirst = std::max<int64_t>(clipT, -FloorDiv(-(minY - 128), 256));
     int64_t rowLast = std::min<int64_t>(clipB - 1, FloorDiv(maxY - 128, 256));
+    // A flat edge that leaves its row outside empties it; at the top or the bottom (where a
+    // convex polygon has its flat edges) the row is left out at once.
+    for (int i = lefts + rights; i < n; ++i) {
+        const Polygon::Edge& e = p.edges[i];
+        if (!e.flatEmpty || e.rowFirst > e.rowLast) continue;
+        if (e.rowFirst == rowFirst) ++rowFirst;
+        else if (e.rowFirst == rowLast) --rowLast;
+    }
     if (rowFirst > rowLast) return false;
     p.rowFirst = int32_t(rowFirst), p.rowLast = int32_t(rowLast);
     p.clipL = clipL, p.clipR = clipR;
@@ -919,46 +1001,100 @@ bool SetUpPolygon(const Target& t, const State& st, const Vertex* vin, int n, Po
         p.guardLowX = int64_t(s.minX - s.guard) << 16, p.guardHighX = (int64_t(s.maxX + s.guard) - reach + 1) << 16;
         p.guardLowY = int64_t(s.minY - s.guard) << 16, p.guardHighY = (int64_t(s.maxY + s.guard) - reach + 1) << 16;
     }
+    p.guarded = false;
+    if (p.tex && !p.wrap && s.guard && !p.gouraud && convex) {
+        // A row's span lies between two edges, so between the corners: its first and last taps
+        // lie within the corners' range of coordinates, give or take the rounding to 16.16 (half
+        // a unit, and half a unit more for each step of the rounded du and dv along the widest
+        // row) and a little more for the floating-point arithmetic.
+        double half = p.tex == 2 ? 0.5 : 0.0;
+        double margin = (double(maxX - minX) / 256.0 * 0.5 + 8.0) / 65536.0;
+        auto fits = [&](const Plane& plane, int32_t origin, int64_t low, int64_t high) {
+            double lo = plane.At(px[0], py[0], p.x0, p.y0), hi = lo;
+            for (int i = 1; i < n; ++i) {
+                double c = plane.At(px[i], py[i], p.x0, p.y0);
+                lo = std::min(lo, c), hi = std::max(hi, c);
+            }
+            lo -= half + margin, hi += margin - half;
+            // The row code also skips rows reaching a pixel past them beyond 16.16's range.
+            double far = std::max(std::fabs(lo), std::fabs(hi)) + std::fabs(plane.dx) + 1;
+            return far < 32000 && (lo - origin) * 65536.0 >= double(low) && (hi - origin) * 65536.0 < double(high);
+        };
+        p.guarded = fits(p.pu, p.originX, p.guardLowX, p.guardHighX) && fits(p.pv, p.originY, p.guardLowY, p.guardHighY);
+    }
     return true;
 }
 
-void DrawPolygonRows(const Polygon& p, int32_t top, int32_t bottom) {
-    const Shade& s = p.shade;
-    double half = p.tex == 2 ? 0.5 : 0.0;  // bilinear taps sit half a texel before the sample point
-    int64_t first = std::max(p.rowFirst, top), last = std::min(p.rowLast, bottom - 1);
-    EdgeWalk walks[4];
-    for (int i = 0; i < p.n; ++i) walks[i].Start(p.edges[i], first);
+namespace {
+
+// Each row first to last of a polygon that holds a span, its destination and count in args,
+// handed to shade(args, x, y) with the span's first pixel x.
+template <class Walk, class ShadeRow>
+[[gnu::always_inline]] inline void EachSpan(const Polygon& p, Walk walk, int64_t first, int64_t last, SpanArgs& args,
+                                            ShadeRow shade) {
     for (int64_t y = first; y <= last; ++y) {
         int64_t xmin = p.clipL, xmax = p.clipR - 1;
-        for (int i = 0; i < p.n; ++i) walks[i].Narrow(y, xmin, xmax);
+        walk.Row(y, xmin, xmax);
         if (xmin > xmax) continue;
-        SpanArgs args{};
         args.dst = p.pixels + size_t(y) * size_t(p.stride) + size_t(xmin);
         args.count = int32_t(xmax - xmin + 1);
-        double sx = double(xmin) + 0.5, sy = double(y) + 0.5;
+        shade(args, xmin, y);
+    }
+}
+
+// The rows first to last of a polygon, walked with Lefts and Rights edges on each side (0: as
+// many as the polygon has).
+template <int Lefts, int Rights>
+void WalkRows(const Polygon& p, int64_t first, int64_t last) {
+    const Shade& s = p.shade;
+    double half = p.tex == 2 ? 0.5 : 0.0;  // bilinear taps sit half a texel before the sample point
+    SpanArgs args{};
+    args.du = p.du, args.dv = p.dv;
+    if (p.guarded) {
+        GuardedStart start(p, half);
+        EachSpan(p, EdgeWalk<Lefts, Rights, true>(p, first), first, last, args, [&](SpanArgs& a, int64_t x, int64_t y) {
+            start.At(x, y, a);
+            p.free(s, a);
+        });
+        return;
+    }
+    EachSpan(p, EdgeWalk<Lefts, Rights, false>(p, first), first, last, args, [&](SpanArgs& a, int64_t x, int64_t y) {
+        double sx = double(x) + 0.5, sy = double(y) + 0.5;
         if (p.tex) {
             double u = p.pu.At(sx, sy, p.x0, p.y0) - half, v = p.pv.At(sx, sy, p.x0, p.y0) - half;
             if (p.wrap) u -= std::floor(u / s.tw) * s.tw, v -= std::floor(v / s.th) * s.th;
-            double uEnd = u + p.pu.dx * args.count, vEnd = v + p.pv.dx * args.count;
+            double uEnd = u + p.pu.dx * a.count, vEnd = v + p.pv.dx * a.count;
             if (std::fabs(uEnd) > 32000 || std::fabs(vEnd) > 32000 || std::fabs(u) > 32000 || std::fabs(v) > 32000)
-                continue;  // beyond 16.16 range: only a wildly stretched wrap gets here
+                return;  // beyond 16.16 range: only a wildly stretched wrap gets here
             // Whole texels off the fixed-point coordinates move them into a guarded copy exactly.
-            args.u = int32_t(uint32_t(ToFixed(u)) - (uint32_t(p.originX) << 16));
-            args.v = int32_t(uint32_t(ToFixed(v)) - (uint32_t(p.originY) << 16));
-            args.du = p.du, args.dv = p.dv;
+            a.u = int32_t(uint32_t(ToFixed(u)) - (uint32_t(p.originX) << 16));
+            a.v = int32_t(uint32_t(ToFixed(v)) - (uint32_t(p.originY) << 16));
         }
         if (p.gouraud)
             for (int c = 0; c < 4; ++c) {
-                args.c[c] = int32_t(Round(std::clamp(p.pc[c].At(sx, sy, p.x0, p.y0), -1.0, 256.0) * 65536.0));
-                args.dc[c] = int32_t(Round(std::clamp(p.pc[c].dx, -32767.0, 32767.0) * 65536.0));
+                a.c[c] = int32_t(Round(std::clamp(p.pc[c].At(sx, sy, p.x0, p.y0), -1.0, 256.0) * 65536.0));
+                a.dc[c] = int32_t(Round(std::clamp(p.pc[c].dx, -32767.0, 32767.0) * 65536.0));
             }
-        if (p.tex && !p.wrap && s.guard && InsideGuard(p, args))
-            p.free(s, args);
+        if (p.tex && !p.wrap && s.guard && InsideGuard(p, a))
+            p.free(s, a);
         else if (p.tex && !p.wrap)
-            ShadeSplit(s, p.tex, p.free, p.bounded, args, p.inverseDu, p.inverseDv);
+            ShadeSplit(s, p.tex, p.free, p.bounded, a, p.inverseDu, p.inverseDv);
         else
-            (p.tex ? p.bounded : p.free)(s, args);
-    }
+            (p.tex ? p.bounded : p.free)(s, a);
+    });
+}
+
+}  // namespace
+
+void DrawPolygonRows(const Polygon& p, int32_t top, int32_t bottom) {
+    int64_t first = std::max(p.rowFirst, top), last = std::min(p.rowLast, bottom - 1);
+    if (first > last) return;
+    // A turned rectangle has two edges on each side, an upright one one.
+    if (p.lefts == 2 && p.rights == 2) return WalkRows<2, 2>(p, first, last);
+    if (p.lefts == 1 && p.rights == 1) return WalkRows<1, 1>(p, first, last);
+    if (p.lefts == 1 && p.rights == 2) return WalkRows<1, 2>(p, first, last);
+    if (p.lefts == 2 && p.rights == 1) return WalkRows<2, 1>(p, first, last);
+    WalkRows<0, 0>(p, first, last);
 }
 
 void DrawPolygon(const Target& t, const State& st, const Vertex* vin, int n) {

@@ -96,6 +96,8 @@ struct Polygon {
         bool flatEmpty = false;  // a flat edge leaves its row outside
     } edges[4];
     int32_t n = 0;
+    // The edges in order: those bounding from the left, then from the right, then the flat ones.
+    int32_t lefts = 0, rights = 0;
     int32_t rowFirst = 0, rowLast = -1;  // the rows it covers, inside the clip box
     int32_t clipL = 0, clipR = 0;
     uint32_t* pixels = nullptr;
@@ -107,6 +109,9 @@ struct Polygon {
     // With a guarded copy: the 16.16 coordinates whose taps all lie in it, [low, high).
     int64_t guardLowX = 0, guardHighX = 0, guardLowY = 0, guardHighY = 0;
     SpanFn free = nullptr, bounded = nullptr;  // for spans whose taps need no clamping, and the rest
+    // A strictly convex polygon whose every span's taps lie in the guarded copy, its coordinates
+    // well inside 16.16 (worked out once from the corners), so no row tests them.
+    bool guarded = false;
     Plane pu, pv;
     double x0 = 0, y0 = 0;  // the planes' origin
     Shade shade;
