@@ -451,26 +451,24 @@ struct SpanConstantsAvx512 {
     __m512i even, odd;        // a pixel's even bytes in place; its odd bytes moved down to them
     __m512i fraction;         // bits 8..15 of a 16.16 coordinate, times 256, in both 16-bit lanes
     __m512i alpha;            // the alpha lane of the odd bytes in both lanes
+    __m512i alphaLane;        // that lane alone
     __m512i pairLow, pairHigh;  // the first and second texel of sixteen 64-bit pairs
     __m512i rowStep;          // (x, y) to y tw + x
     __m512i modEven, modOdd;  // the diffuse colour as the channels are laid out
     __m512i alphaOr;
 };
 
-// Sixteen pixels (or those of mask k when Tail) of a span from pixel i on.
-template <int Tex, int Blend, bool Modulate, bool Tail>
+// The pixels of mask k among sixteen of a span from pixel i on.
+template <int Tex, int Blend, bool Modulate>
 [[gnu::target("avx512f,avx512bw,avx512vl"), gnu::always_inline]] inline void ShadeSixteenAvx512(
     const int* tex, int32_t tw, uint32_t* dst, __m512i u, __m512i v, __mmask16 k, const SpanConstantsAvx512& c) {
     const __m512i zero = _mm512_setzero_si512();
-    const __m512i alphaBits = _mm512_set1_epi32(int(0xFF000000u));
     // y tw + x in one multiply-add of 16-bit halves, as in the AVX2 loop.
     __m512i xy = _mm512_mask_blend_epi16(0xAAAAAAAAu, _mm512_maskz_srli_epi32(0xFFFF, u, 16), v);
     __m512i index = _mm512_madd_epi16(xy, c.rowStep);
     __m512i even, odd;  // the filtered texel's channels
     if constexpr (Tex == 1) {
         __m512i t = _mm512_mask_i32gather_epi32(zero, k, index, tex, 4);
-        if constexpr (Blend == kAlpha || Blend == kAddAlpha)
-            if (!_mm512_test_epi32_mask(t, alphaBits)) return;
         even = _mm512_and_si512(t, c.even), odd = _mm512_shuffle_epi8(t, c.odd);
     } else {
         // Each row's two taps side by side in one 64-bit gather; then the first and the second
@@ -484,11 +482,6 @@ template <int Tex, int Blend, bool Modulate, bool Tail>
         __m512i r0b = _mm512_mask_i32gather_epi64(zero, kb, second, row0, 4);
         __m512i r1a = _mm512_mask_i32gather_epi64(zero, ka, first, row1, 4);
         __m512i r1b = _mm512_mask_i32gather_epi64(zero, kb, second, row1, 4);
-        if constexpr (Blend == kAlpha || Blend == kAddAlpha) {
-            // All taps of all sixteen transparent: nothing changes.
-            __m512i any = _mm512_or_si512(_mm512_ternarylogic_epi32(r0a, r0b, r1a, 0xFE), r1b);
-            if (!_mm512_test_epi32_mask(any, alphaBits)) return;
-        }
         __m512i t00 = _mm512_permutex2var_epi32(r0a, c.pairLow, r0b), t10 = _mm512_permutex2var_epi32(r0a, c.pairHigh, r0b);
         __m512i t01 = _mm512_permutex2var_epi32(r1a, c.pairLow, r1b), t11 = _mm512_permutex2var_epi32(r1a, c.pairHigh, r1b);
         // Down the columns first, then across, as the scalar code does.
@@ -505,8 +498,10 @@ template <int Tex, int Blend, bool Modulate, bool Tail>
         even = _mm512_mulhi_epu16(_mm512_add_epi16(_mm512_mullo_epi16(even, c.modEven), c128), c257);
         odd = _mm512_mulhi_epu16(_mm512_add_epi16(_mm512_mullo_epi16(odd, c.modOdd), c128), c257);
     }
+    // A fully transparent source leaves an alpha-blended pixel exactly as it was: not written.
+    if constexpr (Blend == kAlpha || Blend == kAddAlpha) k = _mm512_mask_test_epi32_mask(k, odd, c.alphaLane);
     if constexpr (Blend != kReplace) {
-        __m512i d = Tail ? _mm512_maskz_loadu_epi32(k, dst) : _mm512_loadu_si512(dst);
+        __m512i d = _mm512_maskz_loadu_epi32(k, dst);
         __m512i dEven = _mm512_and_si512(d, c.even), dOdd = _mm512_shuffle_epi8(d, c.odd);
         if constexpr (Blend == kAdd) {
             const __m512i c255 = _mm512_set1_epi16(255);
@@ -528,9 +523,9 @@ template <int Tex, int Blend, bool Modulate, bool Tail>
         }
     }
     __m512i out = _mm512_ternarylogic_epi32(even, _mm512_bslli_epi128(odd, 1), c.alphaOr, 0xFE);
-    if constexpr (Tail) _mm512_mask_storeu_epi32(dst, k, out);
-    else _mm512_storeu_si512(dst, out);
+    _mm512_mask_storeu_epi32(dst, k, out);
 }
+
 
 template <int Tex, int Blend, bool Modulate>
 [[gnu::target("avx512f,avx512bw,avx512vl")]] void ShadeRunAvx512(const int* tex, int32_t tw, uint32_t* dst,
@@ -541,13 +536,11 @@ template <int Tex, int Blend, bool Modulate>
     __m512i u = _mm512_add_epi32(_mm512_set1_epi32(u0), _mm512_mullo_epi32(lane, _mm512_set1_epi32(du)));
     __m512i v = _mm512_add_epi32(_mm512_set1_epi32(v0), _mm512_mullo_epi32(lane, _mm512_set1_epi32(dv)));
     const __m512i du16 = _mm512_set1_epi32(int32_t(uint32_t(du) * 16u)), dv16 = _mm512_set1_epi32(int32_t(uint32_t(dv) * 16u));
-    int32_t i = 0;
-    for (; i + 16 <= count; i += 16) {
-        ShadeSixteenAvx512<Tex, Blend, Modulate, false>(tex, tw, dst + i, u, v, 0xFFFF, c);
+    for (int32_t i = 0; i < count; i += 16) {
+        __mmask16 k = count - i >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << (count - i)) - 1);
+        ShadeSixteenAvx512<Tex, Blend, Modulate>(tex, tw, dst + i, u, v, k, c);
         u = _mm512_add_epi32(u, du16), v = _mm512_add_epi32(v, dv16);
     }
-    if (i < count)
-        ShadeSixteenAvx512<Tex, Blend, Modulate, true>(tex, tw, dst + i, u, v, __mmask16((1u << (count - i)) - 1), c);
 }
 
 template <int Tex, int Blend>
@@ -559,6 +552,7 @@ template <int Tex, int Blend>
     c.even = _mm512_set1_epi32(0x00FF00FF);
     c.odd = BroadcastAvx512(_mm_setr_epi8(1, -1, 3, -1, 5, -1, 7, -1, 9, -1, 11, -1, 13, -1, 15, -1));
     c.fraction = BroadcastAvx512(_mm_setr_epi8(-1, 1, -1, 1, -1, 5, -1, 5, -1, 9, -1, 9, -1, 13, -1, 13));
+    c.alphaLane = _mm512_set1_epi32(int(0xFFFF0000u));
     c.alpha = BroadcastAvx512(_mm_setr_epi8(2, 3, 2, 3, 6, 7, 6, 7, 10, 11, 10, 11, 14, 15, 14, 15));
     c.pairLow = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
     c.pairHigh = _mm512_setr_epi32(1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31);
