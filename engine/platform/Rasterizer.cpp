@@ -290,15 +290,20 @@ void ShadeSpanSse(const Shade& s, const SpanArgs& a) {
 #if defined(__x86_64__) || defined(__i386__)
 // The same cases with AVX2, eight pixels at a time, for spans whose every tap lies inside the
 // texture (the unclamped pieces). Compiled for AVX2 by attribute only, so the rest of the library
-// stays baseline x86-64, and picked at run time when the processor has it. The arithmetic is the
-// scalar one rearranged where it cannot change a bit: a x (256 - f) + b x f is computed as
-// 256 a + (b - a) f, whose 16-bit lanes wrap on the way but end inside 0..65280, so the result is
-// exact; every lerp and blend still rounds down once, where the scalar code does.
+// stays baseline x86-64, and picked at run time when the processor has it. The channels stay
+// where they are: the even bytes of each pixel (b, r) and its odd bytes (g, a) go through the
+// arithmetic as two sets of 16-bit lanes, so no pixel crosses a lane and nothing needs unpacking
+// or packing. A lerp a (256 - f) + b f over 256, rounded down, is a + ((b - a) f >> 8), which one
+// signed high multiply gives exactly from 2 (b - a) and 128 f (both inside 16 bits); a x d / 255
+// rounded is the high half of (a d + 128) x 257. Every result equals the scalar one bit for bit.
 
-// 256 a + (b - a) f, shifted down: a lerp of 16-bit channels by weights f of 0..256.
-[[gnu::target("avx2"), gnu::always_inline]] inline __m256i LerpAvx2(__m256i a, __m256i b, __m256i f) {
-    return _mm256_srli_epi16(_mm256_add_epi16(_mm256_slli_epi16(a, 8), _mm256_mullo_epi16(_mm256_sub_epi16(b, a), f)),
-                             8);
+// a + ((b - a) f >> 8) for 16-bit channels a, b of 0..255, fs = f << (8 - Scale), d scaled by
+// 1 << Scale so that neither factor leaves 16 signed bits.
+template <int Scale>
+[[gnu::target("avx2"), gnu::always_inline]] inline __m256i LerpAvx2(__m256i a, __m256i b, __m256i fs) {
+    __m256i d = _mm256_sub_epi16(b, a);
+    d = Scale == 1 ? _mm256_add_epi16(d, d) : _mm256_slli_epi16(d, Scale);
+    return _mm256_add_epi16(a, _mm256_mulhi_epi16(d, fs));
 }
 
 // The texels at base[index] of the eight pixels (of the first `count`, the rest 0, when Tail).
@@ -308,87 +313,77 @@ template <bool Tail>
     else return _mm256_i32gather_epi32(base, index, 4);
 }
 
-// The channels of pixels 0, 1 | 4, 5 (Hi: 2, 3 | 6, 7) of eight in 16-bit lanes.
-template <bool Hi>
-[[gnu::target("avx2"), gnu::always_inline]] inline __m256i UnpackAvx2(__m256i t) {
-    return Hi ? _mm256_unpackhi_epi8(t, _mm256_setzero_si256()) : _mm256_unpacklo_epi8(t, _mm256_setzero_si256());
-}
-
-// The bilinear filter of pixels 0, 1 | 4, 5 (Hi: 2, 3 | 6, 7) from their four taps (t10 is the
-// next column, t01 the next row) and their coordinates u, v (32-bit lanes, one a pixel): down
-// the columns first, then across, as the scalar code does.
-template <bool Hi>
-[[gnu::target("avx2"), gnu::always_inline]] inline __m256i FilterAvx2(__m256i t00, __m256i t10, __m256i t01,
-                                                                     __m256i t11, __m256i u, __m256i v) {
-    // Each pixel's fraction (bits 8..15 of its 16.16 coordinate) spread over its four channel
-    // lanes; -1 picks a zero byte.
-    const __m256i spread = Hi ? _mm256_setr_epi8(9, -1, 9, -1, 9, -1, 9, -1, 13, -1, 13, -1, 13, -1, 13, -1, 9, -1, 9,
-                                                 -1, 9, -1, 9, -1, 13, -1, 13, -1, 13, -1, 13, -1)
-                              : _mm256_setr_epi8(1, -1, 1, -1, 1, -1, 1, -1, 5, -1, 5, -1, 5, -1, 5, -1, 1, -1, 1,
-                                                 -1, 1, -1, 1, -1, 5, -1, 5, -1, 5, -1, 5, -1);
-    __m256i wy = _mm256_shuffle_epi8(v, spread), wx = _mm256_shuffle_epi8(u, spread);
-    __m256i c0 = LerpAvx2(UnpackAvx2<Hi>(t00), UnpackAvx2<Hi>(t01), wy);
-    __m256i c1 = LerpAvx2(UnpackAvx2<Hi>(t10), UnpackAvx2<Hi>(t11), wy);
-    return LerpAvx2(c0, c1, wx);
-}
-
-// Four pixels' channels in 16-bit lanes (pixels 0, 1 | 4, 5 or 2, 3 | 6, 7 of the eight) through
-// modulation and blending over the destination pixels d, laid out alike.
-template <int Blend>
-[[gnu::target("avx2"), gnu::always_inline]] inline __m256i ModulateBlendAvx2(__m256i px, __m256i d, __m256i mod, bool modulate) {
-    if (modulate) {
-        __m256i p = _mm256_add_epi16(_mm256_mullo_epi16(px, mod), _mm256_set1_epi16(128));
-        px = _mm256_srli_epi16(_mm256_add_epi16(p, _mm256_srli_epi16(p, 8)), 8);
-    }
-    if constexpr (Blend == kReplace) {
-        return px;
-    } else if constexpr (Blend == kAdd) {
-        return _mm256_adds_epu16(px, d);
-    } else {
-        // Each pixel's alpha spread over its four lanes, as W(a) = a + a / 128.
-        const __m256i spread = _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15, 6, 7, 6, 7, 6,
-                                                7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15);
-        __m256i a = _mm256_shuffle_epi8(px, spread);
-        __m256i w = _mm256_add_epi16(a, _mm256_srli_epi16(a, 7));
-        if constexpr (Blend == kAlpha) return LerpAvx2(d, px, w);
-        else return _mm256_adds_epu16(_mm256_srli_epi16(_mm256_mullo_epi16(px, w), 8), d);
-    }
-}
-
 // Eight pixels (or the first `count` of them when Tail) of a span from pixel i on.
 template <int Tex, int Blend, bool Tail>
-[[gnu::target("avx2"), gnu::always_inline]] inline void ShadeEightAvx2(const int* tex, int32_t tw, uint32_t* dst, __m256i u, __m256i v, __m256i mask, __m256i mod,
-                             bool modulate, __m256i alphaOr) {
-    const __m256i zero = _mm256_setzero_si256();
+[[gnu::target("avx2"), gnu::always_inline]] inline void ShadeEightAvx2(const int* tex, int32_t tw, uint32_t* dst,
+                                                                      __m256i u, __m256i v, __m256i mask,
+                                                                      __m256i modEven, __m256i modOdd, bool modulate,
+                                                                      __m256i alphaOr) {
+    const __m256i alphaBits = _mm256_set1_epi32(int(0xFF000000u));
+    const __m256i evenBytes = _mm256_set1_epi32(0x00FF00FF);
+    // pshufb patterns (each 128-bit lane alike): a pixel's odd bytes moved down to its even ones;
+    // bits 8..15 of a 16.16 coordinate times 256 in both 16-bit lanes; the alpha lane in both.
+    const __m256i oddBytes = _mm256_setr_epi8(1, -1, 3, -1, 5, -1, 7, -1, 9, -1, 11, -1, 13, -1, 15, -1, 1, -1, 3,
+                                              -1, 5, -1, 7, -1, 9, -1, 11, -1, 13, -1, 15, -1);
+    const __m256i fraction = _mm256_setr_epi8(-1, 1, -1, 1, -1, 5, -1, 5, -1, 9, -1, 9, -1, 13, -1, 13, -1, 1, -1,
+                                              1, -1, 5, -1, 5, -1, 9, -1, 9, -1, 13, -1, 13);
+    const __m256i alphaLane = _mm256_setr_epi8(2, 3, 2, 3, 6, 7, 6, 7, 10, 11, 10, 11, 14, 15, 14, 15, 2, 3, 2, 3,
+                                               6, 7, 6, 7, 10, 11, 10, 11, 14, 15, 14, 15);
     // y tw + x in one multiply-add of 16-bit halves (x, y), as both lie inside the texture (below
     // 8192); the lanes a tail leaves out are never read.
     __m256i xy = _mm256_blend_epi16(_mm256_srli_epi32(u, 16), v, 0xAA);
     __m256i index = _mm256_madd_epi16(xy, _mm256_set1_epi32(int32_t(uint32_t(tw) << 16 | 1u)));
-    __m256i lo, hi;  // pixels 0, 1 | 4, 5 and 2, 3 | 6, 7, channels in 16-bit lanes
+    __m256i even, odd;  // the filtered texel's channels
     if constexpr (Tex == 1) {
         __m256i t = GatherAvx2<Tail>(tex, index, mask);
         if constexpr (Blend == kAlpha || Blend == kAddAlpha)
-            if (_mm256_testz_si256(t, _mm256_set1_epi32(int(0xFF000000u)))) return;
-        lo = _mm256_unpacklo_epi8(t, zero), hi = _mm256_unpackhi_epi8(t, zero);
+            if (_mm256_testz_si256(t, alphaBits)) return;
+        even = _mm256_and_si256(t, evenBytes), odd = _mm256_shuffle_epi8(t, oddBytes);
     } else {
         __m256i t00 = GatherAvx2<Tail>(tex, index, mask), t10 = GatherAvx2<Tail>(tex + 1, index, mask);
         __m256i t01 = GatherAvx2<Tail>(tex + tw, index, mask), t11 = GatherAvx2<Tail>(tex + tw + 1, index, mask);
         if constexpr (Blend == kAlpha || Blend == kAddAlpha) {
             // All taps of all eight transparent: nothing changes.
             __m256i any = _mm256_or_si256(_mm256_or_si256(t00, t10), _mm256_or_si256(t01, t11));
-            if (_mm256_testz_si256(any, _mm256_set1_epi32(int(0xFF000000u)))) return;
+            if (_mm256_testz_si256(any, alphaBits)) return;
         }
-        lo = FilterAvx2<false>(t00, t10, t01, t11, u, v);
-        hi = FilterAvx2<true>(t00, t10, t01, t11, u, v);
+        // Down the columns first, then across, as the scalar code does.
+        __m256i wy = _mm256_srli_epi16(_mm256_shuffle_epi8(v, fraction), 1);
+        __m256i wx = _mm256_srli_epi16(_mm256_shuffle_epi8(u, fraction), 1);
+        __m256i e0 = LerpAvx2<1>(_mm256_and_si256(t00, evenBytes), _mm256_and_si256(t01, evenBytes), wy);
+        __m256i e1 = LerpAvx2<1>(_mm256_and_si256(t10, evenBytes), _mm256_and_si256(t11, evenBytes), wy);
+        __m256i o0 = LerpAvx2<1>(_mm256_shuffle_epi8(t00, oddBytes), _mm256_shuffle_epi8(t01, oddBytes), wy);
+        __m256i o1 = LerpAvx2<1>(_mm256_shuffle_epi8(t10, oddBytes), _mm256_shuffle_epi8(t11, oddBytes), wy);
+        even = LerpAvx2<1>(e0, e1, wx), odd = LerpAvx2<1>(o0, o1, wx);
     }
-    __m256i d = zero;
+    if (modulate) {
+        const __m256i c128 = _mm256_set1_epi16(128), c257 = _mm256_set1_epi16(257);
+        even = _mm256_mulhi_epu16(_mm256_add_epi16(_mm256_mullo_epi16(even, modEven), c128), c257);
+        odd = _mm256_mulhi_epu16(_mm256_add_epi16(_mm256_mullo_epi16(odd, modOdd), c128), c257);
+    }
     if constexpr (Blend != kReplace) {
-        if constexpr (Tail) d = _mm256_maskload_epi32(reinterpret_cast<const int*>(dst), mask);
-        else d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst));
+        __m256i d = Tail ? _mm256_maskload_epi32(reinterpret_cast<const int*>(dst), mask)
+                         : _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst));
+        __m256i dEven = _mm256_and_si256(d, evenBytes), dOdd = _mm256_shuffle_epi8(d, oddBytes);
+        const __m256i c255 = _mm256_set1_epi16(255);
+        if constexpr (Blend == kAdd) {
+            even = _mm256_min_epu16(_mm256_add_epi16(even, dEven), c255);
+            odd = _mm256_min_epu16(_mm256_add_epi16(odd, dOdd), c255);
+        } else {
+            // W(a) = a + a / 128 of each pixel's alpha, over its four channels.
+            __m256i a = _mm256_shuffle_epi8(odd, alphaLane);
+            __m256i w = _mm256_add_epi16(a, _mm256_srli_epi16(a, 7));
+            if constexpr (Blend == kAlpha) {
+                w = _mm256_slli_epi16(w, 6);
+                even = LerpAvx2<2>(dEven, even, w), odd = LerpAvx2<2>(dOdd, odd, w);
+            } else {
+                w = _mm256_slli_epi16(w, 7);
+                even = _mm256_min_epu16(_mm256_add_epi16(_mm256_mulhi_epu16(_mm256_add_epi16(even, even), w), dEven), c255);
+                odd = _mm256_min_epu16(_mm256_add_epi16(_mm256_mulhi_epu16(_mm256_add_epi16(odd, odd), w), dOdd), c255);
+            }
+        }
     }
-    lo = ModulateBlendAvx2<Blend>(lo, _mm256_unpacklo_epi8(d, zero), mod, modulate);
-    hi = ModulateBlendAvx2<Blend>(hi, _mm256_unpackhi_epi8(d, zero), mod, modulate);
-    __m256i out = _mm256_or_si256(_mm256_packus_epi16(lo, hi), alphaOr);
+    __m256i out = _mm256_or_si256(_mm256_or_si256(even, _mm256_bslli_epi128(odd, 1)), alphaOr);
     if constexpr (Tail) _mm256_maskstore_epi32(reinterpret_cast<int*>(dst), mask, out);
     else _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst), out);
 }
@@ -399,7 +394,8 @@ template <int Tex, int Blend>
     if (!s.colorMod) modColor |= 0x00FFFFFF;
     if (!s.alphaMod) modColor |= 0xFF000000;
     const bool modulate = modColor != 0xFFFFFFFF;
-    const __m256i mod = _mm256_unpacklo_epi8(_mm256_set1_epi32(int(modColor)), _mm256_setzero_si256());
+    const __m256i modEven = _mm256_set1_epi32(int32_t(modColor & 0x00FF00FF));
+    const __m256i modOdd = _mm256_set1_epi32(int32_t((modColor >> 8) & 0x00FF00FF));
     const __m256i alphaOr = _mm256_set1_epi32(int(s.alphaOr));
     const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
     // Pixel i's coordinates are u + i du in wrapping 32-bit arithmetic, as in the scalar loop.
@@ -413,27 +409,21 @@ template <int Tex, int Blend>
     uint32_t* const dst = a.dst;
     int32_t i = 0;
     for (; i + 8 <= count; i += 8) {
-        ShadeEightAvx2<Tex, Blend, false>(tex, tw, dst + i, u, v, lane, mod, modulate, alphaOr);
+        ShadeEightAvx2<Tex, Blend, false>(tex, tw, dst + i, u, v, lane, modEven, modOdd, modulate, alphaOr);
         u = _mm256_add_epi32(u, du8), v = _mm256_add_epi32(v, dv8);
     }
     if (i < count) {
         __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(count - i), lane);
-        ShadeEightAvx2<Tex, Blend, true>(tex, tw, dst + i, u, v, mask, mod, modulate, alphaOr);
+        ShadeEightAvx2<Tex, Blend, true>(tex, tw, dst + i, u, v, mask, modEven, modOdd, modulate, alphaOr);
     }
 }
 
-// The same cases with AVX-512 (F, BW and VL), sixteen pixels at a time, a span's last pixels
-// through masked loads, gathers and stores. The channels stay where they are: the even bytes of
-// each pixel (b, r) and its odd bytes (g, a) go through the arithmetic as two sets of 16-bit
-// lanes, so no pixel crosses a lane and nothing needs unpacking or packing. A lerp a (256 - f) +
-// b f over 256, rounded down, is a + ((b - a) f >> 8), which one signed high multiply gives
-// exactly from 2 (b - a) and 128 f (both inside 16 bits); a x d / 255 rounded is the high half
-// of (a d + 128) x 257. Every result equals the scalar one bit for bit. Some intrinsics are
+// The same cases with AVX-512 (F, BW and VL), sixteen pixels at a time with the AVX2 loop's
+// arithmetic, a span's last pixels through masked gathers, loads and stores. Some intrinsics are
 // written in their masked form, all lanes on: GCC 12's plain ones trip a false warning of an
 // uninitialised variable.
 
-// a + ((b - a) f >> 8) for 16-bit channels a, b of 0..255, fs = f << (8 - Scale), d scaled by
-// 1 << Scale so that neither factor leaves 16 signed bits.
+// LerpAvx2 with AVX-512.
 template <int Scale>
 [[gnu::target("avx512f,avx512bw"), gnu::always_inline]] inline __m512i LerpAvx512(__m512i a, __m512i b, __m512i fs) {
     __m512i d = _mm512_sub_epi16(b, a);
