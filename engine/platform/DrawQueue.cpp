@@ -125,8 +125,13 @@ bool DrawQueue::Task() {
         if (more && threads_) threads_->Wake();
         return true;
     }
-    for (int b = 0; b < bands_; ++b) {
-        if (bandBusy_[size_t(b)] || bandDone_[size_t(b)] >= ready_) continue;
+    // The band furthest behind goes first, so the bands move on together and none is left with
+    // a long run of chunks to draw alone at the end of the frame.
+    int b = -1;
+    for (int k = 0; k < bands_; ++k)
+        if (!bandBusy_[size_t(k)] && bandDone_[size_t(k)] < ready_ && (b < 0 || bandDone_[size_t(k)] < bandDone_[size_t(b)]))
+            b = k;
+    if (b >= 0) {
         bandBusy_[size_t(b)] = 1;
         int from = bandDone_[size_t(b)], to = ready_;
         thread_local std::vector<const Chunk*> chunks;  // chunks_ may grow meanwhile: copied
