@@ -431,6 +431,11 @@ template <int Scale>
     return _mm512_add_epi16(a, _mm512_mulhi_epi16(d, fs));
 }
 
+// a + ((b - a) f >> 8) + f from a and bUp = b + 256 (a of 0..767, bUp - a of 0..511) and f8 = 256 f.
+[[gnu::target("avx512f,avx512bw"), gnu::always_inline]] inline __m512i LerpUpAvx512(__m512i a, __m512i bUp, __m512i f8) {
+    return _mm512_add_epi16(a, _mm512_mulhi_epu16(_mm512_sub_epi16(bUp, a), f8));
+}
+
 // x in each 128-bit lane.
 [[gnu::target("avx512f"), gnu::always_inline]] inline __m512i BroadcastAvx512(__m128i x) {
     return _mm512_maskz_broadcast_i32x4(0xFFFF, x);
@@ -447,6 +452,17 @@ struct SpanConstantsAvx512 {
     __m512i modEven, modOdd;  // the diffuse colour as the channels are laid out
     __m512i alphaOr;
 };
+
+// A pixel's even bytes, and its odd bytes, as 16-bit lanes raised by up (a multiple of 256).
+[[gnu::target("avx512f,avx512bw"), gnu::always_inline]] inline __m512i EvenAvx512(__m512i t, __m512i up,
+                                                                                const SpanConstantsAvx512& c) {
+    return _mm512_ternarylogic_epi32(t, c.even, up, 0xEA);  // (t & even) | up
+}
+
+[[gnu::target("avx512f,avx512bw"), gnu::always_inline]] inline __m512i OddAvx512(__m512i t, __m512i up,
+                                                                               const SpanConstantsAvx512& c) {
+    return _mm512_mask_shuffle_epi8(up, 0x5555555555555555ull, t, c.odd);
+}
 
 // The pixels of mask k among sixteen of a span from pixel i on.
 template <int Tex, int Blend, bool Modulate>
@@ -474,14 +490,19 @@ template <int Tex, int Blend, bool Modulate>
         __m512i r1b = _mm512_mask_i32gather_epi64(zero, kb, second, row1, 4);
         __m512i t00 = _mm512_permutex2var_epi32(r0a, c.pairLow, r0b), t10 = _mm512_permutex2var_epi32(r0a, c.pairHigh, r0b);
         __m512i t01 = _mm512_permutex2var_epi32(r1a, c.pairLow, r1b), t11 = _mm512_permutex2var_epi32(r1a, c.pairHigh, r1b);
-        // Down the columns first, then across, as the scalar code does.
-        __m512i wy = _mm512_srli_epi16(_mm512_shuffle_epi8(v, c.fraction), 1);
-        __m512i wx = _mm512_srli_epi16(_mm512_shuffle_epi8(u, c.fraction), 1);
-        __m512i e0 = LerpAvx512<1>(_mm512_and_si512(t00, c.even), _mm512_and_si512(t01, c.even), wy);
-        __m512i e1 = LerpAvx512<1>(_mm512_and_si512(t10, c.even), _mm512_and_si512(t11, c.even), wy);
-        __m512i o0 = LerpAvx512<1>(_mm512_shuffle_epi8(t00, c.odd), _mm512_shuffle_epi8(t01, c.odd), wy);
-        __m512i o1 = LerpAvx512<1>(_mm512_shuffle_epi8(t10, c.odd), _mm512_shuffle_epi8(t11, c.odd), wy);
-        even = LerpAvx512<1>(e0, e1, wx), odd = LerpAvx512<1>(o0, o1, wx);
+        // Down the columns first, then across, as the scalar code does, each lerp one unsigned high
+        // multiply: a + (b - a + 256) f / 256 is a + f + ((b - a) f >> 8). The 256 rides in on the
+        // taps, each lerp's second split 256 above its first; the f each first-row lerp adds cancels
+        // in the difference across, and fx + fy comes off at the end.
+        const __m512i up1 = _mm512_set1_epi16(256), up2 = _mm512_set1_epi16(512);
+        __m512i wy = _mm512_shuffle_epi8(v, c.fraction), wx = _mm512_shuffle_epi8(u, c.fraction);
+        __m512i e0 = LerpUpAvx512(_mm512_and_si512(t00, c.even), EvenAvx512(t01, up1, c), wy);
+        __m512i e1 = LerpUpAvx512(EvenAvx512(t10, up1, c), EvenAvx512(t11, up2, c), wy);
+        __m512i o0 = LerpUpAvx512(_mm512_shuffle_epi8(t00, c.odd), OddAvx512(t01, up1, c), wy);
+        __m512i o1 = LerpUpAvx512(OddAvx512(t10, up1, c), OddAvx512(t11, up2, c), wy);
+        __m512i both = _mm512_srli_epi16(_mm512_avg_epu16(wx, wy), 7);  // fx + fy
+        even = _mm512_sub_epi16(LerpUpAvx512(e0, e1, wx), both);
+        odd = _mm512_sub_epi16(LerpUpAvx512(o0, o1, wx), both);
     }
     if constexpr (Modulate) {
         const __m512i c128 = _mm512_set1_epi16(128), c257 = _mm512_set1_epi16(257);
@@ -515,7 +536,6 @@ template <int Tex, int Blend, bool Modulate>
     __m512i out = _mm512_ternarylogic_epi32(even, _mm512_bslli_epi128(odd, 1), c.alphaOr, 0xFE);
     _mm512_mask_storeu_epi32(dst, k, out);
 }
-
 
 template <int Tex, int Blend, bool Modulate>
 [[gnu::target("avx512f,avx512bw,avx512vl")]] void ShadeRunAvx512(const int* tex, int32_t tw, uint32_t* dst,
