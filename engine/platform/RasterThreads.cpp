@@ -35,11 +35,12 @@ void RasterThreads::Start(const std::function<bool()>& task) {
 }
 
 void RasterThreads::Wake() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (!session_) return;
-        ++generation_;
-    }
+    if (!session_) return;
+    ++generation_;
+    // Mid-frame the workers are mostly busy: then no lock and no system call.
+    if (sleepers_ == 0) return;
+    // A sleeper that saw the old generation holds the mutex until it waits: then it hears this.
+    { std::lock_guard<std::mutex> lock(mutex_); }
     wake_.notify_all();
 }
 
@@ -61,7 +62,9 @@ void RasterThreads::Work() {
     unsigned seen = 0;
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
+        ++sleepers_;
         wake_.wait(lock, [&] { return stop_ || (session_ && generation_ != seen); });
+        --sleepers_;
         if (stop_) return;
         seen = generation_;
         const std::function<bool()>& task = *task_;

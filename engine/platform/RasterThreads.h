@@ -4,6 +4,7 @@
 // found any; each worker calls it until it finds none, then sleeps until the device reports more
 // work (Wake) or ends the session (Finish), in which the calling thread works too until all is
 // done. Nothing outside the device ever sees a thread.
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -37,9 +38,14 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_, progress_;
     const std::function<bool()>* task_ = nullptr;
-    unsigned generation_ = 0;  // moves on with every Start and Wake
-    int inside_ = 0;           // workers inside task()
-    bool session_ = false, stop_ = false;
+    // Moves on with every Start and Wake. Wake changes it without the mutex and takes the mutex
+    // to notify only when a worker sleeps: a worker counts itself a sleeper before it checks the
+    // generation, so either the worker sees the new generation or Wake sees the sleeper.
+    std::atomic<unsigned> generation_ = 0;
+    std::atomic<int> sleepers_ = 0;
+    std::atomic<bool> session_ = false;
+    int inside_ = 0;  // workers inside task()
+    bool stop_ = false;
 };
 
 }  // namespace plm::platform
