@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "platform/RasterThreads.h"
 
@@ -83,6 +84,29 @@ void DrawQueue::SetUp(Chunk& chunk) {
     }
 }
 
+namespace {
+
+// The rows [top, bottom) of a present: each band copies its own rows, still in its cache.
+void PresentRows(const DrawQueue::Command& c, int32_t top, int32_t bottom) {
+    size_t from = size_t(top) * size_t(c.target.width), to = size_t(bottom) * size_t(c.target.width);
+    const uint32_t* src = c.target.pixels;
+    uint32_t* dst = c.presentTo;
+    if (c.gamma) {
+        const auto &r = (*c.gamma)[0], &g = (*c.gamma)[1], &b = (*c.gamma)[2];
+        for (size_t i = from; i < to; ++i) {
+            uint32_t p = src[i];
+            dst[i] = 0xFF000000u | (uint32_t(r[(p >> 16) & 0xFF]) << 16) | (uint32_t(g[(p >> 8) & 0xFF]) << 8) |
+                     b[p & 0xFF];
+        }
+    } else if (c.target.hasAlpha) {
+        for (size_t i = from; i < to; ++i) dst[i] = src[i] | 0xFF000000u;
+    } else {
+        std::memcpy(dst + from, src + from, (to - from) * 4);
+    }
+}
+
+}  // namespace
+
 void DrawQueue::DrawBand(const Chunk& chunk, int band) const {
     int32_t top = band * kBandRows, bottom = std::min(top + kBandRows, height_);
     const std::vector<uint16_t>& bin = chunk.bins[size_t(band)];
@@ -99,6 +123,10 @@ void DrawQueue::DrawBand(const Chunk& chunk, int band) const {
             continue;
         }
         const Command& c = chunk.commands[entry];
+        if (c.kind == Command::Present) {
+            PresentRows(c, std::max(top, c.rowFirst), std::min(bottom, c.rowLast + 1));
+            continue;
+        }
         raster::Target t = c.target;
         t.clipTop = std::max(t.clipTop, top);
         t.clipBottom = std::min(t.clipBottom, bottom);

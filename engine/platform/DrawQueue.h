@@ -26,7 +26,7 @@ public:
     // reached by pointer, which stays valid because every release or write of a surface flushes
     // the queue first.
     struct Command {
-        enum Kind : uint8_t { Polygon, Line, Block } kind = Polygon;
+        enum Kind : uint8_t { Polygon, Line, Block, Present } kind = Polygon;
         int8_t count = 0;
         raster::Target target;
         raster::State state;
@@ -34,6 +34,9 @@ public:
         int32_t x = 0, y = 0, w = 0, h = 0, tx = 0, ty = 0;  // Block
         uint32_t color = 0;
         int32_t rowFirst = 0, rowLast = 0;  // the rows a line or block may touch
+        // Present: the target's rows copied here, opaque, through the gamma ramps (null: none).
+        uint32_t* presentTo = nullptr;
+        const std::array<std::array<uint8_t, 256>, 3>* gamma = nullptr;
     };
 
     DrawQueue();

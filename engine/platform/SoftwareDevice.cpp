@@ -171,27 +171,19 @@ void SoftwareDevice::Clear(uint32_t flags, uint32_t color, float, uint32_t) {
 
 void SoftwareDevice::Present() {
     if (!Drawable()) return;
+    Surface* back = Find(backBuffer_);
+    presented_.resize(back->pixels.size());
+    // Queued behind the frame's draws: each band copies its rows once they are drawn.
+    DrawQueue::Command c;
+    c.kind = DrawQueue::Command::Present;
+    c.target = TargetOf(*back, Rect{0, 0, back->width, back->height});
+    c.rowFirst = 0, c.rowLast = back->height - 1;
+    c.presentTo = presented_.data();
+    c.gamma = gammaIdentity_ ? nullptr : &gamma_;
+    Queue(c);
     Flush();
-    const Surface* back = Find(backBuffer_);
-    size_t n = back->pixels.size();
-    presented_.resize(n);
-    const uint32_t* src = back->pixels.data();
-    uint32_t* dst = presented_.data();
-    if (gammaIdentity_) {
-        if (back->hasAlpha)
-            for (size_t i = 0; i < n; ++i) dst[i] = src[i] | 0xFF000000u;
-        else
-            std::memcpy(dst, src, n * 4);
-    } else {
-        const auto &r = gamma_[0], &g = gamma_[1], &b = gamma_[2];
-        for (size_t i = 0; i < n; ++i) {
-            uint32_t p = src[i];
-            dst[i] = 0xFF000000u | (uint32_t(r[(p >> 16) & 0xFF]) << 16) | (uint32_t(g[(p >> 8) & 0xFF]) << 8) |
-                     b[p & 0xFF];
-        }
-    }
     ++presentCount_;
-    if (settings_.window) settings_.window->PresentFrame(dst, back->width, back->height);
+    if (settings_.window) settings_.window->PresentFrame(presented_.data(), back->width, back->height);
 }
 
 void SoftwareDevice::SetGammaRamp(const std::array<uint16_t, 256>& red, const std::array<uint16_t, 256>& green,
