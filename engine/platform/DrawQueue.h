@@ -26,12 +26,12 @@ public:
     // reached by pointer, which stays valid because every release or write of a surface flushes
     // the queue first.
     struct Command {
-        enum Kind : uint8_t { Polygon, Line, Block, Present } kind = Polygon;
+        enum Kind : uint8_t { Polygon, Line, Block, Fill, Present } kind = Polygon;  // Fill: a clear
         int8_t count = 0;
         raster::Target target;
         raster::State state;
         raster::Vertex v[4];
-        int32_t x = 0, y = 0, w = 0, h = 0, tx = 0, ty = 0;  // Block
+        int32_t x = 0, y = 0, w = 0, h = 0, tx = 0, ty = 0;  // Block; Fill: x, y, w, h
         uint32_t color = 0;
         int32_t rowFirst = 0, rowLast = 0;  // the rows a line or block may touch
         // Present: the target's rows copied here, opaque, through the gamma ramps (null: none).

@@ -154,19 +154,19 @@ DeviceCaps SoftwareDevice::GetCaps() const {
 
 void SoftwareDevice::Clear(uint32_t flags, uint32_t color, float, uint32_t) {
     if (!Drawable() || !(flags & ClearTarget)) return;
-    Flush();
     Surface* t = Find(renderTarget_);
     if (!t) return;
     t->version++;
     Rect r = viewport_;
     if (!Intersect(r, Rect{0, 0, t->width, t->height})) return;
-    uint32_t value = t->hasAlpha ? color : (color | 0xFF000000u);
-    // One row filled, then copied: memcpy is far faster than a fill loop the compiler keeps scalar.
-    size_t width = size_t(r.right - r.left);
-    uint32_t* first = t->pixels.data() + size_t(r.top) * size_t(t->width) + size_t(r.left);
-    std::fill(first, first + width, value);
-    for (int32_t y = r.top + 1; y < r.bottom; ++y)
-        std::memcpy(t->pixels.data() + size_t(y) * size_t(t->width) + size_t(r.left), first, width * 4);
+    // Queued like a draw: each band clears its own rows on the thread that then draws them.
+    DrawQueue::Command c;
+    c.kind = DrawQueue::Command::Fill;
+    c.target = TargetOf(*t, r);
+    c.x = r.left, c.y = r.top, c.w = r.right - r.left, c.h = r.bottom - r.top;
+    c.color = t->hasAlpha ? color : (color | 0xFF000000u);
+    c.rowFirst = r.top, c.rowLast = r.bottom - 1;
+    Queue(c);
 }
 
 void SoftwareDevice::Present() {
