@@ -464,10 +464,18 @@ struct SpanConstantsAvx512 {
     return _mm512_mask_shuffle_epi8(up, 0x5555555555555555ull, t, c.odd);
 }
 
+// Where the sixteen pixels of a span along a texel row (Along) find their taps: the texels from
+// `first` on, `count` of them (at most seventeen), starting at `texels`, and the row below.
+struct AlongRow {
+    const int* texels = nullptr;
+    int32_t first = 0, count = 0;
+};
+
 // The pixels of mask k among sixteen of a span from pixel i on.
-template <int Tex, int Blend, bool Modulate>
+template <int Tex, int Blend, bool Modulate, bool Along>
 [[gnu::target("avx512f,avx512bw,avx512vl"), gnu::always_inline]] inline void ShadeSixteenAvx512(
-    const int* tex, int32_t tw, uint32_t* dst, __m512i u, __m512i v, __mmask16 k, const SpanConstantsAvx512& c) {
+    const int* tex, int32_t tw, uint32_t* dst, __m512i u, __m512i v, __mmask16 k, const SpanConstantsAvx512& c,
+    AlongRow along) {
     const __m512i zero = _mm512_setzero_si512();
     // y tw + x in one multiply-add of 16-bit halves, as in the AVX2 loop.
     __m512i xy = _mm512_mask_blend_epi16(0xAAAAAAAAu, _mm512_maskz_srli_epi32(0xFFFF, u, 16), v);
@@ -477,6 +485,21 @@ template <int Tex, int Blend, bool Modulate>
         __m512i t = _mm512_mask_i32gather_epi32(zero, k, index, tex, 4);
         even = _mm512_and_si512(t, c.even), odd = _mm512_shuffle_epi8(t, c.odd);
     } else {
+        __m512i t00, t10, t01, t11;
+        if constexpr (Along) {
+            // Each row's texels in two masked loads that read only those the taps need, each
+            // pixel's two taps picked from them by a permute.
+            int32_t n = along.count;
+            __mmask16 lo = n >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << n) - 1), hi = n > 16 ? 1 : 0;
+            __m512i x = _mm512_sub_epi32(_mm512_maskz_srli_epi32(0xFFFF, u, 16), _mm512_set1_epi32(along.first));
+            __m512i x1 = _mm512_add_epi32(x, _mm512_set1_epi32(1));
+            const int* row0 = along.texels;
+            const int* row1 = row0 + tw;
+            __m512i a0 = _mm512_maskz_loadu_epi32(lo, row0), b0 = _mm512_maskz_loadu_epi32(hi, row0 + 16);
+            __m512i a1 = _mm512_maskz_loadu_epi32(lo, row1), b1 = _mm512_maskz_loadu_epi32(hi, row1 + 16);
+            t00 = _mm512_permutex2var_epi32(a0, x, b0), t10 = _mm512_permutex2var_epi32(a0, x1, b0);
+            t01 = _mm512_permutex2var_epi32(a1, x, b1), t11 = _mm512_permutex2var_epi32(a1, x1, b1);
+        } else {
         // Each row's two taps side by side in one 64-bit gather; then the first and the second
         // texels of the sixteen pairs apart, in pixel order.
         __m256i first = _mm512_maskz_extracti64x4_epi64(0xFF, index, 0);
@@ -488,8 +511,9 @@ template <int Tex, int Blend, bool Modulate>
         __m512i r0b = _mm512_mask_i32gather_epi64(zero, kb, second, row0, 4);
         __m512i r1a = _mm512_mask_i32gather_epi64(zero, ka, first, row1, 4);
         __m512i r1b = _mm512_mask_i32gather_epi64(zero, kb, second, row1, 4);
-        __m512i t00 = _mm512_permutex2var_epi32(r0a, c.pairLow, r0b), t10 = _mm512_permutex2var_epi32(r0a, c.pairHigh, r0b);
-        __m512i t01 = _mm512_permutex2var_epi32(r1a, c.pairLow, r1b), t11 = _mm512_permutex2var_epi32(r1a, c.pairHigh, r1b);
+        t00 = _mm512_permutex2var_epi32(r0a, c.pairLow, r0b), t10 = _mm512_permutex2var_epi32(r0a, c.pairHigh, r0b);
+        t01 = _mm512_permutex2var_epi32(r1a, c.pairLow, r1b), t11 = _mm512_permutex2var_epi32(r1a, c.pairHigh, r1b);
+        }
         // Down the columns first, then across, as the scalar code does, each lerp one unsigned high
         // multiply: a + (b - a + 256) f / 256 is a + f + ((b - a) f >> 8). The 256 rides in on the
         // taps, each lerp's second split 256 above its first; the f each first-row lerp adds cancels
@@ -546,9 +570,28 @@ template <int Tex, int Blend, bool Modulate>
     __m512i u = _mm512_add_epi32(_mm512_set1_epi32(u0), _mm512_mullo_epi32(lane, _mm512_set1_epi32(du)));
     __m512i v = _mm512_add_epi32(_mm512_set1_epi32(v0), _mm512_mullo_epi32(lane, _mm512_set1_epi32(dv)));
     const __m512i du16 = _mm512_set1_epi32(int32_t(uint32_t(du) * 16u)), dv16 = _mm512_set1_epi32(int32_t(uint32_t(dv) * 16u));
+    // Along a texel row, a texel a pixel at most (unturned sprites drawn at their size or larger):
+    // sixteen pixels' taps lie in seventeen texels of each of two rows, read whole instead of
+    // gathered (a point-sampled span gathers as fast).
+    if constexpr (Tex == 2) {
+        if (dv == 0 && du >= 0 && du <= 0x10000) {
+            const int* row = tex + size_t(v0 >> 16) * size_t(tw);
+            for (int32_t i = 0; i < count; i += 16) {
+                int32_t n = std::min(count - i, 16);
+                __mmask16 k = __mmask16((1u << n) - 1);
+                // The first and last pixel's texel, in the same wrapping arithmetic as the lanes.
+                int32_t first = int32_t(uint32_t(u0) + uint32_t(i) * uint32_t(du)) >> 16;
+                int32_t last = int32_t(uint32_t(u0) + uint32_t(i + n - 1) * uint32_t(du)) >> 16;
+                ShadeSixteenAvx512<Tex, Blend, Modulate, true>(tex, tw, dst + i, u, v, k, c,
+                                                                 {row + first, first, last - first + 2});
+                u = _mm512_add_epi32(u, du16);
+            }
+            return;
+        }
+    }
     for (int32_t i = 0; i < count; i += 16) {
         __mmask16 k = count - i >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << (count - i)) - 1);
-        ShadeSixteenAvx512<Tex, Blend, Modulate>(tex, tw, dst + i, u, v, k, c);
+        ShadeSixteenAvx512<Tex, Blend, Modulate, false>(tex, tw, dst + i, u, v, k, c, {});
         u = _mm512_add_epi32(u, du16), v = _mm512_add_epi32(v, dv16);
     }
 }

@@ -731,6 +731,17 @@ pp::Image MixedScene(pp::raster::PixelPath path, int threads) {
                      {float(i * 29 % 230) - 20, float(i * 17 % 180) - 20}, 0xFFFFFFFF - uint32_t(i) * 0x01030507u);
         if (i % 10 == 0) Blit(d, tex, float(i % 190), float(i % 140), 0xC0FFFFFF, &frame);
     }
+    // Unturned, enlarged and filtered: every span runs along a texel row.
+    d.SetTextureStageState(0, pp::TssMagFilter, pp::FilterLinear);
+    d.SetTextureStageState(0, pp::TssMinFilter, pp::FilterLinear);
+    const pp::Rect part{3, 2, 37, 21};
+    for (int i = 0; i < 8; ++i) {
+        d.SetRenderState(pp::RsSrcBlend, blends[i % 4][0]);
+        d.SetRenderState(pp::RsDestBlend, blends[i % 4][1]);
+        float scale = 1.0f + 0.45f * float(i);
+        d.SpriteDraw(tex, i % 2 ? &part : nullptr, {scale, 1.0f + 0.3f * float(i)}, {0, 0}, 0.0f,
+                     {float(i * 37 % 190) - 15.3f, float(i * 23 % 130) + 0.4f}, 0xFFFFFFFF - uint32_t(i) * 0x10203040u);
+    }
     d.SetRenderState(pp::RsSrcBlend, 5);
     d.SetRenderState(pp::RsDestBlend, 6);
     auto v = [](float x, float y, uint32_t c, float u) { return pp::ScreenVertex{x, y, 0, 1, c, u, u * 0.5f}; };
