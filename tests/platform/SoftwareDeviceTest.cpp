@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "platform/Window.h"
@@ -529,6 +530,35 @@ TEST(SoftwareDevice, AnyThreadCountDrawsTheSamePixels) {
     }
     EXPECT_EQ(out[0].pixels, out[1].pixels);
     EXPECT_EQ(out[0].pixels, out[2].pixels);
+}
+
+// The clear and the present are queued among the draws and drawn by the bands: each keeps its
+// place in the frame for any number of threads.
+TEST(SoftwareDevice, ClearAndPresentKeepTheirPlaceAmongQueuedDraws) {
+    pp::Image frames[2];
+    int threads[2] = {1, 8};
+    for (int pass = 0; pass < 2; ++pass) {
+        pp::SoftwareDevice d(Small(96, 80));
+        d.SetThreads(threads[pass]);
+        DefaultStates(d);
+        pp::SurfaceId tex = d.CreateTextureFromImage(Solid(8, 8, 0xC0FF8040));
+        std::array<uint16_t, 256> inverse{};
+        for (int i = 0; i < 256; ++i) inverse[size_t(i)] = uint16_t((255 - i) * 257);
+        d.SetGammaRamp(inverse, inverse, inverse);
+        d.Clear(pp::ClearTarget, 0xFF000000, 1, 0);
+        for (int i = 0; i < 200; ++i)
+            d.SpriteDraw(tex, nullptr, {1.5f, 1.5f}, {4, 4}, 0.2f * float(i), {float(i * 13 % 90), float(i * 7 % 74)},
+                         0xFFFFFFFF - uint32_t(i) * 0x00010203u);
+        d.SetViewport(10, 10, 40, 30, 0, 1);
+        d.Clear(pp::ClearTarget, 0xFF204060, 1, 0);
+        d.SetViewport(0, 0, 96, 80, 0, 1);
+        for (int i = 0; i < 100; ++i)
+            d.SpriteDraw(tex, nullptr, {1, 1}, {0, 0}, 0, {60.0f + float(i * 5 % 28), float(i * 11 % 72)}, 0xFFFFFFFF);
+        d.Present();
+        ASSERT_TRUE(d.ReadPresentedFrame(frames[pass]));
+        EXPECT_EQ(frames[pass].pixels[20 * 96 + 30], 0xFFDFBF9Fu) << threads[pass] << " threads";  // the clear
+    }
+    EXPECT_EQ(frames[0].pixels, frames[1].pixels);
 }
 
 TEST(SoftwareDevice, RenderToTextureThenDrawIt) {
