@@ -863,7 +863,7 @@ public:
             int64_t carry = r >= e[i].d;
             q_[i] = q + carry, r_[i] = r - (e[i].d & -carry);
         }
-        if constexpr (!Every) xmax = (y == empty_[0]) | (y == empty_[1]) ? xmin - 1 : xmax;
+        if constexpr (!Every) xmax = ((y == empty_[0]) | (y == empty_[1])) ? xmin - 1 : xmax;
     }
 
 private:
