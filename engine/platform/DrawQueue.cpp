@@ -129,7 +129,7 @@ void DrawQueue::DrawBand(const Chunk& chunk, int band) const {
             // One row filled, then copied: memcpy is far faster than a fill loop the compiler
             // keeps scalar.
             uint32_t* first = nullptr;
-            for (int32_t y = std::max(c.y, top); y < std::min(c.y + c.h, bottom); ++y) {
+            for (int32_t y = std::max(c.rowFirst, top); y < std::min(c.rowLast + 1, bottom); ++y) {
                 uint32_t* row = c.target.pixels + size_t(y) * size_t(c.target.width) + size_t(c.x);
                 if (first)
                     std::memcpy(row, first, size_t(c.w) * 4);

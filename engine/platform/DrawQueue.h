@@ -31,7 +31,7 @@ public:
         raster::Target target;
         raster::State state;
         raster::Vertex v[4];
-        int32_t x = 0, y = 0, w = 0, h = 0, tx = 0, ty = 0;  // Block; Fill: x, y, w, h
+        int32_t x = 0, y = 0, w = 0, h = 0, tx = 0, ty = 0;  // Block; Fill: x, w (its rows are rowFirst..rowLast)
         uint32_t color = 0;
         int32_t rowFirst = 0, rowLast = 0;  // the rows a line or block may touch
         // Present: the target's rows copied here, opaque, through the gamma ramps (null: none).

@@ -163,7 +163,7 @@ void SoftwareDevice::Clear(uint32_t flags, uint32_t color, float, uint32_t) {
     DrawQueue::Command c;
     c.kind = DrawQueue::Command::Fill;
     c.target = TargetOf(*t, r);
-    c.x = r.left, c.y = r.top, c.w = r.right - r.left, c.h = r.bottom - r.top;
+    c.x = r.left, c.w = r.right - r.left;
     c.color = t->hasAlpha ? color : (color | 0xFF000000u);
     c.rowFirst = r.top, c.rowLast = r.bottom - 1;
     Queue(c);
