@@ -33,8 +33,8 @@
 #include "game/Scoring.h"
 #include "game/Session.h"
 #include "game/Settings.h"
-#include "platform/ScriptedInput.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/test/ScriptedInput.h"
+#include "platform/software/SoftwareDevice.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "SdlBench.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 
 namespace pp = plm::platform;
 

@@ -13,7 +13,7 @@
 #include "core/DrawProcs.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 #include "ui/FontTable.h"
 #include "ui/Gui.h"
 

@@ -17,7 +17,7 @@
 #include "core/EngineState.h"
 #include "BenchEngine.h"
 #include "maps/Map.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
 #include "BenchEngine.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 #include "sprites/ExplosionPresets.h"
 #include "sprites/ParticleSheet.h"
 #include "sprites/Sprite.h"

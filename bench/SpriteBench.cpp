@@ -23,7 +23,7 @@
 #include "core/DrawProcs.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 #include "sprites/Sprite.h"
 
 namespace {

@@ -7,7 +7,7 @@ target_link_libraries(plm232 PRIVATE PkgConfig::SDL2)
 pkg_check_modules(OPENMPT REQUIRED IMPORTED_TARGET libopenmpt)
 target_link_libraries(plm232 PRIVATE PkgConfig::OPENMPT)
 
-# Image files (platform/ImageCodec) and system-font text (platform/TextRenderer).
+# Image files (platform/ImageCodec) and system-font text (platform/software/TextRenderer).
 pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
 pkg_check_modules(JPEG REQUIRED IMPORTED_TARGET libjpeg)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
@@ -15,4 +15,4 @@ pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 target_link_libraries(plm232 PRIVATE PkgConfig::PNG PkgConfig::JPEG PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
 
 # The software rasteriser's inner loops are worth the optimiser's full effort in every build type.
-set_source_files_properties(${CMAKE_SOURCE_DIR}/engine/platform/Rasterizer.cpp PROPERTIES COMPILE_OPTIONS -O3)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/engine/platform/software/Rasterizer.cpp PROPERTIES COMPILE_OPTIONS -O3)

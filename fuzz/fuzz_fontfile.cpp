@@ -9,7 +9,7 @@
 
 #include "FuzzFolder.h"
 #include "core/EngineState.h"
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 #include "ui/Font.h"
 #include "ui/FontFader.h"
 

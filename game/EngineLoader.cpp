@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "platform/ClassFactory.h"
+#include "ClassFactory.h"
 
 namespace tessaly {
 

@@ -9,7 +9,7 @@
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
 #include "core/Scene.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 #include "platform/Display.h"
 
 namespace plm {

@@ -1,7 +1,7 @@
 #include "platform/Input.h"
 
-#include "platform/SdlEventHub.h"
-#include "platform/SdlInput.h"
+#include "platform/sdl/SdlEventHub.h"
+#include "platform/sdl/SdlInput.h"
 
 namespace plm::platform {
 namespace {

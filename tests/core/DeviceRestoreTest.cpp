@@ -9,7 +9,7 @@
 #include "core/DeviceProcs.h"
 #include "core/InputProcs.h"
 #include "core/TextureProcs.h"
-#include "platform/ScriptedInput.h"
+#include "platform/test/ScriptedInput.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "core/EngineLog.h"
 #include "core/EngineState.h"
 #include "core/PelmarEngine.h"
-#include "platform/SdlWindow.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/sdl/SdlWindow.h"
+#include "platform/software/SoftwareDevice.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "EngineFixture.h"
-#include "platform/ScriptedInput.h"
+#include "platform/test/ScriptedInput.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "EngineFixture.h"
-#include "platform/ClassFactory.h"
+#include "ClassFactory.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "core/EngineLog.h"
 #include "core/EngineState.h"
 #include "platform/ImageCodec.h"
-#include "platform/RecordingDevice.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/test/RecordingDevice.h"
+#include "platform/software/SoftwareDevice.h"
 
 namespace {
 

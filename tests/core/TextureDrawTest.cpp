@@ -6,7 +6,7 @@
 #include "core/DrawProcs.h"
 #include "core/EngineState.h"
 #include "core/Texture.h"
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "core/EngineState.h"
 #include "core/Texture.h"
 #include "platform/ImageCodec.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 
 namespace plmtest {
 

@@ -19,8 +19,8 @@
 #include "core/InputProcs.h"
 #include "game/GameState.h"
 #include "platform/Clock.h"
-#include "platform/RecordingDevice.h"
-#include "platform/ScriptedInput.h"
+#include "platform/test/RecordingDevice.h"
+#include "platform/test/ScriptedInput.h"
 
 namespace plmtest {
 

@@ -4,7 +4,7 @@
 
 #include "game/BoardFixture.h"
 #include "game/IncomingRows.h"
-#include "platform/ScriptedInput.h"
+#include "platform/test/ScriptedInput.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "game/desktop/DesktopRecorder.h"
 #include "game/desktop/EventWatch.h"
 #include "game/desktop/GameWindow.h"
-#include "platform/ScriptedInput.h"
+#include "platform/test/ScriptedInput.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "game/Media.h"
 #include "game/desktop/Desktop.h"
 #include "game/desktop/GameWindow.h"
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 
 namespace {
 

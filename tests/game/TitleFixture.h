@@ -13,8 +13,8 @@
 #include "game/MediaLayout.h"
 #include "game/Title.h"
 #include "game/TitleMenu.h"
-#include "platform/RecordingDevice.h"
-#include "platform/ScriptedInput.h"
+#include "platform/test/RecordingDevice.h"
+#include "platform/test/ScriptedInput.h"
 #include "ui/Gui.h"
 
 // Inside the game's namespace so that the fixture reads the game's names as the game does.

@@ -14,7 +14,7 @@
 #include "game/TitleMenu.h"
 #include "game/TitleModes.h"
 #include "game/TitleScores.h"
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 
 namespace {
 

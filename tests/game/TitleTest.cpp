@@ -16,8 +16,8 @@
 #include "game/MediaLayout.h"
 #include "game/Settings.h"
 #include "game/TitleMenu.h"
-#include "platform/RecordingDevice.h"
-#include "platform/ScriptedInput.h"
+#include "platform/test/RecordingDevice.h"
+#include "platform/test/ScriptedInput.h"
 #include "ui/Gui.h"
 
 namespace {

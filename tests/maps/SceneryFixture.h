@@ -10,7 +10,7 @@
 #include "EngineFixture.h"
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 
 namespace plmtest {
 

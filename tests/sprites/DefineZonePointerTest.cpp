@@ -7,7 +7,7 @@
 #include "core/EngineState.h"
 #include "core/InputProcs.h"
 #include "core/Mouse.h"
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteAnimate.h"
 #include "sprites/SpriteCollide.h"

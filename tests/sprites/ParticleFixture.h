@@ -9,7 +9,7 @@
 #include "EngineFixture.h"
 #include "core/DrawProcs.h"
 #include "core/EngineState.h"
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteEngine.h"
 #include "sprites/SpritePFX.h"

@@ -8,7 +8,7 @@
 
 #include "EngineFixture.h"
 #include "core/EngineState.h"
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteEngine.h"
 

@@ -19,7 +19,7 @@
 #include "core/EngineState.h"
 #include "core/Pak.h"
 #include "ui/Font.h"
-#include "platform/AudioFiles.h"
+#include "platform/audio/AudioFiles.h"
 #include "platform/ImageCodec.h"
 #include "game/MediaLayout.h"
 

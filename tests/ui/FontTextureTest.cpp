@@ -7,7 +7,7 @@
 
 #include "core/TextureFixture.h"
 #include "core/EngineState.h"
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 #include "ui/Font.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
 #include "core/InputProcs.h"
-#include "platform/RecordingDevice.h"
-#include "platform/ScriptedInput.h"
+#include "platform/test/RecordingDevice.h"
+#include "platform/test/ScriptedInput.h"
 #include "ui/FontTable.h"
 #include "ui/Gui.h"
 

@@ -2,7 +2,7 @@
 
 #include "EngineFixture.h"
 #include "core/EngineState.h"
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 
 namespace {
 

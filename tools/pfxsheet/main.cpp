@@ -13,7 +13,7 @@
 #include "core/EngineProcs.h"
 #include "core/EngineState.h"
 #include "platform/ImageCodec.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 #include "sprites/ExplosionPresets.h"
 #include "sprites/SpritePFX.h"
 

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "platform/Input.h"
-#include "platform/SdlInput.h"
+#include "platform/sdl/SdlInput.h"
 
 namespace {
 

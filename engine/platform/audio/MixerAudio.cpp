@@ -10,9 +10,9 @@
 #include <mutex>
 
 #include "platform/Audio.h"
-#include "platform/AudioFiles.h"
-#include "platform/AudioMixer.h"
-#include "platform/SdlEventHub.h"
+#include "platform/audio/AudioFiles.h"
+#include "platform/audio/AudioMixer.h"
+#include "platform/sdl/SdlEventHub.h"
 
 namespace plm::platform {
 namespace {

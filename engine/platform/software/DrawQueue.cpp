@@ -1,10 +1,10 @@
-#include "platform/DrawQueue.h"
+#include "platform/software/DrawQueue.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
 
-#include "platform/RasterThreads.h"
+#include "platform/software/RasterThreads.h"
 
 namespace plm::platform {
 

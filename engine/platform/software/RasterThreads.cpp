@@ -1,4 +1,4 @@
-#include "platform/RasterThreads.h"
+#include "platform/software/RasterThreads.h"
 
 #include <chrono>
 #include <exception>

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "platform/ImageCodec.h"
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 
 namespace pp = plm::platform;
 

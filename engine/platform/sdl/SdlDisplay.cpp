@@ -1,5 +1,5 @@
 #include "platform/Display.h"
-#include "platform/SdlEventHub.h"
+#include "platform/sdl/SdlEventHub.h"
 
 namespace plm::platform {
 namespace {

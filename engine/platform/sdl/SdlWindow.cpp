@@ -1,10 +1,10 @@
-#include "platform/SdlWindow.h"
+#include "platform/sdl/SdlWindow.h"
 
 #include <cstring>
 #include <map>
 #include <memory>
 
-#include "platform/SdlEventHub.h"
+#include "platform/sdl/SdlEventHub.h"
 
 namespace plm::platform {
 namespace {

@@ -10,9 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/DrawQueue.h"
+#include "platform/software/DrawQueue.h"
 #include "platform/GraphicsDevice.h"
-#include "platform/Rasterizer.h"
+#include "platform/software/Rasterizer.h"
 
 namespace plm::platform {
 

@@ -1,4 +1,4 @@
-#include "platform/ScriptedInput.h"
+#include "platform/test/ScriptedInput.h"
 
 namespace plm::platform {
 

@@ -1,10 +1,10 @@
-#include "platform/SdlInput.h"
+#include "platform/sdl/SdlInput.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
-#include "platform/SdlEventHub.h"
+#include "platform/sdl/SdlEventHub.h"
 
 namespace plm::platform {
 namespace {

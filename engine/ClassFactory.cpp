@@ -1,4 +1,4 @@
-#include "platform/ClassFactory.h"
+#include "ClassFactory.h"
 
 #include <algorithm>
 #include <cctype>

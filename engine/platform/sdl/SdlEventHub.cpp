@@ -1,4 +1,4 @@
-#include "platform/SdlEventHub.h"
+#include "platform/sdl/SdlEventHub.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/Rasterizer.h"
+#include "platform/software/Rasterizer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -14,7 +14,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/Rasterizer.h"
+#include "platform/software/Rasterizer.h"
 
 namespace plm::platform {
 

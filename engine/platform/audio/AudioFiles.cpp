@@ -1,4 +1,4 @@
-#include "platform/AudioFiles.h"
+#include "platform/audio/AudioFiles.h"
 
 #include <SDL.h>
 

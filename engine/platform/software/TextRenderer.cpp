@@ -1,4 +1,4 @@
-#include "platform/TextRenderer.h"
+#include "platform/software/TextRenderer.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

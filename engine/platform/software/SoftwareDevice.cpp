@@ -1,13 +1,13 @@
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
 
-#include "platform/RasterThreads.h"
-#include "platform/Rasterizer.h"
-#include "platform/TextRenderer.h"
+#include "platform/software/RasterThreads.h"
+#include "platform/software/Rasterizer.h"
+#include "platform/software/TextRenderer.h"
 #include "platform/Window.h"
 
 namespace plm::platform {

@@ -1,4 +1,4 @@
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 
 #include <gtest/gtest.h>
 

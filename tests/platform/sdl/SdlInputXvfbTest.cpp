@@ -15,7 +15,7 @@
 #include "core/EngineStart.h"
 #include "core/Mouse.h"
 #include "core/PelmarEngine.h"
-#include "platform/SdlEventHub.h"
+#include "platform/sdl/SdlEventHub.h"
 #include "platform/TestDisplay.h"
 #include "platform/Window.h"
 

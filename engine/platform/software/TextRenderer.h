@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/GraphicsDevice.h"
-#include "platform/Rasterizer.h"
+#include "platform/software/Rasterizer.h"
 
 namespace plm::platform {
 

@@ -1,6 +1,6 @@
 // Windows by handle: the headless window, a window of SDL's dummy driver, and (under Xvfb) a real
 // 800 x 600 window that InitDevice presents its frames into.
-#include "platform/SdlWindow.h"
+#include "platform/sdl/SdlWindow.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/SoftwareDevice.h"
+#include "platform/software/SoftwareDevice.h"
 
 namespace pp = plm::platform;
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/Audio.h"
-#include "platform/AudioFiles.h"
+#include "platform/audio/AudioFiles.h"
 
 namespace plm::platform {
 

@@ -1,4 +1,4 @@
-#include "platform/RecordingDevice.h"
+#include "platform/test/RecordingDevice.h"
 
 #include <cstdio>
 #include <iterator>
