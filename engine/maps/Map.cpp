@@ -15,10 +15,7 @@ namespace plm {
 
 namespace {
 
-// Grids larger than these are refused by Init rather than left to exhaust memory: 4M cells of
-// every layer together (about 600 MB), 16M buffer entries, 4M tile numbers.
-constexpr int64_t kMaxMapCells = int64_t{1} << 22;
-constexpr int64_t kMaxBufferEntries = int64_t{1} << 24;
+// More tile numbers than this are refused by Init rather than left to exhaust memory.
 constexpr int64_t kMaxTileSources = int64_t{1} << 22;
 
 MapState& M() { return State().Map; }
@@ -30,10 +27,7 @@ std::string InitRefusal(int64_t tileW, int64_t tileH, int64_t width, int64_t hei
     if (width < 0 || height < 0) return "Map size below 0.";
     if (across < 0 || down < 0 || sheets < 0) return "Tile sheet size below 0.";
     if (layers < 1) return "Fewer than one layer.";
-    // Each count is compared with a cap divided by the others, so no product can overflow.
-    const int64_t grid = (width + 1) * (height + 1);
-    if (width * tileW > INT32_MAX || height * tileH > INT32_MAX || grid > kMaxMapCells / layers ||
-        grid > kMaxBufferEntries / buffers)
+    if (width * tileW > INT32_MAX || height * tileH > INT32_MAX || !MapGridsFit(width, height, buffers, layers))
         return "Map too large.";
     // Tiles per sheet must fit 32 bits even for a map without sheets.
     const int64_t perSheet = across * down;

@@ -14,6 +14,7 @@
 #include "core/TextFieldReader.h"
 #include "core/TextFieldWriter.h"
 #include "maps/Map.h"
+#include "maps/MapProcs.h"
 
 namespace plm {
 
@@ -116,12 +117,13 @@ bool Parse(std::string_view text, ParsedMap& out) {
     // Init makes at least one buffer, and every buffer it makes is read.
     const int64_t planes = int64_t{std::max(n[kBuffers], 1)} + n[kLayers];
     const int64_t count = CountProduct(CountProduct(planes, n[kWidth]), n[kHeight]);
-    // Each number takes at least two characters: the values must fit the text. A map with no
-    // columns or no rows has no values in the file, yet Init builds its grids with the spare
-    // column and row: those grids must fit the text too.
-    const int64_t grids = CountProduct(CountProduct(planes, int64_t{n[kWidth]} + 1), int64_t{n[kHeight]} + 1);
-    const int64_t room = static_cast<int64_t>(text.size());
-    if (count > room / 2 || ((n[kWidth] == 0 || n[kHeight] == 0) && grids > room)) return false;
+    // Each number takes at least two characters: the values must fit the text, so a short file
+    // cannot announce a huge grid. A map with no columns or no rows holds no values at all, yet
+    // Init builds its grids with the spare column and row; such grids are bounded by what any
+    // map may hold, and one beyond that is refused here, before Init would log its refusal.
+    if (count > static_cast<int64_t>(text.size()) / 2 ||
+        !MapGridsFit(n[kWidth], n[kHeight], std::max(n[kBuffers], 1), n[kLayers]))
+        return false;
     out.values.resize(static_cast<size_t>(count));
     for (int32_t& v : out.values)
         if (!in.ReadWhole(v)) return false;

@@ -19,8 +19,8 @@ std::string MapFileText();
 std::string MapEditorFileText();
 
 // Reads a map file's text. The whole text is checked and parsed before the map changes: whole
-// 32-bit numbers, tile sizes of at least 1, map sizes of at least 0, one layer or more, and sizes
-// and counts the text can hold. Then the map is built by Map.Init and filled. False for a text
+// 32-bit numbers, tile sizes of at least 1, map sizes of at least 0, one layer or more, values the
+// text can hold, and grids no larger than any map may hold. Then the map is built by Map.Init and filled. False for a text
 // that fails, with the map left as it was.
 bool LoadMapFileText(std::string_view text);
 

@@ -20,6 +20,16 @@ MapCell* CellAt(float XPos, float Ypos, int32_t Layer) {
     return State().Map.FindCell(Layer, RoundHalfEven(XPos), RoundHalfEven(Ypos));
 }
 
+bool MapGridsFit(int64_t width, int64_t height, int64_t buffers, int64_t layers) {
+    // 4M cells of every layer together (about 600 MB) and 16M buffer entries. Each count is
+    // compared with a cap divided by the others, so no product can overflow.
+    constexpr int64_t kMaxMapCells = int64_t{1} << 22;
+    constexpr int64_t kMaxBufferEntries = int64_t{1} << 24;
+    if (width < 0 || height < 0 || width >= kMaxBufferEntries || height >= kMaxBufferEntries) return false;
+    const int64_t grid = (width + 1) * (height + 1);
+    return grid <= kMaxMapCells / layers && grid <= kMaxBufferEntries / buffers;
+}
+
 int32_t FloorDiv(int64_t a, int32_t b) {
     // Exact for every a and b the map meets: the quotient of two whole numbers below 2^53 is never
     // rounded up onto the next whole number.

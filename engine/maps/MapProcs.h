@@ -18,6 +18,11 @@ inline float CellReading(const MapCell& c) { return c.RemovePending ? 0.0f : sta
 // nullptr when outside the grid.
 MapCell* CellAt(float XPos, float Ypos, int32_t Layer);
 
+// Whether Map.Init may build grids of width x height cells (with the spare column and row) for
+// that many buffers and layers (each 1 or more): larger grids are refused rather than left to
+// exhaust memory.
+bool MapGridsFit(int64_t width, int64_t height, int64_t buffers, int64_t layers);
+
 // Int(a / b) for a tile size b of 1 or more: the whole part toward minus infinity.
 int32_t FloorDiv(int64_t a, int32_t b);
 

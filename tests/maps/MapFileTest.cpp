@@ -130,6 +130,26 @@ TEST_F(MapFileTest, SmallMapsNamesAndNumbersInPrintForm) {
     EXPECT_EQ(Save("again.txt"), text);
 }
 
+TEST_F(MapFileTest, MapsWithNoColumnsOrNoRowsLoadBackWithEveryLayerAndBuffer) {
+    // Such a file holds no record lines, however many layers and buffers its grids have.
+    struct Shape {
+        int width, height, buffers, layers;
+    };
+    for (const Shape& c : std::vector<Shape>{{250, 0, 1, 1}, {0, 300, 2, 3}, {100, 0, 1, 4}, {0, 0, 5, 5},
+                                              {0, 20000, 3, 2}}) {
+        const std::string what = std::to_string(c.width) + " x " + std::to_string(c.height);
+        map.Init(8, 8, c.width, c.height, 64, 64, 2, 2, 1, c.buffers, c.layers);
+        const std::string first = Save();
+        map.Init(16, 16, 3, 3, 64, 64, 3, 3, 1, 2, 2);
+        ASSERT_TRUE(map.LoadMap(folder.file("map.txt"))) << what;
+        EXPECT_EQ(map.GetWidth(), c.width) << what;
+        EXPECT_EQ(map.GetHeight(), c.height) << what;
+        EXPECT_EQ(map.GetHowManyLayers(), c.layers) << what;
+        EXPECT_EQ(map.GetHowManyIndexes(), c.buffers) << what;
+        EXPECT_EQ(Save("again.txt"), first) << what;
+    }
+}
+
 TEST_F(MapFileTest, TheEditorFileHoldsTheBuffersAndTheFullNames) {
     map.Init(32, 16, 2, 2, 256, 128, 7, 7, 2, 2, 3);
     map.buffer(2, 1, 1, -5);
