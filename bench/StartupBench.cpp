@@ -190,8 +190,8 @@ int main(int argc, char** argv) {
     const fs::path folder = fs::temp_directory_path() / ("tessaly-startup-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     std::error_code ec;
-    // The engine library is the one this program already has loaded: linked, not copied, so the
-    // game's loader finds the same library (and the same engine state) by its file.
+    // The engine library beside the game, linked, not copied; the root its factory makes is served
+    // by this program's own copy of the engine (see bench/CMakeLists.txt), one engine state.
     fs::create_symlink(bin / "libplm232.so", folder / "libplm232.so", ec);
     std::vector<std::string> files{"media.pak", "gdata.dat", "help.htm", "othergames.dat ", "launcher.bmp", "about.bmp"};
     if (splash) files.emplace_back("affimage.jpg");
