@@ -1,6 +1,8 @@
 #include "Startup.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "FrameLoop.h"
 #include "GameState.h"
@@ -15,12 +17,18 @@
 #include "desktop/EventWatch.h"
 #include "desktop/GameWindow.h"
 #include "desktop/MessageBoxes.h"
+#include "core/EngineProcs.h"
+#include "core/FileIO.h"
+#include "core/Paths.h"
 
 namespace tessaly {
 namespace {
 
 constexpr const char* kDeviceFailure = "The DirectX interface could not be initialized!";
 constexpr int32_t kSplashSprite = 1;
+constexpr const char* kDamagedSuffix = ".damaged";
+// A damaged score file larger than this is moved aside instead of copied.
+constexpr uint64_t kMaxKeptScoreFileBytes = 64ull << 20;
 
 void ShowMessage(const std::string& text) { desktop::ShowMessageBox(kCaption, text, Game().Run.Recorder.get()); }
 
@@ -30,6 +38,36 @@ void FillDefaultScores() {
     auto scores = E().HighScores();
     for (int32_t table = 1; table <= kHighScoreTables; ++table)
         for (int32_t place = 1; place <= kHighScorePlaces; ++place) scores->SetHighScore(place, "GUEST", -1, "1", "", table);
+}
+
+// A table with rows read from a damaged file and default rows after them, in score order again,
+// best first; rows of equal score keep their order. A table already in order is left untouched.
+void RankTable(plm::HighScores& scores, int32_t table) {
+    std::vector<plm::HighScoreEntry> rows;
+    for (int32_t place = 1; place <= kHighScorePlaces; ++place)
+        rows.push_back({scores.GetScore(place, table), scores.GetName(place, table),
+                        scores.GetDataString1(place, table), scores.GetDataString2(place, table)});
+    auto higher = [](const plm::HighScoreEntry& a, const plm::HighScoreEntry& b) { return a.Score > b.Score; };
+    if (std::is_sorted(rows.begin(), rows.end(), higher)) return;
+    std::stable_sort(rows.begin(), rows.end(), higher);
+    for (int32_t place = 1; place <= kHighScorePlaces; ++place) {
+        const plm::HighScoreEntry& r = rows[static_cast<size_t>(place - 1)];
+        // A negative score (a hand-edited file) cannot be stored again; it ranks last as 0.
+        scores.SetHighScore(place, r.Name, std::max(r.Score, 0), r.DataString1, r.DataString2, table);
+    }
+}
+
+// A score file that could not be read whole is kept beside it (one copy, replaced by the next
+// damaged file) before the session's tables are saved over it: what the damage hid from the
+// reader is not lost. Without room for a copy the file itself is moved aside.
+void KeepDamagedScoreFile(const std::string& path) {
+    const std::string kept = path + kDamagedSuffix;
+    std::string bytes;
+    bool ok = plm::ReadWholeFile(path, bytes, kMaxKeptScoreFileBytes) && plm::WriteWholeFile(kept, bytes);
+    if (!ok) ok = std::rename(path.c_str(), kept.c_str()) == 0;
+    E().Log(ok ? "Tessaly: " + std::string(media::kScoresFile) + " is damaged; kept as " + media::kScoresFile +
+                     kDamagedSuffix
+               : "Tessaly: " + std::string(media::kScoresFile) + " is damaged and could not be kept aside");
 }
 
 }  // namespace
@@ -186,12 +224,14 @@ void GameMain() {
 void LoadHighScores() {
     auto scores = E().HighScores();
     scores->Init(media::kScoresFile, kHighScorePlaces, 1000, kHighScoreTables);
-    if (!scores->LoadScores()) {
-        // A file that failed part way may have left rows loaded: the tables start afresh, so no
-        // loaded score stands under a default name (and is saved back so).
-        scores->Init(media::kScoresFile, kHighScorePlaces, 1000, kHighScoreTables);
-        FillDefaultScores();
-    }
+    // The default rows go in first: a file that is damaged part way then replaces only the rows
+    // it holds whole, and every score read keeps its name and level.
+    FillDefaultScores();
+    const std::string path = plm::FilePath(media::kScoresFile);
+    if (scores->LoadScores()) return;
+    if (!plm::FileHasData(path)) return;  // no file yet: the default tables
+    KeepDamagedScoreFile(path);
+    for (int32_t table = 1; table <= kHighScoreTables; ++table) RankTable(*scores, table);
 }
 
 void SetUpSessionTables() {

@@ -23,8 +23,9 @@ void ShutdownEngine();
 // One session after a successful InitEngine: tables, splash, high scores, media, then the title
 // and games in turn; high scores saved and the unpacked media deleted at the end.
 void GameMain();
-// The five high-score tables from "scores.dat"; when it cannot be read, every place holds the
-// game's default row.
+// The five high-score tables from "scores.dat"; every place the file does not hold whole holds
+// the game's default row. A damaged file is kept beside it as "scores.dat.damaged" and its
+// tables ranked again.
 void LoadHighScores();
 // The session's tables after the splash: the high scores (LoadHighScores), the diamond mask, the
 // window's base size, the explosion and rising-text pools.

@@ -129,10 +129,11 @@ bool HighScores::LoadScores() {
     std::string text;
     if (!ReadWholeFile(path, text, kMaxScoreFileBytes))
         return fail({"plm232", 75, "Path/File access error: the file is unreadable or too large."});
-    // Read into a copy; the tables change only when the whole file was read.
-    std::vector<HighScoreEntry> read(entries_.size());
+    // Each entry is read into a copy and stored only when all four of its fields were read, so
+    // a damaged file keeps every entry before the damage whole and leaves the rest as they were.
     TextFieldReader in(text);
-    for (HighScoreEntry& e : read) {
+    for (HighScoreEntry& stored : entries_) {
+        HighScoreEntry e;
         if (!in.ReadString(e.Name) || !in.ReadWhole(e.Score) || !in.ReadString(e.DataString1) ||
             !in.ReadString(e.DataString2))
             return fail({"plm232", in.ErrorNumber(), in.ErrorText()});
@@ -140,8 +141,8 @@ bool HighScores::LoadScores() {
         e.Name = StorableName(e.Name);
         e.DataString1 = Storable(e.DataString1);
         e.DataString2 = Storable(e.DataString2);
+        stored = std::move(e);
     }
-    entries_ = std::move(read);
     return true;
 }
 

@@ -39,7 +39,8 @@ public:
     std::string GetDataString1(int32_t Position, int32_t Index) const;
     std::string GetDataString2(int32_t Position, int32_t Index) const;
     // Reads every table from the file. The file is read whole first; a damaged one logs its error
-    // block and returns false with the tables as they were. A missing file returns false silently.
+    // block and returns false, the entries read whole before the damage stored and the rest left
+    // as they were. A missing file returns false silently.
     bool LoadScores();
     // Writes every table to the file, whole or not at all; a failed save logs its error block,
     // returns false and leaves the old file as it was.

@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "core/EngineState.h"
 #include "core/InputProcs.h"
@@ -203,14 +205,57 @@ TEST_F(SessionTest, FullScreenSettingOpensADesktopFullScreenWindow) {
     EXPECT_NE(plmtest::ReadFile(folder.file("config.dat")).find("#TRUE#\r\n#TRUE#"), std::string::npos);
 }
 
-// A damaged score file: rows read before the damage are not kept under the default names.
-TEST_F(SessionTest, PartlyDamagedScoreFileStartsTheTablesAfresh) {
-    plmtest::WriteFile(folder.file("scores.dat"), "\"CHEAT\",999999,\"40\",\"\"\r\n\"X\",notanumber");
+// A score file cut short in its third table: every entry read whole keeps its name, score and
+// level, only the places the file no longer holds get the default rows (the table ranked again),
+// and the damaged file is kept beside the new one, each damaged file replacing the last kept.
+TEST_F(SessionTest, DamagedScoreFileKeepsEveryEntryReadWholeAndIsKeptAside) {
+    auto entry = [](const std::string& name, int score, const std::string& level) {
+        return "\"" + name + "\"\r\n" + std::to_string(score) + "\r\n\"" + level + "\"\r\n\"\"\r\n";
+    };
+    std::string text;
+    for (int32_t table = 1; table <= 2; ++table)
+        for (int32_t place = 1; place <= 10; ++place)
+            text += entry("P" + std::to_string(table) + "-" + std::to_string(place), 90000 - 1000 * place,
+                          std::to_string(place + 10));
+    for (int score : {5000, 3000, 700, 50}) text += entry("T3-" + std::to_string(score), score, "9");
+    const std::string damaged = text + "\"T3-cut\"\r\n40";
+    plmtest::WriteFile(folder.file("scores.dat"), damaged);
     Session();
-    const std::string scores = plmtest::ReadFile(folder.file("scores.dat"));
-    EXPECT_EQ(scores.find("999999"), std::string::npos) << scores;
-    EXPECT_EQ(scores.find("CHEAT"), std::string::npos);
-    EXPECT_NE(scores.find("GUEST"), std::string::npos);
+    EXPECT_EQ(plmtest::ReadFile(folder.file("scores.dat.damaged")), damaged);
+    plm::HighScores saved;
+    saved.Init("scores.dat", 10, 0, 5);
+    ASSERT_TRUE(saved.LoadScores());
+    for (int32_t table = 1; table <= 2; ++table)
+        for (int32_t place = 1; place <= 10; ++place) {
+            EXPECT_EQ(saved.GetName(place, table), "P" + std::to_string(table) + "-" + std::to_string(place));
+            EXPECT_EQ(saved.GetScore(place, table), 90000 - 1000 * place);
+            EXPECT_EQ(saved.GetDataString1(place, table), std::to_string(place + 10));
+        }
+    const std::vector<int32_t> third = {5000, 3000, 700, 600, 500, 400, 300, 200, 100, 50};
+    const std::set<int32_t> thirdRead = {5000, 3000, 700, 50};
+    for (int32_t place = 1; place <= 10; ++place) {
+        const int32_t score = third[static_cast<size_t>(place - 1)];
+        const bool read = thirdRead.count(score) == 1;
+        EXPECT_EQ(saved.GetScore(place, 3), score);
+        EXPECT_EQ(saved.GetName(place, 3), read ? "T3-" + std::to_string(score) : "GUEST");
+        EXPECT_EQ(saved.GetDataString1(place, 3), read ? "9" : "1");
+    }
+    for (int32_t table = 4; table <= 5; ++table) EXPECT_EQ(saved.GetName(1, table), "GUEST");
+    EXPECT_NE(LogText().find("scores.dat is damaged; kept as scores.dat.damaged"), std::string::npos);
+
+    // A whole file is read as it is and nothing is kept aside; the next damaged one replaces the
+    // copy kept.
+    const std::string whole = plmtest::ReadFile(folder.file("scores.dat"));
+    Session();
+    EXPECT_EQ(plmtest::ReadFile(folder.file("scores.dat")), whole);
+    EXPECT_EQ(plmtest::ReadFile(folder.file("scores.dat.damaged")), damaged);
+    plmtest::WriteFile(folder.file("scores.dat"), "\"X\",notanumber");
+    Session();
+    EXPECT_EQ(plmtest::ReadFile(folder.file("scores.dat.damaged")), "\"X\",notanumber");
+    saved.Init("scores.dat", 10, 0, 5);
+    ASSERT_TRUE(saved.LoadScores());
+    EXPECT_EQ(saved.GetName(1, 1), "GUEST");
+    EXPECT_EQ(saved.GetScore(1, 1), 1000);
 }
 
 // The window closed as the session starts (during the splash): the session ends without loading

@@ -125,20 +125,28 @@ TEST_F(HighScoresTest, SavedTablesLoadBackWhole) {
     EXPECT_EQ(LogText(), "");
 }
 
-TEST_F(HighScoresTest, DamagedFilesLeaveTheTablesAsTheyWere) {
-    scores.Init("scores.dat", 2, 200, 1);
+// A damaged file keeps each entry read whole before the damage; the entry the damage falls in,
+// and every one after it, stay as they were.
+TEST_F(HighScoresTest, DamagedFilesKeepTheEntriesReadWhole) {
     const std::vector<std::string> damaged = {
         EntryLines("a", 1),                                       // one entry short
         EntryLines("a", 1) + "\"b\"\r\nlots\r\n\"\"\r\n\"\"\r\n",  // a score that is not a number
         EntryLines("a", 1) + "\"b\"\r\n1.5\r\n\"\"\r\n\"\"\r\n",   // not a whole number
         EntryLines("a", 1) + "\"b\"\r\n2147483648\r\n\"\"\r\n\"\"\r\n",  // beyond 32 bits
         EntryLines("a", 1) + "\"b\r\n2\r\n\"\"\r\n\"\"\r\n",     // a quote never closed
+        EntryLines("a", 1) + "\"b\"\r\n2\r\n\"7\"\r\n",             // cut short in the last field
     };
     for (const std::string& text : damaged) {
+        scores.Init("scores.dat", 3, 300, 1);
         plmtest::WriteFile(folder.file("scores.dat"), text);
         EXPECT_FALSE(scores.LoadScores()) << text;
-        EXPECT_EQ(scores.GetScore(1, 1), 200) << text;
-        EXPECT_EQ(scores.GetName(1, 1), "GUEST") << text;
+        EXPECT_EQ(scores.GetName(1, 1), "a") << text;
+        EXPECT_EQ(scores.GetScore(1, 1), 1) << text;
+        for (int32_t place : {2, 3}) {
+            EXPECT_EQ(scores.GetName(place, 1), "GUEST") << text;
+            EXPECT_EQ(scores.GetScore(place, 1), 400 - 100 * place) << text;
+            EXPECT_EQ(scores.GetDataString1(place, 1), "") << text;
+        }
     }
     const std::vector<std::string> log = Log();
     ASSERT_EQ(log.size(), 6u * damaged.size());
