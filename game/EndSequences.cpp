@@ -179,6 +179,9 @@ void RecordHighScore() {
         scores.SetHighScore(place, g.Settings.CurrentPlayer, -1, std::to_string(s.Level), "", s.GameMode);
         g.End.NewHighScoreMode = s.GameMode;
         g.End.NewHighScorePosition = place;
+        // Saved now as well as at the session's end: a kill or a power cut later in the session
+        // does not cost the score.
+        scores.SaveScores();
     } else {
         g.End.NewHighScoreMode = 0;
         g.End.NewHighScorePosition = 0;

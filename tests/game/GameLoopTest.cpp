@@ -331,11 +331,20 @@ TEST_F(GameLoopTest, GameOverRecordsTheScoreInTheModesTable) {
     EXPECT_EQ(E().HighScores()->GetScore(1, 4), 123456);
     EXPECT_EQ(E().HighScores()->GetDataString1(1, 4), "7");
     EXPECT_LT(G().End.SweepRow, -60);
-    // A score too low for the table leaves no new high score.
+    // The score is in the file at once, not only at the session's end.
+    plm::HighScores saved;
+    saved.Init(media::kScoresFile, kHighScorePlaces, 0, kHighScoreTables);
+    ASSERT_TRUE(saved.LoadScores());
+    EXPECT_EQ(saved.GetName(1, 4), "ALICE");
+    EXPECT_EQ(saved.GetScore(1, 4), 123456);
+    EXPECT_EQ(saved.GetDataString1(1, 4), "7");
+    // A score too low for the table leaves no new high score and writes nothing.
+    std::filesystem::remove(folder.file(media::kScoresFile));
     G().Session.Score = 0;
     RecordHighScore();
     EXPECT_EQ(G().End.NewHighScoreMode, 0);
     EXPECT_EQ(G().End.NewHighScorePosition, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.file(media::kScoresFile)));
 }
 
 // Escape cuts the game-over sequence short at its first frame; the score is still recorded.
