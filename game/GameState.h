@@ -12,6 +12,7 @@
 #include "core/Records.h"
 #include "core/Table.h"
 #include "EngineLoader.h"
+#include "FolderLock.h"
 
 namespace tessaly {
 
@@ -51,6 +52,7 @@ struct RunArea {
     std::string ErrorText;  // shown after the session ends; empty = none
     bool WindowActive = true;  // the game window has the input focus (its events set it)
     bool EndProgram = false;   // a terminate signal: no launcher after this session
+    FolderLock Lock;           // this copy's claim on the program's folder, taken by Main
     // Tests: message boxes and shell calls go here instead of the desktop; the engine's log stays
     // on through the session; a step run just before InitDevice (to make the device fail).
     std::shared_ptr<desktop::DesktopRecorder> Recorder;

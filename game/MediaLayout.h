@@ -256,6 +256,8 @@ constexpr const char* kSplashFile = "affimage.jpg";
 constexpr const char* kHelpFile = "help.htm";
 constexpr const char* kLinkFile = "othergames.dat ";  // the name ends in a blank
 constexpr const char* kScoresFile = "scores.dat";
+// Locked (never written) by the running copy: a second copy started here finds it taken.
+constexpr const char* kLockFile = "tessaly.lock";
 
 // ---------------------------------------------------------------------------------------------
 // Every named rectangle of every picture, for the checks and the contact sheet.

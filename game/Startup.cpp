@@ -25,6 +25,7 @@ namespace tessaly {
 namespace {
 
 constexpr const char* kDeviceFailure = "The DirectX interface could not be initialized!";
+constexpr const char* kAlreadyRunning = "Tessaly is already running from this folder.";
 constexpr int32_t kSplashSprite = 1;
 constexpr const char* kDamagedSuffix = ".damaged";
 // A damaged score file larger than this is moved aside instead of copied.
@@ -86,6 +87,15 @@ int Main() {
     std::string error;
     if (!desktop::StartDesktop(error)) {
         ReportStartFailure("The window system could not be started: " + error);
+        return 1;
+    }
+    // One copy a folder: two would delete each other's unpacked media and write their high
+    // scores over each other's. The second says so and leaves, before it touches any file.
+    if (!run.Lock.Take(run.Folder)) {
+        std::fprintf(stderr, "Tessaly: %s\n", kAlreadyRunning);
+        // With no display to show a box on, the line above is the message.
+        if (desktop::HasDisplay() || run.Recorder) ShowMessage(kAlreadyRunning);
+        desktop::StopDesktop();
         return 1;
     }
     int code = 0;

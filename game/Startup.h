@@ -8,7 +8,8 @@ namespace tessaly {
 
 // The program: the launcher, a session when Play was chosen (again at once while a session asks
 // for a restart), the launcher again, until the launcher closes without Play or the program is
-// asked to end. Returns the exit code: 0, or 1 when no window could be opened at all.
+// asked to end. Returns the exit code: 0, or 1 when no window could be opened at all or another
+// copy runs from the program's folder (said in a message box; no file is touched).
 int Main();
 
 // One session: settings, game window, engine, GameMain, settings saved, engine shut down, then

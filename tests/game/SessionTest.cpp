@@ -14,6 +14,7 @@
 #include "core/EngineState.h"
 #include "core/InputProcs.h"
 #include "ui/HighScores.h"
+#include "game/FolderLock.h"
 #include "game/FrameLoop.h"
 #include "game/GameFixture.h"
 #include "game/Launcher.h"
@@ -156,6 +157,30 @@ TEST_F(SessionTest, MainGoesFromTheLauncherThroughASessionBackToTheLauncher) {
         EXPECT_FALSE(G().Run.Engine);
         EXPECT_TRUE(std::filesystem::exists(folder.file("config.dat")));
     }
+}
+
+// A second copy started from the folder of a running one says so in one box and ends with 1,
+// before its launcher: the folder holds what it held.
+TEST_F(SessionTest, ASecondCopyInTheFolderSaysSoAndTouchesNothing) {
+    tessaly::FolderLock running;
+    ASSERT_TRUE(running.Take(folder.path()));
+    const std::set<std::string> before = FilesInFolder();
+    int windows = 0;
+    tessaly::desktop::EventWatch count([&](const tessaly::desktop::WindowEvent& e) {
+        windows += e.Kind == tessaly::desktop::WindowEventKind::Restored;
+    });
+    EXPECT_EQ(tessaly::Main(), 1);
+    EXPECT_EQ(windows, 0);
+    ASSERT_EQ(recorder->Boxes.size(), 1u);
+    EXPECT_EQ(recorder->Boxes[0].Title, "Tessaly");
+    EXPECT_EQ(recorder->Boxes[0].Text, "Tessaly is already running from this folder.");
+    EXPECT_FALSE(tessaly::HoldsFolderLock());
+    EXPECT_EQ(FilesInFolder(), before);
+    // Once the first copy has ended, the next start takes the folder.
+    running.Release();
+    G().Run.EndProgram = true;  // no launcher: only the start is looked at
+    EXPECT_EQ(tessaly::Main(), 0);
+    EXPECT_TRUE(tessaly::HoldsFolderLock());
 }
 
 TEST_F(SessionTest, DisplayDeviceFailureShowsOneBoxAndEndsTheSession) {
