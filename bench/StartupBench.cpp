@@ -34,6 +34,7 @@
 #include "game/desktop/GameWindow.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Window.h"
+#include "GameFolder.h"
 
 namespace {
 
@@ -57,13 +58,6 @@ double MsSinceProcessStart() {
     clock_gettime(CLOCK_BOOTTIME, &boot);
     const double nowMs = static_cast<double>(boot.tv_sec) * 1000.0 + static_cast<double>(boot.tv_nsec) / 1e6;
     return nowMs - startTicks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
-std::string LoadAverage() {
-    std::ifstream f("/proc/loadavg");
-    std::string a, b, c;
-    f >> a >> b >> c;
-    return a + " " + b + " " + c;
 }
 
 struct Steps {
@@ -132,7 +126,7 @@ bool RunOnce(int run) {
     TitleFrame();
     steps.Mark("first title frame presented");
 
-    std::printf("run %d (load %s)\n", run, LoadAverage().c_str());
+    std::printf("run %d (load %s)\n", run, plmbench::LoadAverage().c_str());
     double last = 0;
     for (const auto& [step, at] : steps.marks) {
         std::printf("  %-46s %7.1f ms  (+%6.1f)\n", step.c_str(), at, at - last);
@@ -188,20 +182,9 @@ int main(int argc, char** argv) {
     }
     const fs::path bin = fs::absolute(fs::path(argv[0])).parent_path();
     const fs::path folder = fs::temp_directory_path() / ("tessaly-startup-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    std::error_code ec;
-    // The engine library beside the game, linked, not copied; the root its factory makes is served
-    // by this program's own copy of the engine (see bench/CMakeLists.txt), one engine state.
-    fs::create_symlink(bin / "libplm232.so", folder / "libplm232.so", ec);
     std::vector<std::string> files{"media.pak", "gdata.dat", "help.htm", "othergames.dat ", "launcher.bmp", "about.bmp"};
     if (splash) files.emplace_back("affimage.jpg");
-    for (const std::string& name : files) {
-        fs::copy_file(bin / name, folder / name, fs::copy_options::overwrite_existing, ec);
-        if (ec) {
-            std::fprintf(stderr, "%s not found beside the benchmark\n", name.c_str());
-            return 1;
-        }
-    }
+    if (!plmbench::MakeGameFolder(bin, folder, files)) return 1;
     Game().Run.Folder = folder.string() + "/";
     std::string error;
     if (!desktop::StartDesktop(error)) {
@@ -218,6 +201,7 @@ int main(int argc, char** argv) {
         for (int run = 1; run <= runs && ok; ++run) ok = RunOnce(run);
     }
     desktop::StopDesktop();
+    std::error_code ec;
     fs::remove_all(folder, ec);
     return ok ? 0 : 1;
 }
