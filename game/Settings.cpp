@@ -79,6 +79,8 @@ void LoadConfig() {
                                    .BaseWindowWidth = Game().Settings.BaseWindowWidth,
                                    .BaseWindowHeight = Game().Settings.BaseWindowHeight};
     const std::string path = ConfigPath();
+    // A save of an earlier run killed mid-way may have left its temporary file.
+    plm::RemoveStaleTemporaries(path);
     std::string text;
     if (FileHasData(path) && plm::ReadWholeFile(path, text, kMaxConfigBytes)) ReadConfig(text);
 }

@@ -238,6 +238,8 @@ void LoadHighScores() {
     // it holds whole, and every score read keeps its name and level.
     FillDefaultScores();
     const std::string path = plm::FilePath(media::kScoresFile);
+    // A save of an earlier run killed mid-way may have left its temporary file.
+    plm::RemoveStaleTemporaries(path);
     if (scores->LoadScores()) return;
     if (!plm::FileHasData(path)) return;  // no file yet: the default tables
     KeepDamagedScoreFile(path);

@@ -1,10 +1,13 @@
 #include "core/FileIO.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -31,7 +34,59 @@ void SyncFolderOf(const std::string& path) {
     ::close(fd);
 }
 
+constexpr std::string_view kTemporaryMark = ".tmp-";
+// mkstemp's six characters: letters and digits.
+constexpr size_t kTemporaryNameChars = 6;
+// A temporary file the writer has just made is locked a moment later; one younger than this is
+// left alone even when nobody holds it yet.
+constexpr auto kTemporaryGrace = std::chrono::seconds(2);
+
+// True when name is fileName followed by ".tmp-" and six letters or digits: the name the writer
+// gives the temporary file of fileName, and nothing else.
+bool IsTemporaryNameOf(const std::string& name, const std::string& fileName) {
+    if (name.size() != fileName.size() + kTemporaryMark.size() + kTemporaryNameChars) return false;
+    if (name.compare(0, fileName.size(), fileName) != 0) return false;
+    if (name.compare(fileName.size(), kTemporaryMark.size(), kTemporaryMark) != 0) return false;
+    for (size_t i = fileName.size() + kTemporaryMark.size(); i < name.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (!std::isalnum(c)) return false;
+    }
+    return true;
+}
+
+// Removes one temporary file when it is a plain file of this user that no process holds locked
+// (every writer locks its temporary file while it writes; the lock ends with its process) and
+// that is not brand new. The lock is held across the removal, so no writer can take it between.
+void RemoveIfStale(const std::string& path) {
+    struct stat named {};
+    if (::lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_uid != ::geteuid()) return;
+    const auto age = std::chrono::system_clock::now() -
+                     std::chrono::system_clock::from_time_t(named.st_mtime);
+    if (age < kTemporaryGrace) return;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat opened {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && opened.st_dev == named.st_dev &&
+        opened.st_ino == named.st_ino)
+        ::unlink(path.c_str());
+    ::close(fd);
+}
+
 }  // namespace
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::filesystem::path target(path);
+    const std::string fileName = target.filename().string();
+    if (fileName.empty()) return;
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (IsTemporaryNameOf(name, fileName)) RemoveIfStale(it->path().string());
+    }
+}
 
 bool ReadWholeFile(const std::string& path, std::string& out, uint64_t maxBytes) {
     std::error_code ec;
@@ -50,8 +105,13 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, bool flushT
     std::string tmpl = path + ".tmp-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
+    // Temporary files of earlier saves of this file that were cut short (the program killed
+    // mid-way) go first; the new one is locked while it is written, so no other save takes it
+    // for such a leftover.
+    if (flushToDisk) RemoveStaleTemporaries(path);
     int fd = mkstemp(name.data());
     if (fd < 0) return false;
+    ::flock(fd, LOCK_EX);
     bool ok = true;
     size_t done = 0;
     while (ok && done < bytes.size()) {

@@ -16,6 +16,12 @@ bool ReadWholeFile(const std::string& path, std::string& out, uint64_t maxBytes 
 // (if any) is left as it was and no temporary file remains. Scratch files that are made again
 // from their source when lost (unpacked media) pass flushToDisk = false: still whole or absent
 // after a crash of the program, without paying two disk flushes a file.
+// A durable write (flushToDisk) first removes what RemoveStaleTemporaries removes.
 bool WriteWholeFile(const std::string& path, std::string_view bytes, bool flushToDisk = true);
+
+// Removes the temporary files that WriteWholeFile left beside path when its program was killed
+// mid-way (path + ".tmp-" + six letters or digits, plain files of this user) and that no running
+// writer holds; every other file is left as it is.
+void RemoveStaleTemporaries(const std::string& path);
 
 }  // namespace plm

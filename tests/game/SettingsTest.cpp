@@ -1,5 +1,9 @@
 #include "game/Settings.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
 #include <filesystem>
 
 #include "core/Convert.h"
@@ -7,6 +11,7 @@
 #include "game/GameFixture.h"
 #include "game/GameState.h"
 #include "game/Media.h"
+#include "game/Startup.h"
 #include "game/desktop/Desktop.h"
 #include "game/desktop/GameWindow.h"
 #include "platform/test/RecordingDevice.h"
@@ -37,6 +42,21 @@ TEST_F(SettingsTest, DefaultsAreWrittenByteForByte) {
         LoadConfig();
         EXPECT_EQ(S().MusicVolume, 90) << tiny;
     }
+}
+
+// Saves killed right after Quit left their temporary files: the next start removes them.
+TEST_F(SettingsTest, TheNextStartRemovesWhatKilledSavesLeft) {
+    const std::string config = folder.file("config.dat.tmp-NP9E46"), scores = folder.file("scores.dat.tmp-ayZHxE");
+    for (const std::string& path : {config, scores}) {
+        plmtest::WriteFile(path, "part of a save");
+        const timespec times[2] = {{0, UTIME_NOW}, {time(nullptr) - 60, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    }
+    LoadConfig();
+    EXPECT_FALSE(std::filesystem::exists(config));
+    EXPECT_TRUE(std::filesystem::exists(scores));
+    LoadHighScores();
+    EXPECT_FALSE(std::filesystem::exists(scores));
 }
 
 TEST_F(SettingsTest, ValuesRoundTrip) {

@@ -1,8 +1,13 @@
 // High-score tables: the pre-filled tables and their file byte for byte, Check at its edges,
 // SetHighScore's limits, round trips, damaged files, refusals, and a save killed part way.
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <ctime>
 
 #include <filesystem>
 #include <string>
@@ -249,6 +254,45 @@ TEST_F(HighScoresTest, ASaveKilledAtAnyPointLeavesTheOldFileOrTheNewOneWhole) {
     // How often each table was found (shown in the test's XML report).
     RecordProperty("seenA", seenA);
     RecordProperty("seenB", seenB);
+}
+
+// Saves killed mid-way leave their temporary files; the next save of the file removes those of
+// its own name that nobody holds and that are not brand new, and nothing else.
+TEST_F(HighScoresTest, TheNextSaveRemovesTheTemporaryFilesOfKilledSaves) {
+    auto make = [&](const std::string& name, bool old) {
+        plmtest::WriteFile(folder.file(name), "part of a save");
+        if (!old) return;
+        const timespec times[2] = {{0, UTIME_NOW}, {time(nullptr) - 60, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, folder.file(name).c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+    };
+    const std::vector<std::string> stale = {"scores.dat.tmp-NP9E46", "scores.dat.tmp-ayZHxE"};
+    const std::vector<std::string> kept = {
+        "scores.dat.tmp-HELD01",    // a save still being written (its writer holds the lock)
+        "scores.dat.tmp-abc",       // not the writer's six characters
+        "scores.dat.tmp-ab_12x",    // nor these
+        "scores.dat.tmp-abcdefg",
+        "scores.dat.tmp-ABC123.bak",
+        "config.dat.tmp-NP9E46",    // another file's: its own save removes it
+        "myscores.dat.tmp-NP9E46",
+        "scores.dat.bak",
+    };
+    for (const std::string& name : stale) make(name, true);
+    for (const std::string& name : kept) make(name, true);
+    make("scores.dat.tmp-NEW123", false);  // made a moment ago: perhaps a writer about to lock it
+    std::filesystem::create_directory(folder.file("scores.dat.tmp-FOLDER"));
+    std::filesystem::create_symlink(folder.file("scores.dat.bak"), folder.file("scores.dat.tmp-LINK01"));
+    const int held = open(folder.file("scores.dat.tmp-HELD01").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+
+    scores.Init("scores.dat", 2, 100, 1);
+    ASSERT_TRUE(scores.SaveScores());
+    close(held);
+    for (const std::string& name : stale) EXPECT_FALSE(std::filesystem::exists(folder.file(name))) << name;
+    for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(folder.file(name))) << name;
+    for (const char* name : {"scores.dat.tmp-NEW123", "scores.dat.tmp-FOLDER", "scores.dat.tmp-LINK01"})
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(folder.file(name)))) << name;
+    EXPECT_EQ(Saved(), EntryLines("GUEST", 100) + EntryLines("GUEST", 50));
 }
 
 }  // namespace
