@@ -42,10 +42,10 @@ void DrawRowText(const std::string& text, float x, float y, bool newScore) {
 
 }  // namespace
 
-std::string FontText(int32_t font, const std::string& text) {
+std::string FontText(const std::string& text) {
     std::string out;
     for (char c : text)
-        if (E().Font()->GetCharRect(font, static_cast<unsigned char>(c)).Width > 0) out += c;
+        if (static_cast<unsigned char>(c) >= 32) out += c;
     return out;
 }
 
@@ -83,10 +83,10 @@ void DrawHighScorePage() {
     const plm::HighScores& scores = *E().HighScores();
     for (int32_t place = 1; place <= kHighScorePlaces; ++place) {
         const float y = kFirstRowY + kRowStep * static_cast<float>(place - 1);
-        // Names and levels come from a file that may hold anything: only what the font can draw.
-        const std::string name = FontText(kRowFont, scores.GetName(place, table));
+        // Names and levels come from a file that may hold anything.
+        const std::string name = FontText(scores.GetName(place, table));
         const std::string score = std::to_string(scores.GetScore(place, table));
-        const std::string level = FontText(kRowFont, scores.GetDataString1(place, table));
+        const std::string level = FontText(scores.GetDataString1(place, table));
         const bool tinted = place == newPlace;
         DrawRowText(name, kNameLeft, y, tinted);
         DrawRowText(score, kScoreCentre - RowTextWidth(score) / 2, y, tinted);

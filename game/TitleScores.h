@@ -14,7 +14,8 @@ void DrawHighScorePage();
 void OpenHighScorePage(int32_t table);
 // The title opens on the table of the last game's new score.
 void OpenNewHighScorePage();
-// Text with only the characters that bitmap font `font` has a glyph for.
-std::string FontText(int32_t font, const std::string& text);
+// Text without its control characters (codes below 32); every other character is drawn as the
+// font draws it, one without a glyph as an empty step of the spacing.
+std::string FontText(const std::string& text);
 
 }  // namespace tessaly

@@ -223,7 +223,9 @@ TEST_F(TitlePagesTest, ANewScoreOpensItsTableWithItsRowTinted) {
     EXPECT_EQ(G().Title.TitlePage, kMainMenuPage);
 }
 
-TEST_F(TitlePagesTest, NamesAndLevelsFromTheFileDrawOnlyTheFontsGlyphs) {
+// Names and levels from the file are drawn as the font draws any text: a character it has no
+// glyph for still takes its step of the spacing; control characters are left out.
+TEST_F(TitlePagesTest, NamesAndLevelsFromTheFileDrawAsTheFontDoes) {
     // Whatever the file holds: letters beyond the font, control and accented bytes, an empty level.
     plm::HighScores& scores = *E().HighScores();
     scores.SetHighScore(1, "Zo\xEB~{x}\x01", 0, "4\x7F" "2", "", 2);
@@ -237,11 +239,15 @@ TEST_F(TitlePagesTest, NamesAndLevelsFromTheFileDrawOnlyTheFontsGlyphs) {
     DrawOneFrame();
     const std::vector<Row> rows = TableDrawn();
     EXPECT_EQ(rows[0].name.text, "ZOX");
+    EXPECT_EQ(rows[0].name.glyphs, 7);  // the \x01 is not drawn
+    EXPECT_EQ(rows[0].name.emptyDraws, 4);
     EXPECT_EQ(rows[0].score.text, "0");
     EXPECT_EQ(rows[0].level.text, "42");
+    EXPECT_EQ(rows[0].level.emptyDraws, 1);
+    EXPECT_EQ(rows[0].level.x, static_cast<int>(615 - E().Font()->GetStringWidth(1, "4\x7F" "2", 2, 1, 1)));
     EXPECT_EQ(rows[1].level.text, "");
-    for (const TextRun& run : TextsDrawn(1)) EXPECT_EQ(run.emptyDraws, 0) << run.text;
-    EXPECT_EQ(FontText(1, "a\x1F[]^_`{|}~\x80\xFFZ 9"), "aZ 9");
+    EXPECT_EQ(rows[1].name.emptyDraws, 0);
+    EXPECT_EQ(FontText("a\x1F[]^_`{|}~\x80\xFFZ\t 9\x01"), "a[]^_`{|}~\x80\xFFZ 9");
 }
 
 TEST_F(TitlePagesTest, ModePagesStartTheirGameAtLevelOne) {
