@@ -12,8 +12,9 @@ enum GameStates : int32_t {
 };
 
 // Sets a game up for GameMode and StartLevel: level rows, background, quota, the opening banner
-// and hold, the music and the fade in. Always true: a level file that cannot be read leaves the
-// incoming rows empty and the game is played with them.
+// and hold, the music and the fade in. True when the game is set up; false, before anything
+// changes, when mode 1 cannot read the level file its rows come from (the session then ends with
+// "Error during game init.").
 bool InitGame();
 // One frame of the state machine (after UpdateMouse).
 void UpdateGame();
