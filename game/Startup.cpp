@@ -198,10 +198,10 @@ void ShutdownEngine() {
 void GameMain() {
     RunArea& run = Game().Run;
     E().Sprite()->Init(kSpriteTotal);
+    // A close during the splash ends the splash only: the session goes on to its tables, media
+    // and title, whose first frame sees the request and ends the session, the high scores read
+    // and saved as at any other end.
     ShowSplashLogo();
-    // The window was closed during the splash: the session ends here, before anything is loaded
-    // (and so before high scores that were never read could be saved over the file).
-    if (run.QuitRequested) return;
     run.AbortSession = false;
     SetUpSessionTables();
 

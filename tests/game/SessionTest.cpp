@@ -283,12 +283,19 @@ TEST_F(SessionTest, DamagedScoreFileKeepsEveryEntryReadWholeAndIsKeptAside) {
     EXPECT_EQ(saved.GetScore(1, 1), 1000);
 }
 
-// The window closed as the session starts (during the splash): the session ends without loading
-// anything or writing the high scores, and no unpacked file is left.
-TEST_F(SessionTest, CloseDuringTheSplashEndsTheSession) {
+// The window closed as the session starts (during the splash): the splash ends, the session
+// reads its high scores and media, and the title's first frame ends it; the scores are saved and
+// no unpacked file is left.
+TEST_F(SessionTest, CloseDuringTheSplashEndsTheSessionAtTheTitle) {
     Place("affimage.jpg");
-    plmtest::WriteFile(folder.file("scores.dat"), "kept as it is");
-    // The player closes the game window as soon as it shows.
+    plm::HighScores before;
+    before.Init("scores.dat", 10, 1000, 5);
+    before.SetHighScore(1, "ANNA", 777777, "12", "", 2);
+    ASSERT_TRUE(before.SaveScores());
+    std::filesystem::remove(folder.file("data.log"));
+    // The player closes the game window as soon as it shows, and does not press Escape.
+    input->SetKey(tessaly::kKeyEscape, false);
+    G().Session.StartLevel = 12;
     player = [](const tessaly::desktop::WindowEvent& e) {
         const auto& form = tessaly::Game().Run.GameForm;
         if (e.Kind == tessaly::desktop::WindowEventKind::Restored && form && e.Window == form->Handle())
@@ -297,10 +304,19 @@ TEST_F(SessionTest, CloseDuringTheSplashEndsTheSession) {
     Session();
     EXPECT_TRUE(G().Run.QuitRequested);
     EXPECT_TRUE(G().Run.CloseAllowed);
+    EXPECT_TRUE(G().Run.AbortSession);
     EXPECT_TRUE(recorder->Boxes.empty());
-    EXPECT_EQ(plmtest::ReadFile(folder.file("scores.dat")), "kept as it is");
+    plm::HighScores saved;
+    saved.Init("scores.dat", 10, 0, 5);
+    ASSERT_TRUE(saved.LoadScores());
+    EXPECT_EQ(saved.GetName(1, 2), "ANNA");
+    EXPECT_EQ(saved.GetScore(1, 2), 777777);
+    EXPECT_EQ(saved.GetName(2, 2), "GUEST");
     EXPECT_TRUE(std::filesystem::exists(folder.file("config.dat")));
-    EXPECT_FALSE(std::filesystem::exists(folder.file("t1.png")));
+    std::set<std::string> expected(std::begin(kBesideFiles), std::end(kBesideFiles));
+    expected.insert({"libplm232.so", "affimage.jpg", "scores.dat", "config.dat", "data.log"});
+    EXPECT_EQ(FilesInFolder(), expected);
+    EXPECT_EQ(G().Session.StartLevel, 1);  // the title was set up
 }
 
 }  // namespace
